@@ -1,0 +1,17 @@
+#include "StemlookText.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        return RunStemlookText(args, std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "Error: out of memory\n";
+    } catch (...) {
+        std::cerr << "Error: unexpected exception\n";
+    }
+    return kExitFailed;
+}

@@ -1,0 +1,34 @@
+#include "model/Names.h"
+
+#include <algorithm>
+
+namespace names {
+
+namespace {
+unsigned char Fold(char c)
+{
+    auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+} // namespace
+
+int Compare(std::string_view a, std::string_view b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char x = Fold(a[i]);
+        const unsigned char y = Fold(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool Equal(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && Compare(a, b) == 0;
+}
+
+} // namespace names

@@ -1,0 +1,222 @@
+#include "model/TControlGed.h"
+
+#include "model/TGedInput.h"
+#include "model/TMessageLog.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+struct TagEntry {
+    std::string_view tag;
+    int code;
+};
+
+// Sorted by tag: the codes are part of the log lines, so they never change.
+constexpr std::array<TagEntry, 62> kTagTable{{
+    {"ACHART", 2},      {"ANCESTOR", 3},      {"AREA", 4},      {"BACKGROUND", 5},
+    {"BASE", 6},        {"BRIEF", 7},         {"CACHE", 8},     {"CHANGES", 1},
+    {"CHOICE", 9},      {"CODES", 1},         {"COLUMN", 10},   {"CONT", 11},
+    {"CUREDIT", 1},     {"CURLIST", 1},       {"CURRENT", 1},   {"DATEFORMAT", 12},
+    {"DATEPREFIX", 13}, {"DCHART", 14},       {"DESCRIPTION", 15}, {"DETAILED", 16},
+    {"DIRECTION", 17},  {"EDITPANEL", 18},    {"EOF", 19},      {"EOL", 1},
+    {"EOP", 1},         {"EXPRESSION", 20},   {"FIELD", 21},    {"FILTER", 22},
+    {"GENERATIONS", 23}, {"GROUP", 24},       {"HEIGHT", 25},   {"JUSTIFICATION", 26},
+    {"KEY", 27},        {"LINES", 29},        {"LIST", 28},     {"METHOD", 30},
+    {"NORMAL", 31},     {"PICTURE", 32},      {"PIN", 33},      {"PLANPIC", 34},
+    {"PREPRINT", 1},    {"PRINTER", 35},      {"PRINTINFO", 36}, {"RECORD", 37},
+    {"REFERENCE", 38},  {"REPORT", 39},       {"SEQUENCE", 1},  {"SHOWRINS", 40},
+    {"SIZE", 41},       {"TABLE", 42},        {"TAG", 43},      {"TITLE", 44},
+    {"TRANSLATE", 1},   {"TREE", 45},         {"TRLR", 19},     {"TRUNC", 46},
+    {"TYPE", 47},       {"VERSION", 1},       {"WIDTH", 48},    {"WORD", 49},
+    {"X", 50},          {"Y", 51},
+}};
+
+bool IsDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool EndsLine(int c)
+{
+    return c == '\n' || c == TGedInput::kEnd;
+}
+
+void TrimTrailingSpaces(std::string& s)
+{
+    const size_t keep = s.find_last_not_of(' ');
+    s.resize(keep == std::string::npos ? 0 : keep + 1);
+}
+
+} // namespace
+
+int TControlGed::TagCode(std::string_view tag)
+{
+    const auto it = std::lower_bound(kTagTable.begin(), kTagTable.end(), tag,
+                                     [](const TagEntry& e, std::string_view t) { return e.tag < t; });
+    return (it != kTagTable.end() && it->tag == tag) ? it->code : 0;
+}
+
+// Appends c; at the limit the buffer is cut at its last space and the rest of the physical line
+// becomes pending. Returns false once cut: the caller stops collecting.
+bool TControlGed::Put(std::string& buffer, int c)
+{
+    buffer.push_back(static_cast<char>(c));
+    if (buffer.size() < kValueLimit)
+        return true;
+    Cut(buffer);
+    return false;
+}
+
+void TControlGed::Cut(std::string& buffer)
+{
+    const size_t space = buffer.rfind(' ');
+    if (space == std::string::npos) {
+        pending.clear();
+    } else {
+        pending.assign(buffer, space + 1);
+        buffer.resize(space);
+    }
+    splitPending = true;
+}
+
+void TControlGed::CollectRest(TGedInput& in, std::string& buffer)
+{
+    for (int c = in.Get(); !EndsLine(c); c = in.Get())
+        if (!Put(buffer, c))
+            return;
+}
+
+void TControlGed::DeliverContinuation(std::string&& text)
+{
+    if (tag != "CONT" && tag != "CONC")
+        ++level;
+    xref.clear();
+    tag = "CONC";
+    value = std::move(text);
+    isPointer = false;
+}
+
+bool TControlGed::ReadLine(TGedInput& in, TMessageLog& log)
+{
+    while (true) {
+        const bool beforeFirstValid = level == -1;
+        std::string text;
+        if (splitPending) {
+            splitPending = false;
+            text.swap(pending);
+            CollectRest(in, text);
+        } else {
+            int c = in.Get();
+            while (c == ' ' || c == '\n')
+                c = in.Get();
+            if (c == TGedInput::kEnd)
+                return false;
+            value.clear();
+            isPointer = false;
+            if (ParseLine(in, c, text))
+                return true;
+        }
+        TrimTrailingSpaces(text);
+        if (beforeFirstValid) {
+            log.Line("Warning: invalid GEDCOM line ignored:-\n" + text);
+            continue;
+        }
+        DeliverContinuation(std::move(text));
+        return true;
+    }
+}
+
+// Parses one physical line starting at c. True: a valid line is now in the fields. False: text
+// holds the line's text (the rest may be pending after a cut).
+bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
+{
+    const auto invalid = [&](int current) {
+        if (!EndsLine(current) && Put(text, current))
+            CollectRest(in, text);
+        return false;
+    };
+    const auto skipSpaces = [&]() {
+        while (c == ' ') {
+            if (!Put(text, c))
+                return false;
+            c = in.Get();
+        }
+        return true;
+    };
+
+    if (!IsDigit(c))
+        return invalid(c);
+    const int digit = c - '0';
+    Put(text, c);
+    c = in.Get();
+    if (c != ' ' || digit > 6)
+        return invalid(c);
+    if (!skipSpaces())
+        return false;
+
+    std::string newXref;
+    if (c == '@') {
+        Put(text, c);
+        for (c = in.Get(); c != '@' && !EndsLine(c); c = in.Get()) {
+            if (newXref.size() <= kXrefLimit)
+                newXref.push_back(static_cast<char>(c));
+            if (!Put(text, c))
+                return false;
+        }
+        if (c != '@' || newXref.size() > kXrefLimit)
+            return invalid(c);
+        if (!Put(text, c))
+            return false;
+        c = in.Get();
+        if (!skipSpaces())
+            return false;
+    }
+
+    std::string newTag;
+    for (; c != ' ' && !EndsLine(c); c = in.Get()) {
+        if (newTag.size() <= kTagLimit)
+            newTag.push_back(static_cast<char>(c));
+        if (!Put(text, c))
+            return false;
+    }
+    if (newTag.empty() || newTag.size() > kTagLimit)
+        return invalid(c);
+
+    level = static_cast<int16_t>(digit);
+    xref = std::move(newXref);
+    tag = std::move(newTag);
+    if (c != ' ')
+        return true;
+
+    c = in.Get();
+    if (c == '@' && in.Peek() != '@') {
+        isPointer = true;
+        for (c = in.Get(); c != '@' && !EndsLine(c); c = in.Get())
+            if (!Put(value, c))
+                break;
+        if (c == '@')
+            in.Get();
+    } else {
+        for (; !EndsLine(c); c = in.Get())
+            if (!Put(value, c))
+                break;
+    }
+    TrimTrailingSpaces(value);
+    return true;
+}
+
+bool TControlGed::NextLine(TGedInput& in, TMessageLog& log)
+{
+    while (ReadLine(in, log)) {
+        tagCode = TagCode(tag);
+        if (tagCode != 0)
+            return true;
+        log.Line("Unrecognised tag in " + std::to_string(level) + " " + tag + " " + value);
+    }
+    tagCode = 0;
+    level = 0;
+    return false;
+}

@@ -1,0 +1,165 @@
+#include "model/TDatabase.h"
+
+#include "model/Kinds.h"
+#include "model/Names.h"
+#include "model/TControlGed.h"
+#include "model/TDefBase.h"
+#include "model/TDefChart.h"
+#include "model/TDefList.h"
+#include "model/TDefOption.h"
+#include "model/TDefReport.h"
+#include "model/TDefTable.h"
+#include "model/TGedInput.h"
+#include "model/TLoadContext.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr const char* kControlGed = "control.ged";
+
+std::string WithoutTrailingSeparators(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+} // namespace
+
+TDatabase::TDatabase(std::string logPath) : logPath(std::move(logPath)) {}
+
+std::string TDatabase::DatabaseName(const std::string& folder)
+{
+    const std::string path = WithoutTrailingSeparators(folder);
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos || path.size() == 1 ? path : path.substr(slash + 1);
+}
+
+std::string TDatabase::MissingPath(const std::string& folder)
+{
+    const std::string path = WithoutTrailingSeparators(folder);
+    return path.empty() || path.back() == '/' ? path + kControlGed : path + "/" + kControlGed;
+}
+
+std::string TDatabase::FindControlGed(const std::string& folder)
+{
+    std::error_code ec;
+    const fs::path exact = fs::path(folder) / kControlGed;
+    if (fs::is_regular_file(exact, ec))
+        return exact.string();
+    // A folder copied from Windows may hold CONTROL.GED: take the first such name in byte order.
+    std::string best;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string leaf = it->path().filename().string();
+        if (names::Equal(leaf, kControlGed) && it->is_regular_file(ec) && (best.empty() || leaf < best))
+            best = leaf;
+    }
+    return best.empty() ? std::string() : (fs::path(folder) / best).string();
+}
+
+std::string TDatabase::DefaultLogPath()
+{
+    std::string folder;
+    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache)
+        folder = cache;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        folder = std::string(home) + "/.cache";
+    else
+        return {};
+    folder += "/Kinvault Software";
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return folder + "/stemlook.log";
+}
+
+TDatabase::TLoadResult TDatabase::ReadFile(const std::string& folder)
+{
+    const std::string path = FindControlGed(folder);
+    if (path.empty())
+        return TLoadResult::Missing;
+    // Read only: the database folder is never written.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return TLoadResult::Missing;
+    TGedInput in(fd);
+    Load(in, DatabaseName(folder));
+    return TLoadResult::Loaded;
+}
+
+void TDatabase::ReadText(std::string text, const std::string& name)
+{
+    TGedInput in(std::move(text));
+    Load(in, name);
+}
+
+void TDatabase::Load(TGedInput& in, const std::string& name)
+{
+    databaseName = name;
+    names.Clear();
+    defs.Clear();
+    internalError.clear();
+    log.Restart(logPath);
+    log.Line("Reading " + databaseName);
+    ReadControlGed(in);
+    loaded = true;
+}
+
+void TDatabase::ReadControlGed(TGedInput& in)
+{
+    TControlGed ged;
+    TLoadContext rc{ged, in, log, defs, names};
+    int lists = 0;
+    int tables = 0;
+    int reports = 0;
+    TDefOption* options = nullptr;
+    rc.Next();
+    while (ged.tagCode != 0) {
+        switch (ged.tagCode) {
+        case tags::Ignored:
+        case tags::Trailer:
+            rc.Next();
+            break;
+        case kinds::Choice:
+        case kinds::Group:
+        case kinds::Record:
+            names.Add(new TDefBase(ged.tagCode, ged.xref, nullptr))->Read(rc);
+            break;
+        case kinds::List:
+            defs.Add(new TDefList(static_cast<uint32_t>(++lists)))->Read(rc);
+            break;
+        case kinds::Report:
+            ++reports;
+            defs.Add(new TDefReport(ged.xref))->Read(rc);
+            break;
+        case kinds::Table:
+            ++tables;
+            defs.Add(new TDefTable(ged.xref))->Read(rc);
+            break;
+        case kinds::AncestorChart:
+        case kinds::DescendantChart:
+        case kinds::TreeChart:
+            defs.Add(new TDefChart(ged.tagCode))->Read(rc);
+            break;
+        case tags::DateFormat:
+        case tags::DatePrefix:
+        case tags::Lines:
+        case tags::Printer:
+        case tags::ShowRins:
+        case tags::Trunc:
+            if (!options)
+                options = static_cast<TDefOption*>(defs.Add(new TDefOption));
+            options->Read(rc);
+            break;
+        default:
+            log.Line("type " + std::to_string(ged.tagCode) + " not handled in ReadFile");
+            rc.Next();
+            break;
+        }
+    }
+    log.Line(std::to_string(lists) + " lists, " + std::to_string(tables) + " Tables, " +
+             std::to_string(reports) + " Reports");
+}

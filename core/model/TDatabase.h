@@ -1,0 +1,55 @@
+#pragma once
+
+#include "model/TDefinedArray.h"
+#include "model/TMessageLog.h"
+#include "script/TNameTable.h"
+
+#include <string>
+
+class TGedInput;
+
+// The loaded design: the definition array, the name table, the messages log of the last load and
+// the database name. Loading replaces all of it, or nothing.
+class TDatabase {
+public:
+    enum class TLoadResult { Loaded, Missing };
+
+    // logPath: the file the messages log is written to; empty keeps the log in memory only.
+    explicit TDatabase(std::string logPath = {});
+
+    // Loads the database folder. Missing: no readable control.ged there; nothing has changed.
+    TLoadResult ReadFile(const std::string& folder);
+    // Loads a definition file's text as the database of that name (tests, fuzzing, benchmarks).
+    void ReadText(std::string text, const std::string& name);
+
+    // The path of the folder's control.ged, found ignoring letter case; empty when there is none.
+    static std::string FindControlGed(const std::string& folder);
+    // What "File Missing" names: the folder joined with "control.ged".
+    static std::string MissingPath(const std::string& folder);
+    static std::string DatabaseName(const std::string& folder);
+    // The per-user log file: $XDG_CACHE_HOME or ~/.cache, then "/Kinvault Software/stemlook.log".
+    static std::string DefaultLogPath();
+
+    const std::string& Name() const { return databaseName; }
+    const TMessageLog& Log() const { return log; }
+    const TDefinedArray& Definitions() const { return defs; }
+    TDefinedArray& Definitions() { return defs; }
+    const TNameTable& Names() const { return names; }
+    TNameTable& Names() { return names; }
+    // The message of an internal error raised while the last load built its cross-references;
+    // empty when there was none.
+    const std::string& InternalError() const { return internalError; }
+    bool Loaded() const { return loaded; }
+
+private:
+    void Load(TGedInput& in, const std::string& name);
+    void ReadControlGed(TGedInput& in);
+
+    std::string logPath;
+    TDefinedArray defs;
+    TNameTable names{defs};
+    TMessageLog log;
+    std::string databaseName;
+    std::string internalError;
+    bool loaded = false;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "model/TDisplayHost.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TScriptList;
+class TUsedSet;
+struct TLoadContext;
+
+// One element of the database design. Groups, records, choices and words are plain TDefBase;
+// the other kinds derive from it. The definition array owns every element; all other pointers
+// between elements (owner, context, base, users) only refer.
+class TDefBase {
+public:
+    TDefBase(int kind, std::string name, TDefBase* owner);
+    virtual ~TDefBase();
+    TDefBase(const TDefBase&) = delete;
+    TDefBase& operator=(const TDefBase&) = delete;
+
+    // Reads the element's sub-lines; returns with the first line it did not consume current.
+    virtual void Read(TLoadContext& rc);
+    virtual bool IsOwnedBy(int ofKind, const TDefBase* element) const;
+    virtual std::string TypeName() const;
+    // The display name; built on first request and the same text ever after.
+    const std::string& Title() const;
+    virtual void Display(TDisplayHost& host, bool onlyActivate);
+
+    // The used-by set and piece list exist from their first entry on.
+    TUsedSet& Users();
+    TScriptList& Pieces();
+    bool HasUsers() const { return users != nullptr; }
+
+    int kind;
+    std::string name;
+    int index = -1;
+    TDefBase* owner;
+    TDefBase* context;
+    TDefBase* base = nullptr;
+    std::unique_ptr<TUsedSet> users;
+    uint32_t cacheSize = 0;
+    std::unique_ptr<TScriptList> pieces;
+    bool marked = false;
+
+protected:
+    virtual std::string MakeTitle() const;
+    // The pane of this kind's definition window; nothing for kinds without one.
+    virtual bool PaneKind(TPaneKind& pane) const;
+
+private:
+    mutable std::string title;
+    mutable bool titleBuilt = false;
+};

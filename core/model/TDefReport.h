@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/TDefRepBase.h"
+
+#include <array>
+
+class TDefPicture;
+
+// A report: a character page (the background) with up to 50 lettered areas, each filled by a
+// picture.
+class TDefReport : public TDefRepBase {
+public:
+    static constexpr int kMaxAreas = 50;
+    // A background larger than this many characters is refused rather than allocated.
+    static constexpr int64_t kMaxCells = int64_t{1} << 24;
+
+    struct Area {
+        int32_t column = 0; // "X"
+        int32_t row = 0;    // "Y"
+        int32_t width = 0;
+        int32_t height = 0;
+        char letter = 0;
+        TDefPicture* picture = nullptr;
+        int32_t left = 0, top = 0, right = 0, bottom = 0; // where the report pane drew it
+    };
+
+    explicit TDefReport(std::string name);
+
+    void Read(TLoadContext& rc) override;
+
+    bool HasBackground() const { return !background.empty(); }
+    // Line l of the background: stride - 1 visible characters and the terminator.
+    std::string_view BackgroundLine(int l) const
+    {
+        return std::string_view(background).substr(static_cast<size_t>(l) * stride, stride);
+    }
+
+    int32_t stride = 0;    // "WIDTH" + 2
+    int32_t lineCount = 0; // "HEIGHT" + 1
+    std::string background; // lineCount lines of stride characters; empty when there is none
+    int32_t lastArea = -1;
+    std::array<Area, kMaxAreas> areas;
+
+protected:
+    std::string MakeTitle() const override;
+    bool PaneKind(TPaneKind& pane) const override;
+
+private:
+    void FitAreas(TLoadContext& rc);
+};

@@ -1,0 +1,29 @@
+#include "model/TDefinedArray.h"
+
+#include "model/TDefBase.h"
+
+TDefinedArray::TDefinedArray() = default;
+TDefinedArray::~TDefinedArray() = default;
+
+TDefBase* TDefinedArray::Add(TDefBase* element)
+{
+    element->index = static_cast<int>(elements.size());
+    elements.emplace_back(element);
+    return element;
+}
+
+void TDefinedArray::RemoveLast()
+{
+    elements.pop_back();
+}
+
+void TDefinedArray::ClearMarks()
+{
+    for (auto& e : elements)
+        e->marked = false;
+}
+
+void TDefinedArray::Clear()
+{
+    elements.clear();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+class TDefBase;
+
+// The panes a definition window can hold, one per kind of element that has a definition window.
+enum class TPaneKind { Choice, Fields, Picture, List, Options, PrintSettings, Table, Report };
+
+// What the model needs from the screen. The desktop application implements it with windows; the
+// command-line tool with standard error.
+class TDisplayHost {
+public:
+    virtual ~TDisplayHost() = default;
+
+    // Brings the child window with this identifier forward. False when no such window is open.
+    virtual bool ActivateChild(int id) = 0;
+    // Opens a definition window for the element, captioned with its title, holding the pane.
+    virtual void OpenDefinition(TDefBase& element, TPaneKind pane) = 0;
+    // An error box: text and caption.
+    virtual void ShowError(std::string_view text, std::string_view caption) = 0;
+};

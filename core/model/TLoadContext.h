@@ -1,0 +1,20 @@
+#pragma once
+
+class TControlGed;
+class TGedInput;
+class TMessageLog;
+class TDefinedArray;
+class TNameTable;
+
+// What every element reader works with during one load: the current line, the file, the log, and
+// the collections that new elements are added to.
+struct TLoadContext {
+    TControlGed& ged;
+    TGedInput& in;
+    TMessageLog& log;
+    TDefinedArray& defs;
+    TNameTable& names;
+
+    bool Next();
+    void SkipToLevel0(); // skips every line up to the next level-0 line (or the end)
+};

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian 12 / Ubuntu) when it is missing, then configures and
+# builds the given preset (dev by default).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-dev}"
+
+packages=(cmake g++ make libgtest-dev libbenchmark-dev clang-format)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"

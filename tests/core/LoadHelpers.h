@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/TDatabase.h"
+#include "model/TDefBase.h"
+
+#include <string>
+#include <vector>
+
+// A design loaded from text, and its log lines without the first ("Reading ...") and last
+// (the summary) lines, which most tests don't care about.
+struct TLoaded {
+    TDatabase db;
+
+    explicit TLoaded(const std::string& text, const std::string& name = "test")
+    {
+        db.ReadText(text, name);
+    }
+
+    std::vector<std::string> Problems() const
+    {
+        const auto& lines = db.Log().Lines();
+        if (lines.size() < 2)
+            return {};
+        return {lines.begin() + 1, lines.end() - 1};
+    }
+
+    size_t Count() const { return db.Definitions().Count(); }
+
+    template <class T = TDefBase> T* At(size_t i) const
+    {
+        return dynamic_cast<T*>(db.Definitions().At(i));
+    }
+
+    // The first element with this title, or null.
+    template <class T = TDefBase> T* Titled(const std::string& title) const
+    {
+        for (const auto& e : db.Definitions())
+            if (e->Title() == title)
+                return dynamic_cast<T*>(e.get());
+        return nullptr;
+    }
+};
