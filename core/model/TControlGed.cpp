@@ -84,18 +84,17 @@ void TControlGed::Cut(std::string& buffer)
 
 void TControlGed::CollectRest(TGedInput& in, std::string& buffer)
 {
-    for (int c = in.Get(); !EndsLine(c); c = in.Get())
-        if (!Put(buffer, c))
-            return;
+    if (!in.AppendLine(buffer, kValueLimit))
+        Cut(buffer);
 }
 
-void TControlGed::DeliverContinuation(std::string&& text)
+void TControlGed::DeliverContinuation(const std::string& text)
 {
     if (tag != "CONT" && tag != "CONC")
         ++level;
     xref.clear();
     tag = "CONC";
-    value = std::move(text);
+    value = text;
     isPointer = false;
 }
 
@@ -103,7 +102,8 @@ bool TControlGed::ReadLine(TGedInput& in, TMessageLog& log)
 {
     while (true) {
         const bool beforeFirstValid = level == -1;
-        std::string text;
+        std::string& text = lineText;
+        text.clear();
         if (splitPending) {
             splitPending = false;
             text.swap(pending);
@@ -124,7 +124,7 @@ bool TControlGed::ReadLine(TGedInput& in, TMessageLog& log)
             log.Line("Warning: invalid GEDCOM line ignored:-\n" + text);
             continue;
         }
-        DeliverContinuation(std::move(text));
+        DeliverContinuation(text);
         return true;
     }
 }
@@ -157,7 +157,8 @@ bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
     if (!skipSpaces())
         return false;
 
-    std::string newXref;
+    std::string& newXref = scratchXref;
+    newXref.clear();
     if (c == '@') {
         Put(text, c);
         for (c = in.Get(); c != '@' && !EndsLine(c); c = in.Get()) {
@@ -175,7 +176,8 @@ bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
             return false;
     }
 
-    std::string newTag;
+    std::string& newTag = scratchTag;
+    newTag.clear();
     for (; c != ' ' && !EndsLine(c); c = in.Get()) {
         if (newTag.size() <= kTagLimit)
             newTag.push_back(static_cast<char>(c));
@@ -186,8 +188,8 @@ bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
         return invalid(c);
 
     level = static_cast<int16_t>(digit);
-    xref = std::move(newXref);
-    tag = std::move(newTag);
+    xref = newXref;
+    tag = newTag;
     if (c != ' ')
         return true;
 
@@ -199,10 +201,8 @@ bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
                 break;
         if (c == '@')
             in.Get();
-    } else {
-        for (; !EndsLine(c); c = in.Get())
-            if (!Put(value, c))
-                break;
+    } else if (!EndsLine(c) && Put(value, c)) {
+        CollectRest(in, value);
     }
     TrimTrailingSpaces(value);
     return true;

@@ -42,7 +42,11 @@ private:
     bool Put(std::string& buffer, int c);
     void CollectRest(TGedInput& in, std::string& buffer);
     void Cut(std::string& buffer);
-    void DeliverContinuation(std::string&& text);
+    void DeliverContinuation(const std::string& text);
 
     std::string pending; // the text after a cut, to be continued with the rest of its line
+    // Buffers reused from line to line.
+    std::string lineText;
+    std::string scratchXref;
+    std::string scratchTag;
 };

@@ -23,28 +23,50 @@ void TDefPicture::Read(TLoadContext& rc)
     Wrap(script);
 }
 
-void TDefPicture::Wrap(std::string& s)
+namespace {
+bool IsSpace(char c)
 {
-    const auto isSpace = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    };
-    const size_t n = s.size();
-    size_t count = 0;
-    size_t lastSpace = std::string::npos;
-    for (size_t i = 0; i < n; ++i) {
-        if (isSpace(s[i]))
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// One line of the script, [begin, end), end at a line feed or the end of the text. The state a
+// line starts with is fixed (the line feed before it is the remembered white space), so lines
+// wrap independently of each other.
+void WrapLine(std::string& s, size_t begin, size_t end)
+{
+    const bool lineFeedFollows = end < s.size();
+    size_t count = begin == 0 ? 0 : 1;
+    size_t lastSpace = begin == 0 ? std::string::npos : begin - 1;
+    for (size_t i = begin; i < end; ++i) {
+        if (IsSpace(s[i]))
             lastSpace = i;
-        if (i + 1 < n && s[i + 1] == '\n') {
+        if (i + 1 == end && lineFeedFollows) {
             count = 0;
             lastSpace = std::string::npos;
         } else {
             ++count;
         }
-        if (count > kWrapWidth && lastSpace != std::string::npos) {
+        if (count > TDefPicture::kWrapWidth && lastSpace != std::string::npos) {
             s[lastSpace] = '\n';
             count = i - lastSpace;
             lastSpace = std::string::npos;
         }
+    }
+}
+} // namespace
+
+void TDefPicture::Wrap(std::string& s)
+{
+    size_t begin = 0;
+    while (true) {
+        const size_t lineFeed = s.find('\n', begin);
+        const size_t end = lineFeed == std::string::npos ? s.size() : lineFeed;
+        // A line this short never counts past the width.
+        if (end - begin + 2 > kWrapWidth)
+            WrapLine(s, begin, end);
+        if (lineFeed == std::string::npos)
+            return;
+        begin = lineFeed + 1;
     }
 }
 

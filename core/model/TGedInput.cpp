@@ -1,6 +1,7 @@
 #include "model/TGedInput.h"
 
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -39,4 +40,29 @@ bool TGedInput::Fill()
         end = pos + n;
         return true;
     }
+}
+
+bool TGedInput::AppendLine(std::string& buffer, size_t limit)
+{
+    while (buffer.size() < limit) {
+        if (pos == end && !Fill())
+            return true;
+        const size_t room = limit - buffer.size();
+        const char* stop = static_cast<size_t>(end - pos) > room ? pos + room : end;
+        const char* lf = static_cast<const char*>(std::memchr(pos, '\n', stop - pos));
+        const char* segmentEnd = lf ? lf : stop;
+        if (std::memchr(pos, '\r', segmentEnd - pos)) {
+            for (const char* p = pos; p != segmentEnd; ++p)
+                if (*p != '\r')
+                    buffer.push_back(*p);
+        } else {
+            buffer.append(pos, segmentEnd);
+        }
+        pos = segmentEnd;
+        if (lf) {
+            ++pos;
+            return true;
+        }
+    }
+    return false;
 }

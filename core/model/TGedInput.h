@@ -42,6 +42,10 @@ public:
         }
     }
 
+    // Appends the rest of the physical line to buffer (without carriage returns) and consumes its
+    // line feed. Stops early, before the line feed, once buffer holds limit bytes: then false.
+    bool AppendLine(std::string& buffer, size_t limit);
+
 private:
     bool Fill();
 

@@ -8,6 +8,8 @@
 #include "model/TDefPrintSetting.h"
 
 #include <algorithm>
+#include <cctype>
+#include <random>
 #include <gtest/gtest.h>
 
 using Lines = std::vector<std::string>;
@@ -219,4 +221,44 @@ TEST(ElementModel, OwnershipTypeNamesAndDisplayHooks)
     t.At(3)->Display(host, false);
     EXPECT_EQ(host.calls, (Lines{"activate 0", "Internal Error: TDefField::Display shouldn't be called",
                                  "activate 2", "activate 3", "activate 3", "open Record R 1"}));
+}
+
+// The wrap as first described: one pass over the whole script with a running count. The
+// line-by-line version must give the same text for any script.
+static void ReferenceWrap(std::string& s)
+{
+    size_t count = 0;
+    size_t lastSpace = std::string::npos;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (std::isspace(static_cast<unsigned char>(s[i])))
+            lastSpace = i;
+        if (i + 1 < s.size() && s[i + 1] == '\n') {
+            count = 0;
+            lastSpace = std::string::npos;
+        } else {
+            ++count;
+        }
+        if (count > 60 && lastSpace != std::string::npos) {
+            s[lastSpace] = '\n';
+            count = i - lastSpace;
+            lastSpace = std::string::npos;
+        }
+    }
+}
+
+TEST(PictureWrap, MatchesTheSinglePassWrapOnRandomScripts)
+{
+    std::mt19937 random(42);
+    const char alphabet[] = "ab \n\t\r\v\f";
+    for (int round = 0; round < 3000; ++round) {
+        std::string s(random() % 400, 'x');
+        const unsigned spread = 2 + random() % 40; // few or many separators
+        for (char& c : s)
+            if (random() % spread == 0)
+                c = alphabet[random() % 8];
+        std::string expected = s;
+        ReferenceWrap(expected);
+        TDefPicture::Wrap(s);
+        ASSERT_EQ(s, expected) << "round " << round;
+    }
 }
