@@ -4,14 +4,14 @@
 #include "model/TDatabase.h"
 
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 void WriteMessages(const TDatabase& db, std::ostream& out)
 {
-    for (const std::string& line : db.Log().Lines())
-        out << line << '\n';
+    const TMessageLog& log = db.Log();
+    for (size_t i = 0; i < log.Count(); ++i)
+        out << log.At(i) << '\n';
 }
 
 } // namespace
@@ -41,8 +41,17 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
         return kExitFailed;
     }
 
-    // Written to memory first, so a file that can't be written never gets half a document.
-    std::ostringstream text;
+    std::ofstream file;
+    if (!line->outputFile.empty()) {
+        file.open(line->outputFile, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            err << "stemlook-text: cannot write " << line->outputFile << "\n";
+            return kExitFailed;
+        }
+    }
+    std::ostream& text = line->outputFile.empty() ? out : file;
+
+
     int status = kExitOk;
     switch (line->mode) {
     case TCommandLine::Mode::Messages:
@@ -52,19 +61,17 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
     }
     if (!db.InternalError().empty()) {
         err << "Internal Error: " << db.InternalError() << "\n";
-        status = status == kExitOk ? kExitInternalError : status;
+        if (status == kExitOk)
+            status = kExitInternalError;
     }
 
-    if (line->outputFile.empty()) {
-        out << text.str();
-        out.flush();
-        return status;
-    }
-    std::ofstream file(line->outputFile, std::ios::binary | std::ios::trunc);
-    file << text.str();
-    file.close();
-    if (!file) {
-        err << "stemlook-text: cannot write " << line->outputFile << "\n";
+    text.flush();
+    if (file.is_open())
+        file.close();
+    if (!text) {
+        err << "stemlook-text: cannot write "
+            << (line->outputFile.empty() ? std::string("standard output") : line->outputFile)
+            << "\n";
         return kExitFailed;
     }
     return status;

@@ -1,27 +1,78 @@
 #include "TCommandLine.h"
 
+#include <sstream>
+
 namespace {
 
 struct ModeOption {
     const char* flag;
     TCommandLine::Mode mode;
+    bool takesArgument;
 };
 
 constexpr ModeOption kModes[] = {
-    {"--messages", TCommandLine::Mode::Messages},
+    {"--messages", TCommandLine::Mode::Messages, false},
+    {"--index", TCommandLine::Mode::Index, false},
+    {"--used-by", TCommandLine::Mode::UsedBy, true},
+    {"--pieces", TCommandLine::Mode::Pieces, true},
+    {"--copy", TCommandLine::Mode::Copy, true},
+    {"--dot", TCommandLine::Mode::Dot, false},
 };
+
+struct SelectionWord {
+    const char* word;
+    unsigned bits;
+};
+
+constexpr SelectionWord kSelections[] = {
+    {"groups", TCommandLine::kGroups}, {"pictures", TCommandLine::kPictures},
+    {"lists", TCommandLine::kLists},   {"tables", TCommandLine::kTables},
+    {"settings", TCommandLine::kSettings}, {"all", TCommandLine::kAll},
+};
+
+bool ParseSelection(const std::string& list, unsigned& bits, std::string& error)
+{
+    bits = 0;
+    std::istringstream words(list);
+    std::string word;
+    while (std::getline(words, word, ',')) {
+        bool known = false;
+        for (const SelectionWord& s : kSelections)
+            if (word == s.word) {
+                bits |= s.bits;
+                known = true;
+            }
+        if (!known) {
+            error = "unknown selection \"" + word + "\"";
+            return false;
+        }
+    }
+    if (bits == 0) {
+        error = "--select needs at least one selection";
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
 const char* TCommandLine::Usage()
 {
-    return "Usage: stemlook-text [OPTION] FOLDER\n"
+    return "Usage: stemlook-text [OPTION]... FOLDER\n"
            "Writes what the Kinvault database design in FOLDER holds, as text.\n"
+           "Without a job option: the Save As Text document of groups, records and pictures.\n"
            "\n"
-           "  --messages    the messages log of loading FOLDER\n"
-           "  -o FILE       write to FILE instead of standard output\n"
-           "  --help        show this text\n"
-           "  --version     show the version\n";
+           "  --select LIST      the document of these quick selections, comma-separated:\n"
+           "                     groups, pictures, lists, tables, settings, or all\n"
+           "  --copy TITLE       the text of the element with this title, as Copy gives it\n"
+           "  --messages         the messages log of loading FOLDER\n"
+           "  --index            the index of names: name, class and owner\n"
+           "  --used-by NAME     what uses each element of that name\n"
+           "  --pieces TITLE     what each name in that element's script resolved to\n"
+           "  --dot              the relationships graph of pictures, laid out, as Graphviz DOT\n"
+           "  -o FILE            write to FILE instead of standard output\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n";
 }
 
 std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& args,
@@ -29,6 +80,7 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
 {
     TCommandLine line;
     bool modeGiven = false;
+    bool selectGiven = false;
     std::vector<std::string> positional;
     const auto takeValue = [&](size_t& i, std::string& into) {
         if (i + 1 >= args.size()) {
@@ -36,15 +88,6 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
             return false;
         }
         into = args[++i];
-        return true;
-    };
-    const auto setMode = [&](Mode mode, const std::string& flag) {
-        if (modeGiven) {
-            error = flag + " cannot be combined with another job";
-            return false;
-        }
-        modeGiven = true;
-        line.mode = mode;
         return true;
     };
 
@@ -59,27 +102,43 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
             optionsEnded = true;
             continue;
         }
-        if (arg == "--help" || arg == "-h")
-            return TCommandLine{Mode::Help, {}, {}};
-        if (arg == "--version")
-            return TCommandLine{Mode::Version, {}, {}};
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            TCommandLine info;
+            info.mode = arg == "--version" ? Mode::Version : Mode::Help;
+            return info;
+        }
         if (arg == "-o" || arg == "--output") {
             if (!takeValue(i, line.outputFile))
                 return std::nullopt;
             continue;
         }
-        bool known = false;
-        for (const ModeOption& option : kModes) {
-            if (arg == option.flag) {
-                if (!setMode(option.mode, arg))
-                    return std::nullopt;
-                known = true;
-            }
+        if (arg == "--select") {
+            std::string list;
+            if (!takeValue(i, list) || !ParseSelection(list, line.selection, error))
+                return std::nullopt;
+            selectGiven = true;
+            continue;
         }
-        if (!known) {
+        const ModeOption* option = nullptr;
+        for (const ModeOption& o : kModes)
+            if (arg == o.flag)
+                option = &o;
+        if (!option) {
             error = "unknown option " + arg;
             return std::nullopt;
         }
+        if (modeGiven) {
+            error = arg + " cannot be combined with another job";
+            return std::nullopt;
+        }
+        modeGiven = true;
+        line.mode = option->mode;
+        if (option->takesArgument && !takeValue(i, line.argument))
+            return std::nullopt;
+    }
+    if (selectGiven && line.mode != Mode::Document) {
+        error = "--select only applies to the document";
+        return std::nullopt;
     }
     if (positional.size() != 1) {
         error = positional.empty() ? "no database folder given" : "more than one folder given";

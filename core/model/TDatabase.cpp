@@ -105,6 +105,7 @@ void TDatabase::Load(TGedInput& in, const std::string& name)
     log.Restart(logPath);
     log.Line("Reading " + databaseName);
     ReadControlGed(in);
+    log.Flush();
     loaded = true;
 }
 

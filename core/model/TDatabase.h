@@ -41,9 +41,13 @@ public:
     const std::string& InternalError() const { return internalError; }
     bool Loaded() const { return loaded; }
 
+    // The top-level dispatch alone: reads the whole file into the model, one element per
+    // top-level line, and writes the summary line. Loading runs it between emptying the model and
+    // building the cross-references.
+    void ReadControlGed(TGedInput& in);
+
 private:
     void Load(TGedInput& in, const std::string& name);
-    void ReadControlGed(TGedInput& in);
 
     std::string logPath;
     TDefinedArray defs;

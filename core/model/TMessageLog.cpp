@@ -18,7 +18,8 @@ void TMessageLog::CloseFile()
 bool TMessageLog::Restart(const std::string& path)
 {
     CloseFile();
-    lines.clear();
+    text.clear();
+    ends.clear();
     if (path.empty())
         return true;
     // O_NOFOLLOW: a symbolic link planted at the log's place must not redirect our writes.
@@ -33,19 +34,32 @@ bool TMessageLog::Restart(const std::string& path)
     return true;
 }
 
-void TMessageLog::Line(std::string_view text)
+void TMessageLog::Line(std::string_view line)
 {
-    size_t start = 0;
-    while (true) {
-        const size_t end = text.find('\n', start);
-        lines.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
+    const size_t start = text.size();
+    text.append(line);
+    text.push_back('\n');
+    for (size_t i = start; i < text.size(); ++i)
+        if (text[i] == '\n')
+            ends.push_back(i);
     if (file) {
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fputc('\n', file);
-        std::fflush(file);
+        std::fwrite(text.data() + start, 1, text.size() - start, file);
+        if (ends.size() <= kFlushedLines)
+            std::fflush(file);
     }
+}
+
+void TMessageLog::Flush()
+{
+    if (file)
+        std::fflush(file);
+}
+
+std::vector<std::string> TMessageLog::Lines() const
+{
+    std::vector<std::string> lines;
+    lines.reserve(Count());
+    for (size_t i = 0; i < Count(); ++i)
+        lines.emplace_back(At(i));
+    return lines;
 }

@@ -6,10 +6,14 @@
 #include <vector>
 
 // The messages log of one load. Every line is kept in memory (the messages window and the
-// "more than two lines" rule read these) and, when a log file could be opened, also written to it
-// and flushed, so the file is complete even if the program stops.
+// "more than two lines" rule read these) and, when a log file could be opened, also written to it.
 class TMessageLog {
 public:
+    // Lines up to this count are flushed to the file one by one, so the file is complete even if
+    // the program stops; past it (a file of nothing but bad lines) they are written in blocks,
+    // since a system call per line would make such a load take minutes.
+    static constexpr size_t kFlushedLines = 1000;
+
     TMessageLog() = default;
     ~TMessageLog();
     TMessageLog(const TMessageLog&) = delete;
@@ -21,12 +25,22 @@ public:
 
     // Writes one log text. A text holding line feeds counts as several lines.
     void Line(std::string_view text);
+    // Writes out what is still buffered.
+    void Flush();
 
-    const std::vector<std::string>& Lines() const { return lines; }
+    size_t Count() const { return ends.size(); }
+    std::string_view At(size_t i) const
+    {
+        const size_t begin = i == 0 ? 0 : ends[i - 1] + 1;
+        return std::string_view(text).substr(begin, ends[i] - begin);
+    }
+    // A copy of every line; for small logs and tests.
+    std::vector<std::string> Lines() const;
 
 private:
     void CloseFile();
 
-    std::vector<std::string> lines;
+    std::string text;         // every line, each followed by a line feed
+    std::vector<size_t> ends; // where each line's line feed is in text
     std::FILE* file = nullptr;
 };
