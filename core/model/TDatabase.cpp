@@ -10,6 +10,7 @@
 #include "model/TDefReport.h"
 #include "model/TDefTable.h"
 #include "model/TGedInput.h"
+#include "model/TInternalError.h"
 #include "model/TLoadContext.h"
 
 #include <cstdlib>
@@ -105,6 +106,13 @@ void TDatabase::Load(TGedInput& in, const std::string& name)
     log.Restart(logPath);
     log.Line("Reading " + databaseName);
     ReadControlGed(in);
+    try {
+        if (buildCrossReferences)
+            names.Build(log);
+    } catch (const TInternalError& error) {
+        // What was read stays loaded; the cross-references stay unbuilt.
+        internalError = error.what();
+    }
     log.Flush();
     loaded = true;
 }

@@ -36,6 +36,10 @@ public:
     TDefinedArray& Definitions() { return defs; }
     const TNameTable& Names() const { return names; }
     TNameTable& Names() { return names; }
+    // Off: loading stops after the readers, leaving the cross-references unbuilt (for measuring
+    // and testing the readers alone).
+    void SetBuildCrossReferences(bool on) { buildCrossReferences = on; }
+
     // The message of an internal error raised while the last load built its cross-references;
     // empty when there was none.
     const std::string& InternalError() const { return internalError; }
@@ -56,4 +60,5 @@ private:
     std::string databaseName;
     std::string internalError;
     bool loaded = false;
+    bool buildCrossReferences = true;
 };

@@ -24,6 +24,7 @@ public:
 
     void Read(TLoadContext& rc) override;
     std::string TypeName() const override { return ownerType; }
+    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     uint32_t number;
     std::string ownerType;

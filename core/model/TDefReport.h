@@ -27,6 +27,7 @@ public:
     explicit TDefReport(std::string name);
 
     void Read(TLoadContext& rc) override;
+    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     bool HasBackground() const { return !background.empty(); }
     // Line l of the background: stride - 1 visible characters and the terminator.
@@ -35,8 +36,8 @@ public:
         return std::string_view(background).substr(static_cast<size_t>(l) * stride, stride);
     }
 
-    int32_t stride = 0;    // "WIDTH" + 2
-    int32_t lineCount = 0; // "HEIGHT" + 1
+    int32_t stride = 0;     // "WIDTH" + 2
+    int32_t lineCount = 0;  // "HEIGHT" + 1
     std::string background; // lineCount lines of stride characters; empty when there is none
     int32_t lastArea = -1;
     std::array<Area, kMaxAreas> areas;

@@ -21,6 +21,7 @@ public:
     explicit TDefTable(std::string name);
 
     void Read(TLoadContext& rc) override;
+    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     int32_t lastColumn = -1;
     std::array<Column, kMaxColumns> columns;

@@ -11,8 +11,12 @@
 struct TLoaded {
     TDatabase db;
 
-    explicit TLoaded(const std::string& text, const std::string& name = "test")
+    enum TStage { Readers, CrossReferences };
+
+    explicit TLoaded(const std::string& text, const std::string& name = "test",
+                     TStage stage = CrossReferences)
     {
+        db.SetBuildCrossReferences(stage == CrossReferences);
         db.ReadText(text, name);
     }
 
@@ -38,5 +42,13 @@ struct TLoaded {
             if (e->Title() == title)
                 return dynamic_cast<T*>(e.get());
         return nullptr;
+    }
+};
+
+// The readers alone, without the cross-references built after them.
+struct TRead : TLoaded {
+    explicit TRead(const std::string& text, const std::string& name = "test")
+        : TLoaded(text, name, Readers)
+    {
     }
 };

@@ -16,7 +16,7 @@ using Lines = std::vector<std::string>;
 
 TEST(GroupReader, FieldsWithTagsAndTheirProblems)
 {
-    const TLoaded t("0 @Addr@ GROUP\n"
+    const TRead t("0 @Addr@ GROUP\n"
                     "1 @Street@ FIELD text\n2 TAG STRE\n"
                     "1 @City@ FIELD text\n"
                     "1 @Post@ FIELD text\n2 TAG ABCDEFGHIJKLMNOPQRSTUVWXY\n"
@@ -48,7 +48,7 @@ TEST(GroupReader, FieldsWithTagsAndTheirProblems)
 
 TEST(GroupReader, WordsPicturesPlanPicturesAndEditPanels)
 {
-    const TLoaded t("0 @Sex@ CHOICE\n1 WORD male\n1 WORD female\n1 WORD ABCDEFGHIJKLMNOPQRSTU\n"
+    const TRead t("0 @Sex@ CHOICE\n1 WORD male\n1 WORD female\n1 WORD ABCDEFGHIJKLMNOPQRSTU\n"
                     "1 @Show@ PICTURE sex\n"
                     "0 @person@ RECORD\n1 @Edit@ EDITPANEL name\n1 @Plan@ PLANPIC line\n2 CONT two\n"
                     "0 TRLR\n");
@@ -69,7 +69,7 @@ TEST(GroupReader, WordsPicturesPlanPicturesAndEditPanels)
 
 TEST(PictureReader, ContLinesAndStrayCont)
 {
-    const TLoaded t("0 @person@ RECORD\n1 @P@ PICTURE one\n2 CONT two\n3 CONT three\n"
+    const TRead t("0 @person@ RECORD\n1 @P@ PICTURE one\n2 CONT two\n3 CONT three\n"
                     "1 @F@ FIELD text\n2 TAG X\n2 CONT stray\n0 TRLR\n");
     EXPECT_EQ(t.At<TDefPicture>(1)->script, "one\ntwo\nthree");
     EXPECT_EQ(t.At(1)->Title(), "person picture script P");
@@ -112,7 +112,7 @@ TEST(PictureWrap, BreaksLongLinesAtTheirLastWhiteSpace)
 
 TEST(ListReader, MethodsKeysFilterAndNames)
 {
-    const TLoaded t("0 LIST\n1 TYPE Person\n1 METHOD index\n1 SIZE 25\n"
+    const TRead t("0 LIST\n1 TYPE Person\n1 METHOD index\n1 SIZE 25\n"
                     "1 KEY\n2 EXPRESSION name\n2 DIRECTION ascending\n"
                     "1 KEY\n2 EXPRESSION born\n2 DIRECTION Ascending\n"
                     "1 FILTER sex = male\n2 CONT and alive\n1 PIN 3\n"
@@ -147,7 +147,7 @@ TEST(ListReader, MethodsKeysFilterAndNames)
 
 TEST(OptionsReader, ScatteredLinesMergeIntoOneElementAtTheFirstPlace)
 {
-    const TLoaded t("0 DATEFORMAT 3\n0 @G@ GROUP\n0 SHOWRINS y\n0 LINES Yes\n"
+    const TRead t("0 DATEFORMAT 3\n0 @G@ GROUP\n0 SHOWRINS y\n0 LINES Yes\n"
                     "0 DATEPREFIX bef. abt\n0 DATEPREFIX before123456 c. after\n"
                     "0 PRINTER ABCDEFGHIJKLMNOPQRSTUVWXYZ\n0 TRUNC 46\n0 DATEFORMAT 5\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"Printer name [ABCDEFGHIJKLMNOPQRSTUVWXYZ] truncated"}));
@@ -167,7 +167,7 @@ TEST(OptionsReader, ScatteredLinesMergeIntoOneElementAtTheFirstPlace)
 
 TEST(ChartReader, PicturesAndPrintSettings)
 {
-    const TLoaded t("0 ACHART\n1 BRIEF name\n1 DETAILED name\n2 CONT born\n1 NORMAL x\n"
+    const TRead t("0 ACHART\n1 BRIEF name\n1 DETAILED name\n2 CONT born\n1 NORMAL x\n"
                     "1 PRINTINFO 80 66 1 2 3 4 5 6 7 1\n1 WIDTH 3\n"
                     "0 TREE\n1 PRINTINFO 12abc 5\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"type 48 not handled in Read()"}));
@@ -210,7 +210,7 @@ TEST(ElementModel, OwnershipTypeNamesAndDisplayHooks)
             calls.push_back(std::string(caption) + ": " + std::string(text));
         }
     } host;
-    const TLoaded t("0 @G@ GROUP\n1 @F@ FIELD text\n2 TAG F\n1 WORD w\n0 @R@ RECORD\n0 TRLR\n");
+    const TRead t("0 @G@ GROUP\n1 @F@ FIELD text\n2 TAG F\n1 WORD w\n0 @R@ RECORD\n0 TRLR\n");
     EXPECT_TRUE(t.At(1)->IsOwnedBy(kinds::Field, t.At(0)));
     EXPECT_FALSE(t.At(1)->IsOwnedBy(kinds::Word, t.At(0)));
     EXPECT_EQ(t.At(1)->TypeName(), "text");

@@ -20,7 +20,7 @@ std::string Columns(int n)
 
 TEST(TableReader, ColumnsTitlesAndPictures)
 {
-    const TLoaded t("0 @T1@ TABLE\n1 TYPE person\n1 TITLE First\n1 TITLE Second\n"
+    const TRead t("0 @T1@ TABLE\n1 TYPE person\n1 TITLE First\n1 TITLE Second\n"
                     "1 COLUMN\n2 TITLE Name\n2 WIDTH 20\n2 JUSTIFICATION left\n2 PICTURE name\n"
                     "3 CONT more\n"
                     "1 COLUMN\n1 TITLE Again\n2 PICTURE born\n1 PRINTINFO 80 60\n0 TRLR\n");
@@ -45,7 +45,7 @@ TEST(TableReader, ColumnsTitlesAndPictures)
 
 TEST(TableReader, SeventeenthColumnSkipsTheRestOfTheTable)
 {
-    const TLoaded t("0 @T@ TABLE\n1 TYPE person\n" + Columns(17) + "1 TITLE late\n0 @G@ GROUP\n0 TRLR\n");
+    const TRead t("0 @T@ TABLE\n1 TYPE person\n" + Columns(17) + "1 TITLE late\n0 @G@ GROUP\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"Too many columns in Table T"}));
     auto* table = t.At<TDefTable>(0);
     EXPECT_EQ(table->lastColumn, 15);
@@ -57,7 +57,7 @@ TEST(TableReader, SeventeenthColumnSkipsTheRestOfTheTable)
 
 TEST(TableReader, ColumnLinesBeforeTheFirstColumnAreIgnored)
 {
-    const TLoaded t("0 @T@ TABLE\n2 TITLE x\n1 WIDTH 3\n1 JUSTIFICATION r\n1 PICTURE p\n"
+    const TRead t("0 @T@ TABLE\n2 TITLE x\n1 WIDTH 3\n1 JUSTIFICATION r\n1 PICTURE p\n"
                     "2 CONT q\n1 TYPE ABCDEFGHIJKLMNOPQRSTUVWXYZ\n0 TRLR\n");
     EXPECT_EQ(t.Problems(),
               (Lines{"type 44 not handled in Read()", "type 48 not handled in Read()",
@@ -70,7 +70,7 @@ TEST(TableReader, ColumnLinesBeforeTheFirstColumnAreIgnored)
 
 TEST(ReportReader, SizeBackgroundAndAreas)
 {
-    const TLoaded t("0 @R@ REPORT\n1 TYPE person\n1 WIDTH 78\n1 HEIGHT 20\n"
+    const TRead t("0 @R@ REPORT\n1 TYPE person\n1 WIDTH 78\n1 HEIGHT 20\n"
                     "1 BACKGROUND Name:\n1 BACKGROUND\n1 BACKGROUND Born:\n1 WIDTH 5\n"
                     "1 AREA\n2 X 6\n2 Y 0\n2 WIDTH 30\n2 HEIGHT 1\n2 PICTURE name\n"
                     "1 AREA\n2 X 70\n2 Y 19\n2 PICTURE born\n2 WIDTH 20\n2 HEIGHT 3\n"
@@ -102,7 +102,7 @@ TEST(ReportReader, AreasOutsideAreDroppedAndLettersGoOn)
     for (int i = 0; i < 30; ++i)
         text += "1 AREA\n2 Y " + std::string(i == 2 ? "9" : "1") + "\n2 PICTURE p\n";
     text += "0 TRLR\n";
-    const TLoaded t(text);
+    const TRead t(text);
     EXPECT_EQ(t.Problems(), (Lines{"t Report R Area C lies outside Report -- ignored"}));
     auto* report = t.At<TDefReport>(0);
     EXPECT_EQ(report->lastArea, 28);
@@ -115,7 +115,7 @@ TEST(ReportReader, AreasOutsideAreDroppedAndLettersGoOn)
 
 TEST(ReportReader, AreasBeforeTheSizeLieOutside)
 {
-    const TLoaded t("0 @R@ REPORT\n1 AREA\n2 PICTURE p\n1 AREA\n2 X 1\n2 PICTURE q\n"
+    const TRead t("0 @R@ REPORT\n1 AREA\n2 PICTURE p\n1 AREA\n2 X 1\n2 PICTURE q\n"
                     "1 WIDTH 10\n1 HEIGHT 2\n1 TYPE late\n0 TRLR\n");
     // The title is fixed by the first message, before the type was read.
     EXPECT_EQ(t.Problems(), (Lines{" Report R Area A lies outside Report -- ignored",
@@ -130,7 +130,7 @@ TEST(ReportReader, FiftyFirstAreaSkipsTheRest)
     for (int i = 0; i < 51; ++i)
         text += "1 AREA\n";
     text += "1 TITLE late\n0 TRLR\n";
-    const TLoaded t(text);
+    const TRead t(text);
     EXPECT_EQ(t.Problems(), (Lines{"Too many areas in Report R"}));
     auto* report = t.At<TDefReport>(0);
     EXPECT_EQ(report->lastArea, 49);
@@ -140,7 +140,7 @@ TEST(ReportReader, FiftyFirstAreaSkipsTheRest)
 
 TEST(ReportReader, BackgroundWithoutSizeOrTooLargeIsSkipped)
 {
-    const TLoaded t("0 @R@ REPORT\n1 BACKGROUND x\n1 TITLE skipped\n"
+    const TRead t("0 @R@ REPORT\n1 BACKGROUND x\n1 TITLE skipped\n"
                     "0 @Huge@ REPORT\n1 WIDTH 2000000000\n1 HEIGHT 2000000000\n1 BACKGROUND x\n"
                     "0 @Neg@ REPORT\n1 WIDTH -5\n1 HEIGHT 3\n1 BACKGROUND x\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"Report R has no size -- skipped", "Report Huge is too large -- skipped",
@@ -151,7 +151,7 @@ TEST(ReportReader, BackgroundWithoutSizeOrTooLargeIsSkipped)
 
 TEST(ReportReader, BackgroundOverflowAndLongLinesRunOn)
 {
-    const TLoaded t("0 @R@ REPORT\n1 TYPE t\n1 WIDTH 3\n1 HEIGHT 1\n"
+    const TRead t("0 @R@ REPORT\n1 TYPE t\n1 WIDTH 3\n1 HEIGHT 1\n"
                     "1 BACKGROUND abcdefg\n1 BACKGROUND x\n1 BACKGROUND yy\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"t Report R background overflows size"}));
     auto* report = t.At<TDefReport>(0);
