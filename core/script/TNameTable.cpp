@@ -20,14 +20,24 @@
 namespace {
 using Parser = TNameTable::Parser;
 
-constexpr std::string_view kClassNames[55] = {
-    {}, {}, {}, {}, {}, {}, {}, {}, {}, "Choice", // 0 to 9
-    {}, {}, {}, {}, {}, {}, {}, {}, {}, {},       // 10 to 19
-    {}, "Field", {}, {}, "Group", {}, {}, {}, {}, {},
-    {}, {}, "Picture", {}, "Plan Picture", {}, {}, "Record", {}, {},
-    {}, {}, {}, {}, {}, {}, {}, {}, {}, "Word",
-    {}, {}, "Alias", "Variable", "Built in",
+// The class names shown for elements, by kind code 0 to 54; most codes have none.
+struct ClassNameTable {
+    std::string_view names[55] = {};
+    constexpr ClassNameTable()
+    {
+        names[kinds::Choice] = "Choice";
+        names[kinds::Field] = "Field";
+        names[kinds::Group] = "Group";
+        names[kinds::Picture] = "Picture";
+        names[kinds::PlanPicture] = "Plan Picture";
+        names[kinds::Record] = "Record";
+        names[kinds::Word] = "Word";
+        names[kinds::Alias] = "Alias";
+        names[kinds::Variable] = "Variable";
+        names[kinds::BuiltIn] = "Built in";
+    }
 };
+constexpr ClassNameTable kClassNames;
 
 struct BuiltInRow {
     const char* name;
@@ -68,32 +78,12 @@ struct InternalUseRow {
     const char* record;
 };
 constexpr InternalUseRow kInternalUse[] = {
-    {"BORN", "person"},     {"child", "person"},    {"detailbox", nullptr},
-    {"familymar", "marriage"}, {"GEDCOM", nullptr}, {"htmDates", "person"},
-    {"htmName", "person"},  {"htmMarr", "marriage"}, {"list", nullptr},
-    {"marked", "person"},   {"parent", "person"},   {"lineup", "plan"},
-    {"linedown", "plan"},   {"validate", nullptr},
+    {"BORN", "person"},   {"child", "person"},    {"detailbox", nullptr}, {"familymar", "marriage"},
+    {"GEDCOM", nullptr},  {"htmDates", "person"}, {"htmName", "person"},  {"htmMarr", "marriage"},
+    {"list", nullptr},    {"marked", "person"},   {"parent", "person"},   {"lineup", "plan"},
+    {"linedown", "plan"}, {"validate", nullptr},
 };
 static_assert(std::size(kInternalUse) == 14);
-
-int CompareOwners(const TDefBase* a, const TDefBase* b)
-{
-    if (a == b)
-        return 0;
-    if (!a || !b)
-        return a ? 1 : -1;
-    if (a->index != b->index)
-        return a->index < b->index ? -1 : 1;
-    // Only elements outside the definition array can share an index; any fixed order will do.
-    return std::less<const TDefBase*>{}(a, b) ? -1 : 1;
-}
-
-// The order within one name: owner, then kind.
-bool OwnerKindLess(const TDefBase* e, const TDefBase* owner, int kind)
-{
-    const int c = CompareOwners(e->owner, owner);
-    return c < 0 || (c == 0 && e->kind < kind);
-}
 
 bool TakesScopeFromBase(int kind)
 {
@@ -106,91 +96,38 @@ bool IsGroupOrRecord(const TDefBase* e)
 }
 } // namespace
 
-bool TNameTable::Less(const TDefBase* a, const TDefBase* b)
-{
-    const int c = names::Compare(a->name, b->name);
-    if (c != 0)
-        return c < 0;
-    return OwnerKindLess(a, b->owner, b->kind);
-}
-
 TDefBase* TNameTable::Add(TDefBase* element)
 {
     defs.Add(element);
-    elements.push_back(element);
+    index.Add(element);
     return element;
-}
-
-void TNameTable::Settle() const
-{
-    if (sortedCount == elements.size())
-        return;
-    const auto middle = elements.begin() + static_cast<std::ptrdiff_t>(sortedCount);
-    // Stable, so that equal keys keep the order in which they were added.
-    std::stable_sort(middle, elements.end(), Less);
-    std::inplace_merge(elements.begin(), middle, elements.end(), Less);
-    sortedCount = elements.size();
-}
-
-const std::vector<TDefBase*>& TNameTable::Elements() const
-{
-    Settle();
-    return elements;
 }
 
 void TNameTable::Clear()
 {
-    elements.clear();
-    sortedCount = 0;
+    index.Clear();
     arrayRecordsMade = false;
     arrayRecords.clear();
     nextPicture.clear();
-}
-
-TNameTable::Range TNameTable::NameRange(std::string_view name) const
-{
-    struct ByName {
-        bool operator()(const TDefBase* e, std::string_view n) const
-        {
-            return names::Compare(e->name, n) < 0;
-        }
-        bool operator()(std::string_view n, const TDefBase* e) const
-        {
-            return names::Compare(n, e->name) < 0;
-        }
-    };
-    Settle();
-    const auto [first, last] =
-        std::equal_range(elements.data(), elements.data() + elements.size(), name, ByName{});
-    return {first, last};
-}
-
-TDefBase* TNameTable::FindIn(Range range, const TDefBase* owner, int kind)
-{
-    const auto it = std::lower_bound(
-        range.first, range.last, owner,
-        [kind](const TDefBase* e, const TDefBase* o) { return OwnerKindLess(e, o, kind); });
-    if (it != range.last && (*it)->owner == owner && (*it)->kind == kind)
-        return *it;
-    return nullptr;
+    collectingUses = false;
+    pendingUses.clear();
 }
 
 TDefBase* TNameTable::Find(std::string_view name, const TDefBase* owner, int kind) const
 {
-    return FindIn(NameRange(name), owner, kind);
+    return index.FindIn(index.NameRange(name), owner, kind);
 }
 
 TDefBase* TNameTable::FindAnyClass(std::string_view name) const
 {
-    const Range range = NameRange(name);
-    return range.empty() ? nullptr : *range.first;
+    return index.First(index.NameRange(name));
 }
 
 std::string_view TNameTable::ClassName(int kind)
 {
-    if (kind < 0 || kind >= static_cast<int>(std::size(kClassNames)))
+    if (kind < 0 || kind >= static_cast<int>(std::size(kClassNames.names)))
         return {};
-    return kClassNames[kind];
+    return kClassNames.names[kind];
 }
 
 void TNameTable::Build(TMessageLog& log)
@@ -222,12 +159,10 @@ void TNameTable::InsertBuiltIns()
         }
         TDefBase* element = Add(made.release());
         if (row.type) {
-            const Range range = NameRange(row.type);
-            TDefBase* type = FindIn(range, nullptr, kinds::Record);
-            if (!type)
-                type = FindIn(range, nullptr, kinds::Choice);
-            if (!type)
-                type = FindIn(range, nullptr, kinds::BuiltIn);
+            TDefBase* type = nullptr;
+            for (int kind : {kinds::Record, kinds::Choice, kinds::BuiltIn})
+                if (!type)
+                    type = Find(row.type, nullptr, kind);
             if (IsGroupOrRecord(type))
                 element->base = type;
         }
@@ -247,32 +182,33 @@ TDefBase* TNameTable::FindRecordInArray(std::string_view name)
                          });
         arrayRecordsMade = true;
     }
-    const auto it = std::lower_bound(arrayRecords.begin(), arrayRecords.end(), name,
-                                     [](const TDefBase* e, std::string_view n) {
-                                         return names::Compare(e->name, n) < 0;
-                                     });
+    const auto it = std::lower_bound(
+        arrayRecords.begin(), arrayRecords.end(), name,
+        [](const TDefBase* e, std::string_view n) { return names::Compare(e->name, n) < 0; });
     return it != arrayRecords.end() && names::Equal((*it)->name, name) ? *it : nullptr;
 }
 
 void TNameTable::ResolveTypes(TMessageLog& log)
 {
+    index.Freeze(defs);
     arrayRecordsMade = false;
+    StartCollectingUses();
     for (const auto& owned : defs) {
         TDefBase* e = owned.get();
         switch (e->kind) {
         case kinds::Field: {
             const std::string type = e->TypeName();
-            const Range range = NameRange(type);
+            const TNameIndex::Range range = index.NameRange(type);
             TDefBase* found = nullptr;
             for (int kind : {kinds::BuiltIn, kinds::Record, kinds::Group, kinds::Choice})
                 if (!found)
-                    found = FindIn(range, nullptr, kind);
+                    found = index.FindIn(range, nullptr, kind);
             if (!found)
                 log.Line("Field type not found for " + type);
             AddPiece(*e, Parser::kName, 0, 0, e);
             AddPiece(*e, Parser::kName, 0, 0, found);
             if (found && found->kind != kinds::BuiltIn)
-                AddUsedBy(*found, e);
+                Use(*found, e);
             if (IsGroupOrRecord(found))
                 e->base = found;
             break;
@@ -304,6 +240,7 @@ void TNameTable::ResolveTypes(TMessageLog& log)
             break;
         }
     }
+    AddCollectedUses();
 }
 
 bool TNameTable::IsInternalUse(const TDefBase& element)
@@ -322,7 +259,9 @@ bool TNameTable::IsInternalUse(const TDefBase& element)
 
 void TNameTable::FindUses(TMessageLog& log)
 {
+    index.Freeze(defs);
     nextPicture.clear();
+    StartCollectingUses();
     TDefBase* const internal = Find("internal use", nullptr, kinds::BuiltIn);
     for (const auto& owned : defs) {
         if (!kinds::IsPictureKind(owned->kind))
@@ -333,7 +272,65 @@ void TNameTable::FindUses(TMessageLog& log)
         Parser parser(*picture, log);
         ScanScript(parser);
         if (internal && IsInternalUse(*picture))
-            AddUsedBy(*picture, internal);
+            Use(*picture, internal);
+    }
+    AddCollectedUses();
+}
+
+bool TNameTable::InArray(const TDefBase* element) const
+{
+    return element->index >= 0 && static_cast<size_t>(element->index) < defs.Count() &&
+           defs.At(static_cast<size_t>(element->index)) == element;
+}
+
+void TNameTable::StartCollectingUses()
+{
+    pendingUses.clear();
+    collectingUses = true;
+}
+
+void TNameTable::Use(TDefBase& element, TDefBase* user)
+{
+    if (collectingUses && InArray(&element) && InArray(user)) {
+        pendingUses.push_back(
+            {static_cast<uint32_t>(element.index), static_cast<uint32_t>(user->index)});
+        return;
+    }
+    // An element outside the array can't wait: what was collected goes first, and the rest of
+    // the pass adds directly, so the order stays the order of the uses.
+    AddCollectedUses();
+    AddUsedBy(element, user);
+}
+
+void TNameTable::AddCollectedUses()
+{
+    collectingUses = false;
+    if (pendingUses.empty())
+        return;
+    // A counting sort by element that keeps each element's uses in the order they came.
+    std::vector<uint32_t> start(defs.Count() + 1, 0);
+    for (const PendingUse& use : pendingUses)
+        ++start[use.element + 1];
+    for (size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    std::vector<uint32_t> users(pendingUses.size());
+    std::vector<uint32_t> next(start.begin(), start.end() - 1);
+    for (const PendingUse& use : pendingUses)
+        users[next[use.element]++] = use.user;
+    pendingUses.clear();
+    pendingUses.shrink_to_fit();
+    // Each user's hash once, not once per use.
+    std::vector<uint64_t> hashes(defs.Count(), 0);
+    std::vector<bool> hashed(defs.Count(), false);
+    for (size_t e = 0; e + 1 < start.size(); ++e) {
+        for (uint32_t k = start[e]; k < start[e + 1]; ++k) {
+            const uint32_t u = users[k];
+            if (!hashed[u]) {
+                hashes[u] = TUsedSet::HashOf(defs.At(u));
+                hashed[u] = true;
+            }
+            defs.At(e)->Users().Add(defs.At(u), hashes[u]);
+        }
     }
 }
 
@@ -360,13 +357,13 @@ void TNameTable::AddPiece(TDefBase& element, int kind, int offset, int length, T
 
 void TNameTable::TermUsed(Parser& parser, std::string_view name, int wanted)
 {
-    const Range range = NameRange(name);
+    const TNameIndex::Range range = index.NameRange(name);
     TDefBase* found = nullptr;
     if (!range.empty()) {
         const auto tryFind = [&](const TDefBase* owner, std::initializer_list<int> kinds) {
             for (int kind : kinds)
                 if (!found)
-                    found = FindIn(range, owner, kind);
+                    found = index.FindIn(range, owner, kind);
         };
         const auto person = [this] { return Find("person", nullptr, kinds::Record); };
         if (wanted == kAnyName) {
@@ -381,10 +378,10 @@ void TNameTable::TermUsed(Parser& parser, std::string_view name, int wanted)
             tryFind(nullptr, {wanted});
         }
         if (!found)
-            found = *range.first;
+            found = index.First(range);
     }
     if (found) {
-        AddUsedBy(*found, &parser.element);
+        Use(*found, &parser.element);
         if (TakesScopeFromBase(found->kind) && found->base)
             parser.scope = found->base;
     } else {
@@ -400,13 +397,12 @@ TDefBase* TNameTable::FirstPictureAfter(const TDefBase& element)
     if (nextPicture.size() != count + 1) {
         nextPicture.assign(count + 1, -1);
         for (size_t i = count; i-- > 0;)
-            nextPicture[i] = defs.At(i)->kind == kinds::Picture ? static_cast<int>(i)
-                                                                 : nextPicture[i + 1];
+            nextPicture[i] =
+                defs.At(i)->kind == kinds::Picture ? static_cast<int>(i) : nextPicture[i + 1];
     }
-    const int index = element.index;
-    if (index < 0 || static_cast<size_t>(index) >= count || defs.At(index) != &element)
+    if (!InArray(&element))
         return nullptr;
-    const int found = nextPicture[static_cast<size_t>(index) + 1];
+    const int found = nextPicture[static_cast<size_t>(element.index) + 1];
     return found < 0 ? nullptr : defs.At(static_cast<size_t>(found));
 }
 
@@ -419,7 +415,7 @@ void TNameTable::ApplyLinkRule(Parser& parser, TDefBase* target)
     TDefBase* picture = FirstPictureAfter(*target->base);
     if (!picture)
         return;
-    AddUsedBy(*picture, &element);
+    Use(*picture, &element);
     // The last piece by offset is the name's own: the rule runs right after it was recorded.
     if (element.pieces && !element.pieces->empty())
         element.pieces->back().flags |= TScriptPiece::kLinked;
@@ -433,8 +429,7 @@ void TNameTable::ScanScript(Parser& parser)
     TDefBase* previousTarget = nullptr;
     bool previousHash = false;
     const auto record = [&] {
-        AddPiece(element, parser.termKind, parser.TermOffset(), parser.termLength,
-                 parser.resolved);
+        AddPiece(element, parser.termKind, parser.TermOffset(), parser.termLength, parser.resolved);
     };
     const auto resolveName = [&] {
         TermUsed(parser, parser.TermText(), kAnyName);

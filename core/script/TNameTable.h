@@ -1,6 +1,9 @@
 #pragma once
 
+#include "script/TNameIndex.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -8,12 +11,9 @@ class TDefBase;
 class TDefinedArray;
 class TMessageLog;
 
-// The sorted index of every element a script or a field type can name, plus the pass that
+// The sorted index of every element a script or a field type can name, and the pass that
 // completes a loaded design: built-in elements, type and context resolution, and the used-by
 // analysis of every script. Refers to elements; the definition array owns them.
-//
-// Order: name (ASCII letters folded), then owner by its index in the definition array with no
-// owner first, then kind; equal keys keep the order they were added in.
 class TNameTable {
 public:
     class Parser;
@@ -26,8 +26,7 @@ public:
     TNameTable& operator=(const TNameTable&) = delete;
 
     // Appends the element to the definition array (which owns it and gives it its index) and
-    // to this table. Adds are collected and sorted in by the next lookup, so loading stays
-    // linear.
+    // to this table.
     TDefBase* Add(TDefBase* element);
     // The first element in table order with this key; the owner is matched by identity.
     TDefBase* Find(std::string_view name, const TDefBase* owner, int kind) const;
@@ -54,32 +53,37 @@ public:
     // use; leaves the result in the parser's resolved element and may move its scope.
     void TermUsed(Parser& parser, std::string_view name, int wanted);
 
-    const std::vector<TDefBase*>& Elements() const;
+    // In table order.
+    const std::vector<TDefBase*>& Elements() const { return index.Elements(); }
     size_t Count() const { return Elements().size(); }
 
 private:
-    struct Range {
-        TDefBase* const* first;
-        TDefBase* const* last;
-        bool empty() const { return first == last; }
+    // A use noted during a pass, by positions in the definition array.
+    struct PendingUse {
+        uint32_t element;
+        uint32_t user;
     };
 
-    static bool Less(const TDefBase* a, const TDefBase* b);
-    void Settle() const;
-    Range NameRange(std::string_view name) const;
-    static TDefBase* FindIn(Range range, const TDefBase* owner, int kind);
     TDefBase* FindRecordInArray(std::string_view name);
     bool IsInternalUse(const TDefBase& element);
     void ApplyLinkRule(Parser& parser, TDefBase* target);
     TDefBase* FirstPictureAfter(const TDefBase& element);
+    bool InArray(const TDefBase* element) const;
+    // AddUsedBy, deferred while a pass collects uses.
+    void Use(TDefBase& element, TDefBase* user);
+    void StartCollectingUses();
+    void AddCollectedUses();
 
     TDefinedArray& defs;
-    // Sorted up to sortedCount; the rest are adds not yet merged in.
-    mutable std::vector<TDefBase*> elements;
-    mutable size_t sortedCount = 0;
+    TNameIndex index;
 
-    // Lookup aids of one Build, made on first need so no pass searches the array repeatedly.
+    // Working state of Build's passes, made on first need so that no pass searches the
+    // definition array once per element.
     bool arrayRecordsMade = false;
     std::vector<TDefBase*> arrayRecords; // records without owner, by name, then array order
     std::vector<int> nextPicture;        // per array position: the first picture from there on
+    // The uses of a pass, added to the used-by sets element by element when it ends: the same
+    // sets in the same order, without jumping between a million sets.
+    bool collectingUses = false;
+    std::vector<PendingUse> pendingUses;
 };

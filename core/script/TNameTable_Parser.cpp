@@ -5,12 +5,13 @@
 #include "model/TMessageLog.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <string>
 
 namespace {
 struct Keyword {
-    const char* word;
+    std::string_view word;
     int kind;
 };
 
@@ -19,24 +20,50 @@ using P = TNameTable::Parser;
 // Sorted by names::Compare for the binary search. "may" is there twice, as abbreviation and
 // as full month name.
 constexpr Keyword kKeywords[] = {
-    {"absent", P::kKeyword},   {"after", P::kComparison}, {"and", P::kAnd},
-    {"apr", P::kMonth},        {"april", P::kMonth},      {"aug", P::kMonth},
-    {"august", P::kMonth},     {"before", P::kComparison}, {"between", P::kBetween},
-    {"contains", P::kKeyword}, {"dec", P::kMonth},        {"december", P::kMonth},
-    {"else", P::kKeyword},     {"end", P::kKeyword},      {"feb", P::kMonth},
-    {"february", P::kMonth},   {"if", P::kKeyword},       {"jan", P::kMonth},
-    {"january", P::kMonth},    {"jul", P::kMonth},        {"july", P::kMonth},
-    {"jun", P::kMonth},        {"june", P::kMonth},       {"like", P::kComparison},
-    {"mar", P::kMonth},        {"march", P::kMonth},      {"may", P::kMonth},
-    {"may", P::kMonth},        {"not", P::kKeyword},      {"nov", P::kMonth},
-    {"november", P::kMonth},   {"oct", P::kMonth},        {"october", P::kMonth},
-    {"or", P::kKeyword},       {"present", P::kKeyword},  {"sep", P::kMonth},
-    {"separator", P::kKeyword}, {"september", P::kMonth}, {"then", P::kKeyword},
+    {"absent", P::kKeyword},    {"after", P::kComparison},  {"and", P::kAnd},
+    {"apr", P::kMonth},         {"april", P::kMonth},       {"aug", P::kMonth},
+    {"august", P::kMonth},      {"before", P::kComparison}, {"between", P::kBetween},
+    {"contains", P::kKeyword},  {"dec", P::kMonth},         {"december", P::kMonth},
+    {"else", P::kKeyword},      {"end", P::kKeyword},       {"feb", P::kMonth},
+    {"february", P::kMonth},    {"if", P::kKeyword},        {"jan", P::kMonth},
+    {"january", P::kMonth},     {"jul", P::kMonth},         {"july", P::kMonth},
+    {"jun", P::kMonth},         {"june", P::kMonth},        {"like", P::kComparison},
+    {"mar", P::kMonth},         {"march", P::kMonth},       {"may", P::kMonth},
+    {"may", P::kMonth},         {"not", P::kKeyword},       {"nov", P::kMonth},
+    {"november", P::kMonth},    {"oct", P::kMonth},         {"october", P::kMonth},
+    {"or", P::kKeyword},        {"present", P::kKeyword},   {"sep", P::kMonth},
+    {"separator", P::kKeyword}, {"september", P::kMonth},   {"then", P::kKeyword},
 };
 static_assert(std::size(kKeywords) == 39);
 
+constexpr char Folded(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// Per initial letter, a bit for every length of a keyword with that initial: most words of a
+// script are names, and this settles nearly all of them without a search.
+struct KeywordShapes {
+    uint32_t lengths[26] = {};
+    constexpr KeywordShapes()
+    {
+        for (const Keyword& k : kKeywords)
+            lengths[k.word[0] - 'a'] |= 1u << k.word.size();
+    }
+    constexpr bool Possible(std::string_view word) const
+    {
+        const char initial = Folded(word[0]);
+        return initial >= 'a' && initial <= 'z' && word.size() < 32 &&
+               (lengths[initial - 'a'] >> word.size() & 1u) != 0;
+    }
+};
+constexpr KeywordShapes kKeywordShapes;
+
+// The kind of a run of letters: a keyword's, or a name's.
 int WordKind(std::string_view word)
 {
+    if (!kKeywordShapes.Possible(word))
+        return P::kName;
     const auto it = std::lower_bound(
         std::begin(kKeywords), std::end(kKeywords), word,
         [](const Keyword& k, std::string_view w) { return names::Compare(k.word, w) < 0; });

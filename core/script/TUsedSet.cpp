@@ -6,13 +6,19 @@
 #include <functional>
 
 namespace {
-constexpr size_t kLinearLimit = 16;
+constexpr size_t kLinearLimit = 32;
+constexpr size_t kFirstRoom = 4;
+
+bool Same(const TDefBase* a, const TDefBase* b)
+{
+    return a == b || (a->kind == b->kind && a->owner == b->owner && names::Equal(a->name, b->name));
+}
 } // namespace
 
-size_t TUsedSet::Hash::operator()(const TDefBase* e) const
+uint64_t TUsedSet::HashOf(const TDefBase* e)
 {
     // FNV-1a over the name with ASCII letters folded, as names::Equal compares them.
-    size_t h = 1469598103934665603ULL;
+    uint64_t h = 1469598103934665603ULL;
     for (char c : e->name) {
         auto u = static_cast<unsigned char>(c);
         if (u >= 'A' && u <= 'Z')
@@ -20,31 +26,40 @@ size_t TUsedSet::Hash::operator()(const TDefBase* e) const
         h = (h ^ u) * 1099511628211ULL;
     }
     h ^= std::hash<const void*>{}(e->owner) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    h ^= static_cast<size_t>(e->kind) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    h ^= static_cast<uint64_t>(e->kind) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
     return h;
 }
 
-bool TUsedSet::Same::operator()(const TDefBase* a, const TDefBase* b) const
+bool TUsedSet::EntrySame::operator()(const Entry& a, const Entry& b) const
 {
-    return a == b || (a->kind == b->kind && a->owner == b->owner && names::Equal(a->name, b->name));
+    return a.hash == b.hash && Same(a.user, b.user);
 }
 
-bool TUsedSet::Add(TDefBase* user)
+bool TUsedSet::Add(TDefBase* user, uint64_t hash)
 {
     // A script naming one element many times adds the same user over and over.
     if (!users.empty() && users.back() == user)
         return false;
-    if (users.size() < kLinearLimit) {
-        for (const TDefBase* u : users)
-            if (Same{}(u, user))
-                return false;
+    if (users.size() >= kLinearLimit) {
+        if (!index->insert({user, hash}).second)
+            return false;
         users.push_back(user);
-        if (users.size() == kLinearLimit)
-            index.insert(users.begin(), users.end());
         return true;
     }
-    if (!index.insert(user).second)
-        return false;
+    for (size_t i = 0; i < users.size(); ++i)
+        if (hashes[i] == hash && Same(users[i], user))
+            return false;
+    if (users.empty()) {
+        users.reserve(kFirstRoom);
+        hashes.reserve(kFirstRoom);
+    }
     users.push_back(user);
+    hashes.push_back(hash);
+    if (users.size() == kLinearLimit) {
+        index = std::make_unique<std::unordered_set<Entry, EntryHash, EntrySame>>();
+        for (size_t i = 0; i < users.size(); ++i)
+            index->insert({users[i], hashes[i]});
+        hashes = {};
+    }
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -11,7 +13,11 @@ class TDefBase;
 class TUsedSet {
 public:
     // False when an equal element is there already.
-    bool Add(TDefBase* user);
+    bool Add(TDefBase* user) { return Add(user, HashOf(user)); }
+    // The same, with the user's HashOf worked out beforehand (it reads the user's name).
+    bool Add(TDefBase* user, uint64_t hash);
+    // Equal elements (same name ignoring case, owner and kind) hash alike.
+    static uint64_t HashOf(const TDefBase* element);
 
     bool empty() const { return users.empty(); }
     size_t size() const { return users.size(); }
@@ -20,14 +26,20 @@ public:
     auto end() const { return users.end(); }
 
 private:
-    struct Hash {
-        size_t operator()(const TDefBase* e) const;
+    struct Entry {
+        const TDefBase* user;
+        uint64_t hash;
     };
-    struct Same {
-        bool operator()(const TDefBase* a, const TDefBase* b) const;
+    struct EntryHash {
+        size_t operator()(const Entry& e) const { return static_cast<size_t>(e.hash); }
+    };
+    struct EntrySame {
+        bool operator()(const Entry& a, const Entry& b) const;
     };
 
     std::vector<TDefBase*> users;
-    // Made once the set is long enough for a linear search to cost more than hashing.
-    std::unordered_set<const TDefBase*, Hash, Same> index;
+    // While the set is short: the users' hashes, so that a search rarely touches an element.
+    std::vector<uint64_t> hashes;
+    // Once it is long: every user, hashed. Most sets stay short and never make one.
+    std::unique_ptr<std::unordered_set<Entry, EntryHash, EntrySame>> index;
 };
