@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// How big a synthetic design is. The defaults give about a million lines.
+struct TDesignSize {
+    int records = 2000;
+    int fieldsPerRecord = 50;
+    int picturesPerRecord = 10;
+    int scriptLinesPerPicture = 20;
+    int lists = 200;
+    int tables = 50;
+    int reports = 50;
+};
+
+// The text of a control.ged that loads without a single problem line: every name a script uses
+// resolves, and a picture only calls pictures of records with a higher index, so the graph of
+// pictures using pictures is acyclic. The same size always gives the same text.
+std::string GenerateDesign(const TDesignSize& size);
