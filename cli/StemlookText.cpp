@@ -1,7 +1,19 @@
 #include "StemlookText.h"
 
 #include "TCommandLine.h"
+#include "TTerminalHost.h"
+#include "export/SaveAsText.h"
+#include "diagram/DependencyGraph.h"
+#include "diagram/Dot.h"
+#include "diagram/SetDAG.h"
+#include "diagram/TVertexList.h"
+#include "model/Names.h"
 #include "model/TDatabase.h"
+#include "model/TDefBase.h"
+#include "model/TDefPicture.h"
+#include "script/TNameTable.h"
+#include "script/TScriptList.h"
+#include "script/TUsedSet.h"
 
 #include <fstream>
 
@@ -12,6 +24,64 @@ void WriteMessages(const TDatabase& db, std::ostream& out)
     const TMessageLog& log = db.Log();
     for (size_t i = 0; i < log.Count(); ++i)
         out << log.At(i) << '\n';
+}
+
+// What the index window's Copy gives.
+void WriteIndex(const TDatabase& db, std::ostream& out)
+{
+    out << "Name\tClass\tOwner\n\n";
+    for (const TDefBase* e : db.Names().Elements())
+        out << e->name << '\t' << TNameTable::ClassName(e->kind) << '\t'
+            << (e->context ? e->context->name : std::string()) << '\n';
+}
+
+// False when no element has that name.
+bool WriteUsedBy(const TDatabase& db, const std::string& name, std::ostream& out)
+{
+    bool found = false;
+    for (const TDefBase* e : db.Names().Elements()) {
+        if (!names::Equal(e->name, name))
+            continue;
+        found = true;
+        out << e->Title() << " used by\n";
+        if (e->users)
+            for (const TDefBase* user : *e->users)
+                out << '\t' << user->Title() << '\n';
+    }
+    return found;
+}
+
+// False when no element has that title.
+bool WritePieces(const TDatabase& db, const std::string& title, std::ostream& out)
+{
+    for (const auto& e : db.Definitions()) {
+        if (e->Title() != title)
+            continue;
+        const auto* picture = dynamic_cast<const TDefPicture*>(e.get());
+        const std::string_view script = picture ? std::string_view(picture->script) : "";
+        if (!e->pieces)
+            return true;
+        for (const TScriptPiece& p : *e->pieces) {
+            std::string_view text;
+            if (p.length > 0 && p.offset >= 0 && static_cast<size_t>(p.offset) < script.size())
+                text = script.substr(static_cast<size_t>(p.offset), static_cast<size_t>(p.length));
+            out << p.offset << '\t' << p.length << '\t' << p.kind << '\t' << p.flags << '\t'
+                << text << '\t' << (p.target ? p.target->Title() : std::string()) << '\n';
+        }
+        return true;
+    }
+    return false;
+}
+
+// Without a screen, a name is 7 pixels a character and a line 16 pixels high.
+void WriteRelationships(const TDatabase& db, std::ostream& out)
+{
+    TVertexList master(TVertexList::Ownership::Owns);
+    graph::BuildGraph(db.Definitions(), master);
+    SetDAG layout(
+        master, [](std::string_view text) { return 7 * static_cast<int>(text.size()); }, 16);
+    layout.Layout();
+    dot::WriteDot(out, master);
 }
 
 } // namespace
@@ -52,8 +122,43 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
     std::ostream& text = line->outputFile.empty() ? out : file;
 
 
+    TTerminalHost host(err);
     int status = kExitOk;
     switch (line->mode) {
+    case TCommandLine::Mode::Document:
+        if (!SaveAsTextDocument(db, line->selection, text, host)) {
+            err << "stemlook-text: the selection holds no element; nothing written\n";
+            status = kExitFailed;
+        }
+        break;
+    case TCommandLine::Mode::Copy: {
+        std::string copy;
+        if (CopyText(db, line->argument, copy, host)) {
+            text << copy;
+        } else {
+            err << "stemlook-text: no element titled \"" << line->argument << "\"\n";
+            status = kExitFailed;
+        }
+        break;
+    }
+    case TCommandLine::Mode::Index:
+        WriteIndex(db, text);
+        break;
+    case TCommandLine::Mode::UsedBy:
+        if (!WriteUsedBy(db, line->argument, text)) {
+            err << "stemlook-text: no element named \"" << line->argument << "\"\n";
+            status = kExitFailed;
+        }
+        break;
+    case TCommandLine::Mode::Pieces:
+        if (!WritePieces(db, line->argument, text)) {
+            err << "stemlook-text: no element titled \"" << line->argument << "\"\n";
+            status = kExitFailed;
+        }
+        break;
+    case TCommandLine::Mode::Dot:
+        WriteRelationships(db, text);
+        break;
     case TCommandLine::Mode::Messages:
     default:
         WriteMessages(db, text);

@@ -25,9 +25,12 @@ struct SelectionWord {
 };
 
 constexpr SelectionWord kSelections[] = {
-    {"groups", TCommandLine::kGroups}, {"pictures", TCommandLine::kPictures},
-    {"lists", TCommandLine::kLists},   {"tables", TCommandLine::kTables},
-    {"settings", TCommandLine::kSettings}, {"all", TCommandLine::kAll},
+    {"groups", TSelectionTree::kGroupsAndRecords},
+    {"pictures", TSelectionTree::kPictures},
+    {"lists", TSelectionTree::kLists},
+    {"tables", TSelectionTree::kTablesAndReports},
+    {"settings", TSelectionTree::kSettings},
+    {"all", TSelectionTree::kAll},
 };
 
 bool ParseSelection(const std::string& list, unsigned& bits, std::string& error)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/TSelectionTree.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,19 +11,10 @@
 struct TCommandLine {
     enum class Mode { Document, Messages, Index, UsedBy, Pieces, Copy, Dot, Help, Version };
 
-    // The quick selections of the Save As Text dialog.
-    enum Selection : unsigned {
-        kGroups = 1,
-        kPictures = 2,
-        kLists = 4,
-        kTables = 8,
-        kSettings = 16,
-        kAll = 31,
-    };
-
     Mode mode = Mode::Document;
     std::string argument;        // the name or title of --used-by, --pieces and --copy
-    unsigned selection = kGroups | kPictures; // what the dialog saves when it opens
+    // Quick-selection bits; what the Save As Text dialog saves when it opens.
+    unsigned selection = TSelectionTree::kGroupsAndRecords | TSelectionTree::kPictures;
     std::string folder;
     std::string outputFile;      // empty: standard output
 

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(StemlookTextTest, MessagesWritesTheLogOfTheLoad)
 {
-    dir.Write("db.kvd/control.ged", "0 HEAD\r\n0 @G@ GROUP\r\n1 LIST\r\n0 TRLR\r\n");
+    dir.Write("db.kvd/control.ged", "0 HEAD\r\n0 @person@ RECORD\r\n1 LIST\r\n0 TRLR\r\n");
     const TextRun r = StemlookText({"--messages", dir.Path() + "/db.kvd"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Reading db.kvd\nUnrecognised tag in 0 HEAD \ntype 28 not handled in Read()\n"
@@ -57,7 +57,7 @@ TEST_F(StemlookTextTest, MissingFolderAndBadUsage)
 
 TEST_F(StemlookTextTest, OutputFileAndUnwritableOutput)
 {
-    dir.Write("db.kvd/control.ged", "0 TRLR\n");
+    dir.Write("db.kvd/control.ged", "0 @person@ RECORD\n0 TRLR\n");
     const std::string file = dir.Path() + "/out.txt";
     const TextRun r = StemlookText({"--messages", "-o", file, dir.Path() + "/db.kvd"});
     EXPECT_EQ(r.status, 0);
@@ -67,4 +67,82 @@ TEST_F(StemlookTextTest, OutputFileAndUnwritableOutput)
     const TextRun bad = StemlookText({"--messages", "-o", dir.Path() + "/no/dir/out.txt", dir.Path() + "/db.kvd"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("cannot write " + dir.Path() + "/no/dir/out.txt"), std::string::npos);
+}
+
+namespace {
+const char* const kSmallDesign = "0 @person@ RECORD\n"
+                                 "1 @name@ FIELD text\n2 TAG NAME\n"
+                                 "1 @mother@ FIELD person\n2 TAG MOTH\n"
+                                 "1 @short@ PICTURE name\n"
+                                 "1 @long@ PICTURE short(mother) nosuch\n"
+                                 "0 LIST\n1 TYPE person\n1 SIZE 2\n"
+                                 "0 ACHART\n1 BRIEF name\n"
+                                 "0 TRLR\n";
+}
+
+TEST_F(StemlookTextTest, IndexUsedByAndPieces)
+{
+    dir.Write("db.kvd/control.ged", kSmallDesign);
+    const std::string folder = dir.Path() + "/db.kvd";
+
+    const TextRun index = StemlookText({"--index", folder});
+    EXPECT_EQ(index.status, 0);
+    EXPECT_EQ(index.out.rfind("Name\tClass\tOwner\n\n", 0), 0u);
+    EXPECT_NE(index.out.find("\nname\tField\tperson\n"), std::string::npos);
+    EXPECT_NE(index.out.find("\nperson\tRecord\t\n"), std::string::npos);
+
+    const TextRun usedBy = StemlookText({"--used-by", "NAME", folder});
+    EXPECT_EQ(usedBy.status, 0);
+    EXPECT_EQ(usedBy.out, "person Field name used by\n\tperson picture script short\n"
+                          "\tAncestor Chart picture script Brief\n");
+    const TextRun nobody = StemlookText({"--used-by", "nosuch", folder});
+    EXPECT_EQ(nobody.status, 1);
+    EXPECT_EQ(nobody.out, "");
+    EXPECT_NE(nobody.err.find("nosuch"), std::string::npos);
+
+    const TextRun pieces = StemlookText({"--pieces", "person picture script long", folder});
+    EXPECT_EQ(pieces.status, 0);
+    EXPECT_EQ(pieces.out, "0\t5\t2\t3\tshort\tperson picture script short\n"
+                          "6\t6\t3\t3\tmother\tperson Field mother\n"
+                          "14\t6\t1\t0\tnosuch\t\n");
+    EXPECT_EQ(StemlookText({"--pieces", "Nothing", folder}).status, 1);
+}
+
+TEST_F(StemlookTextTest, DocumentSelectionsAndCopy)
+{
+    dir.Write("db.kvd/control.ged", kSmallDesign);
+    const std::string folder = dir.Path() + "/db.kvd";
+
+    const TextRun document = StemlookText({folder});
+    EXPECT_EQ(document.status, 0);
+    EXPECT_EQ(document.out.rfind("Kinvault Specifications for db.kvd Database\n\nRecord person\n", 0),
+              0u);
+    EXPECT_EQ(document.out.find("List 1"), std::string::npos);
+    const TextRun lists = StemlookText({"--select", "lists", folder});
+    EXPECT_NE(lists.out.find("List 1: (person) 2 entries\n"), std::string::npos);
+    EXPECT_EQ(lists.out.find("Record person"), std::string::npos);
+    EXPECT_EQ(StemlookText({"--select", "tables", folder}).status, 1); // nothing to save
+    EXPECT_EQ(StemlookText({"--select", "groups,nonsense", folder}).status, 2);
+    EXPECT_EQ(StemlookText({"--select", "all", "--index", folder}).status, 2);
+
+    const TextRun copy = StemlookText({"--copy", "Record person", folder});
+    EXPECT_EQ(copy.status, 0);
+    EXPECT_EQ(copy.out, "name\ttext\tNAME\nmother\tperson\tMOTH\n");
+    const TextRun chart = StemlookText({"--copy", "Ancestor Chart", folder});
+    EXPECT_EQ(chart.status, 0);
+    EXPECT_EQ(chart.err, "TDefBase::AsText: Should not be called\n");
+    EXPECT_EQ(StemlookText({"--copy", "record person", folder}).status, 1);
+}
+
+TEST_F(StemlookTextTest, InternalErrorStillWritesTheOutput)
+{
+    dir.Write("db.kvd/control.ged", "0 @G@ GROUP\n0 TRLR\n");
+    const TextRun r = StemlookText({"--messages", dir.Path() + "/db.kvd"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "Reading db.kvd\n0 lists, 0 Tables, 0 Reports\n");
+    EXPECT_EQ(r.err.rfind("Internal Error: Find(", 0), 0u);
+
+    const TextRun both = StemlookText({"--used-by", "x", dir.Path() + "/db.kvd"});
+    EXPECT_EQ(both.status, 1);
+    EXPECT_NE(both.err.find("Internal Error: "), std::string::npos);
 }
