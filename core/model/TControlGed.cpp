@@ -70,16 +70,15 @@ bool TControlGed::Put(std::string& buffer, int c)
     return false;
 }
 
+// Cuts at the last space among the first kValueLimit characters, or at kValueLimit.
 void TControlGed::Cut(std::string& buffer)
 {
-    const size_t space = buffer.rfind(' ');
-    if (space == std::string::npos) {
-        pending.clear();
-    } else {
-        pending.assign(buffer, space + 1);
-        buffer.resize(space);
-    }
+    const size_t space = buffer.rfind(' ', kValueLimit - 1);
+    const size_t cut = space == std::string::npos ? kValueLimit : space;
+    pending.assign(buffer, std::min(cut + (space == std::string::npos ? 0 : 1), buffer.size()));
+    buffer.resize(std::min(cut, buffer.size()));
     splitPending = true;
+    pendingComplete = false;
 }
 
 void TControlGed::CollectRest(TGedInput& in, std::string& buffer)
@@ -107,7 +106,13 @@ bool TControlGed::ReadLine(TGedInput& in, TMessageLog& log)
         if (splitPending) {
             splitPending = false;
             text.swap(pending);
-            CollectRest(in, text);
+            if (text.size() >= kValueLimit) {
+                const bool complete = pendingComplete;
+                Cut(text);
+                pendingComplete = complete;
+            } else if (!pendingComplete) {
+                CollectRest(in, text);
+            }
         } else {
             int c = in.Get();
             while (c == ' ' || c == '\n')
@@ -133,14 +138,28 @@ bool TControlGed::ReadLine(TGedInput& in, TMessageLog& log)
 // holds the line's text (the rest may be pending after a cut).
 bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
 {
+    // The level, xref and tag are collected uncut: only the text of an invalid line is cut, and
+    // a valid line may have any number of spaces before its tag. Past kHeaderLimit a line is
+    // taken as invalid, so memory stays bounded.
+    const auto put = [&](int ch) {
+        text.push_back(static_cast<char>(ch));
+        return text.size() < kHeaderLimit;
+    };
     const auto invalid = [&](int current) {
-        if (!EndsLine(current) && Put(text, current))
+        const bool ended = EndsLine(current);
+        if (!ended)
+            text.push_back(static_cast<char>(current));
+        if (text.size() >= kValueLimit) {
+            Cut(text);
+            pendingComplete = ended;
+        } else if (!ended) {
             CollectRest(in, text);
+        }
         return false;
     };
     const auto skipSpaces = [&]() {
         while (c == ' ') {
-            if (!Put(text, c))
+            if (!put(c))
                 return false;
             c = in.Get();
         }
@@ -150,30 +169,29 @@ bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
     if (!IsDigit(c))
         return invalid(c);
     const int digit = c - '0';
-    Put(text, c);
+    put(c);
     c = in.Get();
     if (c != ' ' || digit > 6)
         return invalid(c);
     if (!skipSpaces())
-        return false;
+        return invalid(c);
 
     std::string& newXref = scratchXref;
     newXref.clear();
     if (c == '@') {
-        Put(text, c);
+        put(c);
         for (c = in.Get(); c != '@' && !EndsLine(c); c = in.Get()) {
             if (newXref.size() <= kXrefLimit)
                 newXref.push_back(static_cast<char>(c));
-            if (!Put(text, c))
-                return false;
+            if (!put(c))
+                return invalid(in.Get());
         }
         if (c != '@' || newXref.size() > kXrefLimit)
             return invalid(c);
-        if (!Put(text, c))
-            return false;
+        put(c);
         c = in.Get();
         if (!skipSpaces())
-            return false;
+            return invalid(c);
     }
 
     std::string& newTag = scratchTag;
@@ -181,8 +199,8 @@ bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
     for (; c != ' ' && !EndsLine(c); c = in.Get()) {
         if (newTag.size() <= kTagLimit)
             newTag.push_back(static_cast<char>(c));
-        if (!Put(text, c))
-            return false;
+        if (!put(c))
+            return invalid(in.Get());
     }
     if (newTag.empty() || newTag.size() > kTagLimit)
         return invalid(c);

@@ -44,7 +44,10 @@ private:
     void Cut(std::string& buffer);
     void DeliverContinuation(const std::string& text);
 
+    static constexpr size_t kHeaderLimit = 4096;
+
     std::string pending; // the text after a cut, to be continued with the rest of its line
+    bool pendingComplete = false; // pending holds the whole rest of its line already
     // Buffers reused from line to line.
     std::string lineText;
     std::string scratchXref;

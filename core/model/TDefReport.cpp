@@ -43,9 +43,11 @@ void TDefReport::Read(TLoadContext& rc)
                 rc.SkipToLevel0();
                 continue;
             }
-            letter = letter == 'Z' ? 'a' : static_cast<unsigned char>(letter + 1);
-            areas[++lastArea] = Area{};
-            areas[lastArea].letter = static_cast<char>(letter);
+            // Past 'z' by character code; past the last code, from 'A' again, so a letter is
+            // never a control character.
+            letter = letter == 'Z' ? 'a' : letter == 255 ? 'A' : static_cast<unsigned char>(letter + 1);
+            areas.emplace_back();
+            areas[++lastArea].letter = static_cast<char>(letter);
             break;
         case tags::Background: {
             if (background.empty()) {
@@ -54,12 +56,14 @@ void TDefReport::Read(TLoadContext& rc)
                     rc.SkipToLevel0();
                     continue;
                 }
-                if (int64_t{stride} * lineCount > kMaxCells) {
+                const int64_t cells = int64_t{stride} * lineCount;
+                if (cells > kMaxCells || rc.backgroundCells + cells > kMaxCellsPerLoad) {
                     rc.log.Line("Report " + name + " is too large -- skipped");
                     rc.SkipToLevel0();
                     continue;
                 }
-                background.assign(static_cast<size_t>(stride) * lineCount, ' ');
+                rc.backgroundCells += cells;
+                background.assign(static_cast<size_t>(cells), ' ');
                 fill = 0;
             }
             const std::string& value = ged.value;
@@ -112,7 +116,7 @@ void TDefReport::Read(TLoadContext& rc)
             if (area.column >= stride || area.row >= lineCount) {
                 rc.log.Line(Title() + " Area " + area.letter + " lies outside Report -- ignored");
                 rc.defs.RemoveLast();
-                area = Area{};
+                areas.pop_back();
                 --lastArea;
             }
             continue;

@@ -2,7 +2,7 @@
 
 #include "model/TDefRepBase.h"
 
-#include <array>
+#include <vector>
 
 class TDefPicture;
 
@@ -11,8 +11,10 @@ class TDefPicture;
 class TDefReport : public TDefRepBase {
 public:
     static constexpr int kMaxAreas = 50;
-    // A background larger than this many characters is refused rather than allocated.
-    static constexpr int64_t kMaxCells = int64_t{1} << 24;
+    // Backgrounds larger than this, alone or all reports of a load together, are refused rather
+    // than allocated: a few bytes of a hostile file must not claim gigabytes.
+    static constexpr int64_t kMaxCells = int64_t{1} << 26;
+    static constexpr int64_t kMaxCellsPerLoad = int64_t{1} << 28;
 
     struct Area {
         int32_t column = 0; // "X"
@@ -40,7 +42,7 @@ public:
     int32_t lineCount = 0;  // "HEIGHT" + 1
     std::string background; // lineCount lines of stride characters; empty when there is none
     int32_t lastArea = -1;
-    std::array<Area, kMaxAreas> areas;
+    std::vector<Area> areas; // lastArea + 1 of them
 
 protected:
     std::string MakeTitle() const override;

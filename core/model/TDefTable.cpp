@@ -29,6 +29,7 @@ void TDefTable::Read(TLoadContext& rc)
                 continue;
             }
             ++lastColumn;
+            columns.emplace_back();
             firstTitle = true;
             break;
         case tags::Justification:

@@ -2,7 +2,7 @@
 
 #include "model/TDefRepBase.h"
 
-#include <array>
+#include <vector>
 
 class TDefPicture;
 
@@ -24,7 +24,7 @@ public:
     void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     int32_t lastColumn = -1;
-    std::array<Column, kMaxColumns> columns;
+    std::vector<Column> columns; // lastColumn + 1 of them
 
 protected:
     std::string MakeTitle() const override;

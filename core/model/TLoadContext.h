@@ -14,6 +14,7 @@ struct TLoadContext {
     TMessageLog& log;
     TDefinedArray& defs;
     TNameTable& names;
+    long long backgroundCells = 0; // of all report backgrounds so far
 
     bool Next();
     void SkipToLevel0(); // skips every line up to the next level-0 line (or the end)

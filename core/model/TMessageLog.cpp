@@ -1,6 +1,7 @@
 #include "model/TMessageLog.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TMessageLog::~TMessageLog()
@@ -23,9 +24,17 @@ bool TMessageLog::Restart(const std::string& path)
     if (path.empty())
         return true;
     // O_NOFOLLOW: a symbolic link planted at the log's place must not redirect our writes.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // O_NONBLOCK and the check after: a named pipe there must not hang the load.
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0)
         return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::ftruncate(fd, 0) != 0 ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return false;
+    }
     file = ::fdopen(fd, "w");
     if (!file) {
         ::close(fd);

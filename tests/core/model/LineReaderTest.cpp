@@ -226,3 +226,37 @@ TEST(LineReader, BinaryBytesNeverStopReading)
     const auto r = ReadAll(junk + "\n0 TRLR\n" + junk);
     EXPECT_FALSE(r.lines.empty());
 }
+
+TEST(LineReader, LongRunsOfSpacesBeforeTheTagKeepTheLineValid)
+{
+    const std::string spaces(300, ' ');
+    std::vector<std::string> log;
+    const auto lines = RawLines("0" + spaces + "@g@" + spaces + "GROUP\n1 @f@" + spaces +
+                                    "FIELD text\n",
+                                &log);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].xref, "g");
+    EXPECT_EQ(lines[0].tag, "GROUP");
+    EXPECT_EQ(lines[1].tag, "FIELD");
+    EXPECT_EQ(lines[1].value, "text");
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(LineReader, LongInvalidHeaderIsCutIntoPieces)
+{
+    // 300 characters of one invalid "tag", then the line ends: two pieces, nothing read past it.
+    const std::string word(300, 'w');
+    const auto lines = RawLines("0 TRLR\n1 " + word + "\n0 TRLR\n");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[1].tag, "CONC");
+    EXPECT_EQ(lines[1].value, "1");
+    EXPECT_EQ(lines[2].tag, "CONC");
+    EXPECT_EQ(lines[2].value, word.substr(0, 220));
+    EXPECT_EQ(lines[3].tag, "CONC");
+    EXPECT_EQ(lines[3].value, word.substr(220));
+    EXPECT_EQ(lines[4].tag, "TRLR");
+    // A header of thousands of spaces is taken as invalid, and reading goes on after it.
+    const auto huge = RawLines("0 TRLR\n1" + std::string(10000, ' ') + "X y\n0 TRLR\n");
+    ASSERT_GE(huge.size(), 2u);
+    EXPECT_EQ(huge.back().tag, "TRLR");
+}

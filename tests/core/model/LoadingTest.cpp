@@ -3,6 +3,7 @@
 #include "model/Kinds.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using Lines = std::vector<std::string>;
 
@@ -118,4 +119,15 @@ TEST(Loading, HostileBytesLoadWithoutCrashing)
         TLoaded t(prefix + junk);
         EXPECT_GE(t.db.Log().Lines().size(), 2u);
     }
+}
+
+TEST(MessageLog, NamedPipeAtTheLogPlaceDoesNotHang)
+{
+    TTempFolder dir;
+    const std::string pipe = dir.Path() + "/stemlook.log";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    TMessageLog log;
+    EXPECT_FALSE(log.Restart(pipe));
+    log.Line("kept in memory");
+    EXPECT_EQ(log.Count(), 1u);
 }

@@ -159,3 +159,30 @@ TEST(ReportReader, BackgroundOverflowAndLongLinesRunOn)
     EXPECT_EQ(report->BackgroundLine(0), std::string("abcd\0", 5));
     EXPECT_EQ(report->BackgroundLine(1), std::string("xg  \0", 5));
 }
+
+TEST(ReportReader, LettersPastTheLastCodeStartAgainAtA)
+{
+    std::string text = "0 @R@ REPORT\n1 TYPE t\n";
+    for (int i = 0; i < 260; ++i)
+        text += "1 AREA\n1 PICTURE p\n";
+    text += "0 TRLR\n";
+    const TRead t(text);
+    const auto problems = t.Problems();
+    ASSERT_EQ(problems.size(), 260u); // no size: every area is dropped, one line each
+    EXPECT_EQ(problems[0], "t Report R Area A lies outside Report -- ignored");
+    EXPECT_EQ(problems[27], "t Report R Area b lies outside Report -- ignored");
+    EXPECT_EQ(problems[57], std::string("t Report R Area \x80 lies outside Report -- ignored"));
+    EXPECT_EQ(problems[185], "t Report R Area A lies outside Report -- ignored");
+}
+
+TEST(ReportReader, BackgroundsOfOneLoadShareABudget)
+{
+    std::string text;
+    for (int i = 0; i < 6; ++i)
+        text += "0 @R" + std::to_string(i) + "@ REPORT\n1 WIDTH 8000\n1 HEIGHT 8000\n1 BACKGROUND x\n";
+    text += "0 TRLR\n";
+    const TRead t(text);
+    // Each background fits alone; the fifth would pass what one load may hold.
+    EXPECT_EQ(t.Problems(), (Lines{"Report R4 is too large -- skipped", "Report R5 is too large -- skipped"}));
+    EXPECT_TRUE(t.At<TDefReport>(3)->HasBackground());
+}
