@@ -5,7 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-dev}"
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev clang-format)
+# Qt 6 Widgets for the desktop program; the offscreen platform and a font for its tests and the
+# screenshot; Xvfb to run it on a machine without a display.
+packages=(cmake g++ make libgtest-dev libbenchmark-dev clang-format qt6-svg-dev
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

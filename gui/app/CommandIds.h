@@ -1,0 +1,64 @@
+#pragma once
+
+// The numeric identifiers of the main menu's commands and the fixed child windows. Help topics
+// and child lookups refer to them, so they never change.
+namespace commands {
+constexpr int Open = 24332;
+constexpr int SaveAs = 24334;
+constexpr int Preferences = 109;
+constexpr int Exit = 24310;
+constexpr int Copy = 24323;
+constexpr int Definition = 113;
+constexpr int Index = 112;
+constexpr int Messages = 115;
+constexpr int Relationships = 114;
+constexpr int Structure = 110;
+constexpr int UsedBy = 111;
+constexpr int Cascade = 24361;
+constexpr int Tile = 24362;
+constexpr int ArrangeIcons = 24364;
+constexpr int CloseAll = 24365;
+constexpr int HelpTopics = 120;
+constexpr int About = 121;
+// Recent folder n (0 the most recent) is FirstRecent + n.
+constexpr int FirstRecent = 31990;
+} // namespace commands
+
+namespace childids {
+constexpr int Structure = 10000;
+constexpr int Messages = 10001;
+constexpr int Relationships = 10002;
+constexpr int Index = 10003;
+// The used-by window of element i is FirstUsedBy + i.
+constexpr int FirstUsedBy = 10004;
+} // namespace childids
+
+namespace helpids {
+constexpr int Open = 100;
+constexpr int SaveAs = 101;
+constexpr int Exit = 102;
+constexpr int Preferences = 103;
+constexpr int Copy = 110;
+constexpr int Definition = 120;
+constexpr int Index = 121;
+constexpr int Messages = 122;
+constexpr int Relationships = 123;
+constexpr int Structure = 124;
+constexpr int UsedBy = 125;
+constexpr int FieldsPane = 130;
+constexpr int PicturePane = 131;
+constexpr int ListPane = 132;
+constexpr int ChoicePane = 133;
+constexpr int TablePane = 134;
+constexpr int ReportPane = 135;
+constexpr int PrintSettingsPane = 136;
+constexpr int StructureWindow = 137;
+constexpr int IndexWindow = 139;
+constexpr int MessagesWindow = 140;
+constexpr int RelationshipsWindow = 141;
+constexpr int OptionsPane = 143;
+constexpr int FolderChooser = 151;
+constexpr int BuiltInValue = 160;
+constexpr int BuiltInType = 161;
+constexpr int PictureScriptElement = 162;
+} // namespace helpids

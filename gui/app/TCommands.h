@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/TRecentFolders.h"
+
+#include <array>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+// Every command of the main menu, with its text, keys, command id and help topic, and the menu
+// bar that holds them. Built in one place; the main frame connects and enables them.
+struct TCommands {
+    explicit TCommands(QMainWindow& frame);
+
+    QAction* open;
+    QAction* saveAs;
+    QAction* preferences;
+    QAction* exit;
+    QAction* copy;
+    QAction* definition;
+    QAction* index;
+    QAction* messages;
+    QAction* relationships;
+    QAction* structure;
+    QAction* usedBy;
+    QAction* cascade;
+    QAction* tile;
+    QAction* arrangeIcons;
+    QAction* closeAll;
+    QAction* helpTopics;
+    QAction* about;
+    // The recent folders' entries in the File menu, shown while the list has that many.
+    std::array<QAction*, TRecentFolders::kCount> recent;
+    QAction* recentSeparator;
+    QMenu* fileMenu;
+};

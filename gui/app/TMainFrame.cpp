@@ -1,0 +1,178 @@
+#include "app/TMainFrame.h"
+
+#include "app/THelpContext.h"
+#include "app/TSettings.h"
+#include "app/TSpecMDI.h"
+#include "support/Bytes.h"
+#include "support/TAboutBox.h"
+#include "support/TChooseFolderDialog.h"
+#include "support/THtmlHelp.h"
+#include "support/TIconSet.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace {
+const QString kAppName = QStringLiteral("Stemlook");
+}
+
+TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& logPath)
+    : settings(settings), help(help), recent(settings), mdi(new TSpecMDI(logPath)),
+      commands(std::make_unique<TCommands>(*this))
+{
+    setWindowTitle(kAppName);
+    setWindowIcon(TIconSet::Icon(TIconSet::Program));
+    setCentralWidget(mdi);
+
+    const QRect rect = settings.WindowRect({});
+    if (rect.width() > 0 && rect.height() > 0)
+        setGeometry(rect);
+    mdi->SetTreeColumn(settings.TreeRight(width() / 3));
+
+    const TCommands& c = *commands;
+    connect(c.open, &QAction::triggered, this, &TMainFrame::CmOpen);
+    connect(c.exit, &QAction::triggered, this, &QWidget::close);
+    connect(c.structure, &QAction::triggered, mdi, [this] { mdi->ShowStructure(); });
+    connect(c.messages, &QAction::triggered, mdi, &TSpecMDI::ShowMessages);
+    connect(c.cascade, &QAction::triggered, mdi, &TSpecMDI::Cascade);
+    connect(c.tile, &QAction::triggered, mdi, &TSpecMDI::Tile);
+    connect(c.arrangeIcons, &QAction::triggered, mdi, &TSpecMDI::ArrangeIcons);
+    connect(c.closeAll, &QAction::triggered, mdi, &TSpecMDI::CloseAll);
+    connect(c.helpTopics, &QAction::triggered, this, &TMainFrame::ShowHelpContents);
+    connect(c.about, &QAction::triggered, this, &TMainFrame::ShowAbout);
+    for (int n = 0; n < TRecentFolders::kCount; ++n)
+        connect(c.recent[static_cast<size_t>(n)], &QAction::triggered, this,
+                [this, n] { OpenRecent(n); });
+
+    connect(mdi, &QMdiArea::subWindowActivated, this, &TMainFrame::UpdateCommands);
+    connect(mdi, &TSpecMDI::Loaded, this, [this] {
+        UpdateTitle();
+        UpdateCommands();
+    });
+    connect(mdi, &TSpecMDI::HelpRequested, this, &TMainFrame::ShowHelp);
+    qApp->installEventFilter(this);
+
+    UpdateRecentMenu();
+    UpdateCommands();
+}
+
+TMainFrame::~TMainFrame()
+{
+    qApp->removeEventFilter(this);
+    // Closing the window at destruction deactivates the children; the commands are gone by then.
+    disconnect(mdi, nullptr, this, nullptr);
+}
+
+bool TMainFrame::OpenFolder(const QString& folder)
+{
+    recent.AddToFront(folder);
+    UpdateRecentMenu();
+    return mdi->ReadFile(folder);
+}
+
+void TMainFrame::OpenRecent(int n)
+{
+    if (n < 0 || n >= recent.Entries().size())
+        return;
+    const QString folder = recent.Entries()[n];
+    if (!mdi->ReadFile(folder)) {
+        recent.Remove(folder);
+        UpdateRecentMenu();
+    }
+}
+
+void TMainFrame::CmOpen()
+{
+    TChooseFolderDialog chooser(this, QStringLiteral("Kinvault Database"), settings.InitialPath());
+    connect(&chooser, &TChooseFolderDialog::HelpRequested, this, &TMainFrame::ShowHelp);
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    settings.SetInitialPath(chooser.StartPath());
+    OpenFolder(chooser.Result());
+}
+
+void TMainFrame::UpdateCommands()
+{
+    const bool loaded = mdi->Database().Definitions().Count() > 0;
+    commands->structure->setEnabled(loaded);
+    commands->messages->setEnabled(loaded);
+    // Their windows and dialogs come with later work.
+    for (QAction* later :
+         {commands->saveAs, commands->preferences, commands->copy, commands->definition,
+          commands->index, commands->relationships, commands->usedBy})
+        later->setEnabled(false);
+}
+
+void TMainFrame::UpdateRecentMenu()
+{
+    const QStringList& entries = recent.Entries();
+    for (int n = 0; n < TRecentFolders::kCount; ++n) {
+        QAction* action = commands->recent[static_cast<size_t>(n)];
+        action->setVisible(n < entries.size());
+        if (n < entries.size()) {
+            QString path = entries[n];
+            path.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            action->setText(QStringLiteral("&%1 %2").arg(n + 1).arg(path));
+        }
+    }
+    commands->recentSeparator->setVisible(!entries.isEmpty());
+}
+
+void TMainFrame::UpdateTitle()
+{
+    setWindowTitle(bytes::ToText(mdi->Database().Name()) + QStringLiteral(" - ") + kAppName);
+}
+
+int TMainFrame::HelpContextForF1() const
+{
+    if (const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        return menu->activeAction() ? THelpContext::Of(menu->activeAction()) : 0;
+    if (const QWidget* dialog = QApplication::activeModalWidget())
+        return THelpContext::Of(dialog);
+    if (const QMdiSubWindow* child = mdi->currentSubWindow())
+        return THelpContext::Of(child);
+    return 0;
+}
+
+bool TMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            if (const int topic = HelpContextForF1())
+                ShowHelp(topic);
+            else
+                ShowHelpContents();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        settings.WriteWindow(geometry(), mdi->TreeColumn());
+    help.CloseAll();
+    QMainWindow::closeEvent(event);
+}
+
+void TMainFrame::ShowHelp(int contextId)
+{
+    help.Show(contextId);
+}
+
+void TMainFrame::ShowHelpContents()
+{
+    help.ShowContents();
+}
+
+void TMainFrame::ShowAbout()
+{
+    TAboutBox about(this);
+    about.exec();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/TCommands.h"
+#include "app/TRecentFolders.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+
+class THtmlHelp;
+class TSettings;
+class TSpecMDI;
+
+// The main window "Stemlook": the menu, the client with its child windows, the recent folders,
+// the window's place in the settings, and F1.
+class TMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // logPath: the file each load's messages log is written to.
+    TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& logPath);
+    ~TMainFrame() override;
+
+    TSpecMDI& Client() const { return *mdi; }
+    const TCommands& Commands() const { return *commands; }
+    const TRecentFolders& Recent() const { return recent; }
+
+    // What Open does once a folder is chosen: the folder goes first in the recent folders and is
+    // loaded. False when it could not be loaded.
+    bool OpenFolder(const QString& folder);
+    // Loads recent folder n without moving it; a folder that fails to load leaves the list.
+    void OpenRecent(int n);
+    void UpdateCommands();
+    // The help topic F1 asks for now: the highlighted menu command's, else the active dialog's,
+    // else the active child window's; 0 for the contents.
+    int HelpContextForF1() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CmOpen();
+    void UpdateRecentMenu();
+    void UpdateTitle();
+    void ShowHelp(int contextId);
+    void ShowHelpContents();
+    void ShowAbout();
+
+    TSettings& settings;
+    THtmlHelp& help;
+    TRecentFolders recent;
+    TSpecMDI* mdi;
+    std::unique_ptr<TCommands> commands;
+};

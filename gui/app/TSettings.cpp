@@ -1,0 +1,112 @@
+#include "app/TSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString kLeft = QStringLiteral("Window/Left");
+const QString kTop = QStringLiteral("Window/Top");
+const QString kRight = QStringLiteral("Window/Right");
+const QString kBottom = QStringLiteral("Window/Bottom");
+const QString kTreeRight = QStringLiteral("Window/TreeRight");
+const QString kInitialPath = QStringLiteral("Stemlook/InitialPath");
+const QString kCount = QStringLiteral("MRU/Count");
+
+QString RecentKey(int n)
+{
+    return QStringLiteral("MRU/MRU%1").arg(n);
+}
+} // namespace
+
+TSettings::TSettings(const QString& path) : settings(path, QSettings::IniFormat)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+}
+
+QString TSettings::DefaultPath()
+{
+    QString folder = qEnvironmentVariable("APPDATA");
+    if (folder.isEmpty())
+        folder = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (folder.isEmpty() && !qEnvironmentVariable("HOME").isEmpty())
+        folder = qEnvironmentVariable("HOME") + QStringLiteral("/.config");
+    // Without any of them, beside the executable.
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath();
+    return folder + QStringLiteral("/Kinvault Software/stemlook.ini");
+}
+
+QString TSettings::DefaultInitialPath()
+{
+    return QDir::homePath() + QStringLiteral("/Kinvault");
+}
+
+int TSettings::Integer(const QString& key, int fallback) const
+{
+    bool ok = false;
+    const int value = settings.value(key).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+QRect TSettings::WindowRect(const QRect& fallback) const
+{
+    for (const QString& key : {kLeft, kTop, kRight, kBottom}) {
+        bool ok = false;
+        settings.value(key).toInt(&ok);
+        if (!ok)
+            return fallback;
+    }
+    const int left = Integer(kLeft, 0);
+    const int top = Integer(kTop, 0);
+    return QRect(left, top, Integer(kRight, 0) - left, Integer(kBottom, 0) - top);
+}
+
+int TSettings::TreeRight(int fallback) const
+{
+    return Integer(kTreeRight, fallback);
+}
+
+void TSettings::WriteWindow(const QRect& rect, int treeRight)
+{
+    settings.setValue(kLeft, rect.left());
+    settings.setValue(kTop, rect.top());
+    settings.setValue(kRight, rect.left() + rect.width());
+    settings.setValue(kBottom, rect.top() + rect.height());
+    settings.setValue(kTreeRight, treeRight);
+    settings.sync();
+}
+
+QString TSettings::InitialPath() const
+{
+    return settings.value(kInitialPath, DefaultInitialPath()).toString();
+}
+
+void TSettings::SetInitialPath(const QString& path)
+{
+    settings.setValue(kInitialPath, path);
+    settings.sync();
+}
+
+QStringList TSettings::RecentFolders(int count) const
+{
+    QStringList folders;
+    for (int n = 0; n < count; ++n) {
+        const QString folder = settings.value(RecentKey(n)).toString();
+        if (!folder.isEmpty())
+            folders.append(folder);
+    }
+    return folders;
+}
+
+void TSettings::WriteRecentFolders(const QStringList& folders, int count)
+{
+    settings.setValue(kCount, count);
+    for (int n = 0; n < count; ++n) {
+        if (n < folders.size())
+            settings.setValue(RecentKey(n), folders[n]);
+        else
+            settings.remove(RecentKey(n));
+    }
+    settings.sync();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QRect>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+// The settings file (INI form) and every key the application keeps in it. The window that owns a
+// value reads and writes it through this class. A file that can't be read gives the defaults; one
+// that can't be written is skipped silently.
+class TSettings {
+public:
+    // Makes the file's folder when it is missing.
+    explicit TSettings(const QString& path);
+
+    // $APPDATA when set, else $XDG_CONFIG_HOME, else ~/.config; then "/Kinvault
+    // Software/stemlook.ini".
+    static QString DefaultPath();
+    // The home folder + "/Kinvault".
+    static QString DefaultInitialPath();
+
+    QString Path() const { return settings.fileName(); }
+
+    // "Window": the main window's rectangle (Right and Bottom just past the window) and the tree
+    // column. The fallback when any of the four edges is missing.
+    QRect WindowRect(const QRect& fallback) const;
+    int TreeRight(int fallback) const;
+    void WriteWindow(const QRect& rect, int treeRight);
+
+    // "Stemlook": the folder chooser's starting folder.
+    QString InitialPath() const;
+    void SetInitialPath(const QString& path);
+
+    // "MRU": the recent folders, the most recent first, and their maximum count.
+    QStringList RecentFolders(int count) const;
+    void WriteRecentFolders(const QStringList& folders, int count);
+
+private:
+    int Integer(const QString& key, int fallback) const;
+
+    mutable QSettings settings;
+};

@@ -1,0 +1,329 @@
+#include "app/TSpecMDI.h"
+
+#include "app/CommandIds.h"
+#include "model/Kinds.h"
+#include "model/TDefBase.h"
+#include "support/Bytes.h"
+#include "support/TDisplayLog.h"
+#include "support/TMyMessage.h"
+#include "support/TWaitCursor.h"
+#include "views/TDisplayChild.h"
+#include "views/TSpecTree.h"
+#include "views/TTreeChild.h"
+
+#include <QFontDatabase>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+constexpr int kPlacements = 7;
+constexpr int kDisplayPointSize = 9;
+
+int HelpContextOf(TPaneKind pane)
+{
+    switch (pane) {
+    case TPaneKind::Choice:
+        return helpids::ChoicePane;
+    case TPaneKind::Fields:
+        return helpids::FieldsPane;
+    case TPaneKind::Picture:
+        return helpids::PicturePane;
+    case TPaneKind::List:
+        return helpids::ListPane;
+    case TPaneKind::Options:
+        return helpids::OptionsPane;
+    case TPaneKind::PrintSettings:
+        return helpids::PrintSettingsPane;
+    case TPaneKind::Table:
+        return helpids::TablePane;
+    case TPaneKind::Report:
+        return helpids::ReportPane;
+    }
+    return 0;
+}
+
+bool IsReadable(const std::string& path)
+{
+    return !path.empty() && std::ifstream(path).is_open();
+}
+
+} // namespace
+
+TSpecMDI::TSpecMDI(const std::string& logPath, QWidget* parent)
+    : QMdiArea(parent), db(logPath),
+      displayFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))
+{
+    displayFont.setPointSize(kDisplayPointSize);
+}
+
+TSpecMDI::~TSpecMDI()
+{
+    // Windows go before the elements they show.
+    DeleteChildren();
+}
+
+TTreeChild* TSpecMDI::TreeChild() const
+{
+    return treeChild;
+}
+
+TChildWindow* TSpecMDI::FindChild(int id) const
+{
+    for (QMdiSubWindow* sub : subWindowList()) {
+        auto* child = qobject_cast<TChildWindow*>(sub);
+        if (child && child->ChildId() == id)
+            return child;
+    }
+    return nullptr;
+}
+
+void TSpecMDI::DeleteChildren()
+{
+    for (QMdiSubWindow* sub : subWindowList())
+        delete sub;
+}
+
+bool TSpecMDI::ReadFile(const QString& folder)
+{
+    const std::string path = bytes::PathBytes(folder);
+    const auto missing = [&] {
+        ShowError(TDatabase::MissingPath(path), "File Missing");
+        return false;
+    };
+    if (!IsReadable(TDatabase::FindControlGed(path)))
+        return missing();
+
+    DeleteChildren();
+    placement = 0;
+    {
+        TWaitCursor wait;
+        if (db.ReadFile(path) == TDatabase::TLoadResult::Missing)
+            return missing();
+        if (db.InternalError().empty())
+            ShowStructure();
+    }
+    Q_EMIT Loaded();
+    if (!db.InternalError().empty())
+        ShowError(db.InternalError(), "Internal Error");
+    // More than the "Reading " line and the summary.
+    if (db.Log().Lines().size() > 2)
+        ShowMessages();
+    return true;
+}
+
+void TSpecMDI::ShowStructure(int element)
+{
+    if (treeChild) {
+        setActiveSubWindow(treeChild);
+        treeChild->showNormal();
+    } else {
+        treeChild = new TTreeChild(db.Definitions(), db.Name());
+        connect(&treeChild->Tree(), &TSpecTree::OpenRequested, this, &TSpecMDI::OpenElementAt);
+        connect(treeChild, &TTreeChild::WidthChanged, this, &TSpecMDI::SetTreeColumn);
+        addSubWindow(treeChild);
+        treeChild->Place(treeColumn, viewport()->height());
+        treeChild->show();
+        setActiveSubWindow(treeChild);
+    }
+    if (element >= 0)
+        treeChild->Tree().SelectElement(element);
+}
+
+void TSpecMDI::ShowMessages()
+{
+    if (ActivateChild(childids::Messages))
+        return;
+    AddChild(new TDisplayChild(tr("Messages"), childids::Messages,
+                               new TDisplayLog(db.Log().Lines()), helpids::MessagesWindow));
+}
+
+void TSpecMDI::OpenElementAt(int element, bool onlyActivate)
+{
+    if (element >= 0 && static_cast<size_t>(element) < db.Definitions().Count())
+        OpenDefinition(*db.Definitions().At(static_cast<size_t>(element)), onlyActivate);
+}
+
+void TSpecMDI::OpenDefinition(TDefBase& element, bool onlyActivate)
+{
+    TDefBase* shown = &element;
+    if ((shown->kind == kinds::Field || shown->kind == kinds::Word) && shown->owner)
+        shown = shown->owner;
+    if (shown->kind == kinds::Alias || shown->kind == kinds::Variable ||
+        shown->kind == kinds::BuiltIn) {
+        const bool type = shown->kind == kinds::BuiltIn;
+        TMyMessage message(this,
+                           bytes::ToText(shown->name) + QStringLiteral(" is a built-in ") +
+                               (type ? QStringLiteral("type") : QStringLiteral("value")),
+                           QStringLiteral("Element Definition"),
+                           type ? helpids::BuiltInType : helpids::BuiltInValue);
+        connect(&message, &TMyMessage::HelpRequested, this, &TSpecMDI::HelpRequested);
+        message.exec();
+        return;
+    }
+    shown->Display(*this, onlyActivate);
+}
+
+bool TSpecMDI::ActivateChild(int id)
+{
+    TChildWindow* child = FindChild(id);
+    if (!child)
+        return false;
+    setActiveSubWindow(child);
+    child->showNormal();
+    return true;
+}
+
+void TSpecMDI::OpenDefinition(TDefBase& element, TPaneKind pane)
+{
+    // Until the definition panes come, a read-only placeholder shows the element's title.
+    const QString title = bytes::ToText(element.Title());
+    auto* placeholder = new QPlainTextEdit(title);
+    placeholder->setReadOnly(true);
+    placeholder->setFont(displayFont);
+    const QFontMetrics metrics(displayFont);
+    const QSize extent(metrics.horizontalAdvance(title) + 2 * metrics.averageCharWidth(),
+                       3 * metrics.lineSpacing());
+    AddChild(new TDisplayChild(title, element.index, placeholder, HelpContextOf(pane), extent));
+}
+
+void TSpecMDI::ShowError(std::string_view text, std::string_view caption)
+{
+    QMessageBox::critical(this, bytes::ToText(caption), bytes::ToText(text));
+}
+
+void TSpecMDI::AddChild(TDisplayChild* child)
+{
+    addSubWindow(child);
+    const QRect place = PlaceChild(child->RequestedSize());
+    child->setGeometry(QRect(place.topLeft(), place.size().expandedTo(child->minimumSizeHint())));
+    child->show();
+    setActiveSubWindow(child);
+}
+
+int TSpecMDI::CaptionHeight() const
+{
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+}
+
+QRect TSpecMDI::PlaceChild(QSize content)
+{
+    const QStyle* s = style();
+    const int c = CaptionHeight();
+    const int frame = s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int scrollBar = s->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int k = placement;
+    placement = (k + 1) % kPlacements;
+    const QSize client = viewport()->size();
+    const int width =
+        std::min(client.width() - treeColumn - 6 * c, content.width() + scrollBar + 3 * frame);
+    const int height =
+        std::min(client.height() - 6 * c, content.height() + scrollBar + c + 3 * frame);
+    return {treeColumn + k * c, k * c, width, height};
+}
+
+QRect TSpecMDI::ArrangeRect() const
+{
+    const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    QRect rect = viewport()->rect();
+    rect.setLeft(treeColumn);
+    rect.setRight(rect.right() - frame);
+    rect.setBottom(rect.bottom() - frame);
+    return rect;
+}
+
+QList<QMdiSubWindow*> TSpecMDI::Arranged(bool minimised) const
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : subWindowList(QMdiArea::StackingOrder)) {
+        if (sub != treeChild && !sub->isHidden() && sub->isMinimized() == minimised)
+            windows.append(sub);
+    }
+    return windows;
+}
+
+void TSpecMDI::Cascade()
+{
+    const QList<QMdiSubWindow*> windows = Arranged(false);
+    const QRect rect = ArrangeRect();
+    if (windows.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
+        return;
+    const int step = std::max(1, CaptionHeight());
+    // As many steps as keep each window at least half the rectangle's size.
+    const int maxSteps = std::max(1, std::min(rect.width(), rect.height()) / 2 / step + 1);
+    const int steps = std::min(static_cast<int>(windows.size()), maxSteps);
+    const QSize size(rect.width() - (steps - 1) * step, rect.height() - (steps - 1) * step);
+    setUpdatesEnabled(false);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const int k = static_cast<int>(i % steps);
+        windows[i]->showNormal();
+        windows[i]->setGeometry(QRect(rect.topLeft() + QPoint(k * step, k * step), size));
+    }
+    setUpdatesEnabled(true);
+}
+
+void TSpecMDI::Tile()
+{
+    const QList<QMdiSubWindow*> windows = Arranged(false);
+    const QRect rect = ArrangeRect();
+    if (windows.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
+        return;
+    // Columns of windows one above another; the last columns take one more when n does not
+    // divide evenly.
+    const int n = static_cast<int>(windows.size());
+    const int columns = std::max(1, static_cast<int>(std::sqrt(n)));
+    setUpdatesEnabled(false);
+    int next = 0;
+    for (int column = 0; column < columns; ++column) {
+        const int rows = n / columns + (column >= columns - n % columns ? 1 : 0);
+        const int left = rect.left() + rect.width() * column / columns;
+        const int right = rect.left() + rect.width() * (column + 1) / columns;
+        for (int row = 0; row < rows; ++row, ++next) {
+            const int top = rect.top() + rect.height() * row / rows;
+            const int bottom = rect.top() + rect.height() * (row + 1) / rows;
+            windows[next]->showNormal();
+            windows[next]->setGeometry(left, top, right - left, bottom - top);
+        }
+    }
+    setUpdatesEnabled(true);
+}
+
+void TSpecMDI::ArrangeIcons()
+{
+    const QRect rect = ArrangeRect();
+    QPoint at(rect.left(), rect.bottom() + 1);
+    for (QMdiSubWindow* icon : Arranged(true)) {
+        const QSize size = icon->size();
+        if (at.x() > rect.left() && at.x() + size.width() > rect.right() + 1)
+            at = QPoint(rect.left(), at.y() - size.height());
+        icon->move(at.x(), at.y() - size.height());
+        at.rx() += size.width();
+    }
+}
+
+void TSpecMDI::CloseAll()
+{
+    for (QMdiSubWindow* sub : subWindowList()) {
+        if (sub != treeChild)
+            sub->close();
+    }
+}
+
+void TSpecMDI::resizeEvent(QResizeEvent* event)
+{
+    QMdiArea::resizeEvent(event);
+    treeColumn = window()->width() / 3;
+    if (treeChild && !treeChild->isMinimized() && !treeChild->isMaximized())
+        treeChild->Place(treeColumn, viewport()->height());
+    const QList<QMdiSubWindow*> windows = subWindowList();
+    if (std::none_of(windows.begin(), windows.end(),
+                     [](const QMdiSubWindow* w) { return w->isMaximized(); }))
+        Cascade();
+}

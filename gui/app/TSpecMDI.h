@@ -1,0 +1,81 @@
+#pragma once
+
+#include "model/TDatabase.h"
+#include "model/TDisplayHost.h"
+
+#include <QFont>
+#include <QMdiArea>
+#include <QPointer>
+
+#include <string>
+
+class TChildWindow;
+class TDisplayChild;
+class TTreeChild;
+
+// The main frame's client: owns the loaded design (with its messages log) and the display font,
+// and holds every child window: the structure tree pinned in the column at the left, the others
+// to its right. It is the screen the model's Display operations reach.
+class TSpecMDI : public QMdiArea, public TDisplayHost {
+    Q_OBJECT
+public:
+    // logPath: the file each load's messages log is written to; empty keeps it in memory only.
+    explicit TSpecMDI(const std::string& logPath, QWidget* parent = nullptr);
+    ~TSpecMDI() override;
+
+    const TDatabase& Database() const { return db; }
+    const QFont& DisplayFont() const { return displayFont; }
+    // The width of the column at the left kept for the structure tree.
+    int TreeColumn() const { return treeColumn; }
+    void SetTreeColumn(int width) { treeColumn = width; }
+    // Where the next new child goes in the cascade, 0 to 6.
+    int PlacementCounter() const { return placement; }
+    TTreeChild* TreeChild() const;
+    TChildWindow* FindChild(int id) const;
+
+    // Loads the database folder. False, after the "File Missing" box, when it holds no readable
+    // control.ged; nothing else has changed then.
+    bool ReadFile(const QString& folder);
+    // Opens or brings forward the structure tree; selects the element's leaf when one is given.
+    void ShowStructure(int element = -1);
+    void ShowMessages();
+    // Shows an element: a field or word in its owner's window, a built-in in a message, any
+    // other element through its Display. onlyActivate: bring an open window forward, make none.
+    void OpenDefinition(TDefBase& element, bool onlyActivate);
+
+    // The arrangements act right of the tree column and leave the tree where it is.
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void CloseAll();
+    // The rectangle of a new child whose content asks for this size; each call moves the
+    // cascade one step on, seven steps round.
+    QRect PlaceChild(QSize content);
+
+    bool ActivateChild(int id) override;
+    void OpenDefinition(TDefBase& element, TPaneKind pane) override;
+    void ShowError(std::string_view text, std::string_view caption) override;
+
+Q_SIGNALS:
+    // A database was loaded: the document title and the commands follow it.
+    void Loaded();
+    void HelpRequested(int contextId);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void AddChild(TDisplayChild* child);
+    void OpenElementAt(int element, bool onlyActivate);
+    void DeleteChildren();
+    QRect ArrangeRect() const;
+    // The children the arrangements move, bottom of the stack first.
+    QList<QMdiSubWindow*> Arranged(bool minimised) const;
+    int CaptionHeight() const;
+
+    TDatabase db;
+    QFont displayFont;
+    QPointer<TTreeChild> treeChild;
+    int placement = 0;
+    int treeColumn = 0;
+};

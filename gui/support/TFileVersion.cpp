@@ -1,0 +1,7 @@
+#include "support/TFileVersion.h"
+
+#include <utility>
+
+TFileVersion::TFileVersion() : text(QString::fromUtf8(STEMLOOK_VERSION)) {}
+
+TFileVersion::TFileVersion(QString text) : text(std::move(text)) {}

@@ -1,0 +1,70 @@
+#include "views/TStructModel.h"
+
+#include "support/Bytes.h"
+
+TStructModel::TStructModel(TOutline outline, QObject* parent)
+    : QAbstractItemModel(parent), outline(std::move(outline))
+{
+}
+
+int TStructModel::NodeOf(const QModelIndex& index) const
+{
+    return index.isValid() ? static_cast<int>(index.internalId()) : TOutline::kNone;
+}
+
+QModelIndex TStructModel::IndexOf(int node) const
+{
+    if (node < 0 || static_cast<size_t>(node) >= outline.Count())
+        return {};
+    return createIndex(outline.Node(node).row, 0, static_cast<quintptr>(node));
+}
+
+QModelIndex TStructModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (column != 0 || row < 0 || outline.Count() == 0)
+        return {};
+    if (!parent.isValid())
+        return row == 0 ? IndexOf(TOutline::Root()) : QModelIndex();
+    const auto& children = outline.Node(NodeOf(parent)).children;
+    if (static_cast<size_t>(row) >= children.size())
+        return {};
+    return createIndex(row, 0, static_cast<quintptr>(children[static_cast<size_t>(row)]));
+}
+
+QModelIndex TStructModel::parent(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return {};
+    return IndexOf(outline.Node(NodeOf(index)).parent);
+}
+
+int TStructModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.column() > 0)
+        return 0;
+    if (!parent.isValid())
+        return outline.Count() == 0 ? 0 : 1;
+    return static_cast<int>(outline.Node(NodeOf(parent)).children.size());
+}
+
+int TStructModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+QVariant TStructModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const TOutline::TNode& node = outline.Node(NodeOf(index));
+    switch (role) {
+    case Qt::DisplayRole:
+        return bytes::ToText(node.label);
+    case ElementRole:
+        return node.element == TOutline::kNone ? QVariant() : QVariant(node.element);
+    case BookRole:
+        return node.book;
+    default:
+        return {};
+    }
+}

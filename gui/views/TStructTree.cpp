@@ -1,0 +1,100 @@
+#include "views/TStructTree.h"
+
+#include "export/TOutline.h"
+#include "support/TIconSet.h"
+#include "views/TStructModel.h"
+
+#include <QIcon>
+#include <QStyledItemDelegate>
+
+#include <vector>
+
+namespace {
+
+// Books show open while their node is expanded; the view knows that, the outline doesn't.
+class TBookDelegate : public QStyledItemDelegate {
+public:
+    explicit TBookDelegate(QTreeView& view)
+        : QStyledItemDelegate(&view), view(view), closedBook(TIconSet::Icon(TIconSet::BookClosed)),
+          openBook(TIconSet::Icon(TIconSet::BookOpen)), page(TIconSet::Icon(TIconSet::Page))
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = !index.data(TStructModel::BookRole).toBool() ? page
+                       : view.isExpanded(index)                     ? openBook
+                                                                    : closedBook;
+    }
+
+private:
+    const QTreeView& view;
+    QIcon closedBook;
+    QIcon openBook;
+    QIcon page;
+};
+
+} // namespace
+
+TStructTree::TStructTree(QWidget* parent) : QTreeView(parent)
+{
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(TIconSet::DesignSize(TIconSet::BookClosed));
+    setItemDelegate(new TBookDelegate(*this));
+}
+
+void TStructTree::Fill(const TDefinedArray& defs, const std::string& rootCaption)
+{
+    TOutline outline;
+    outline.Fill(defs, rootCaption);
+    QAbstractItemModel* old = model();
+    setModel(new TStructModel(std::move(outline), this));
+    delete old;
+    expand(Outline()->IndexOf(TOutline::Root()));
+}
+
+TStructModel* TStructTree::Outline() const
+{
+    return static_cast<TStructModel*>(model());
+}
+
+bool TStructTree::IsLeaf(const QModelIndex& index) const
+{
+    return index.isValid() && model()->rowCount(index) == 0;
+}
+
+int TStructTree::ElementOf(const QModelIndex& index)
+{
+    const QVariant element = index.data(TStructModel::ElementRole);
+    return element.isValid() ? element.toInt() : TOutline::kNone;
+}
+
+bool TStructTree::SelectElement(int element)
+{
+    const TStructModel* structure = Outline();
+    if (!structure || structure->Outline().Count() == 0)
+        return false;
+    const TOutline& outline = structure->Outline();
+    std::vector<int> pending{TOutline::Root()};
+    while (!pending.empty()) {
+        const int node = pending.back();
+        pending.pop_back();
+        const TOutline::TNode& n = outline.Node(node);
+        if (n.children.empty() && n.element == element && element != TOutline::kNone) {
+            const QModelIndex index = structure->IndexOf(node);
+            for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+                expand(up);
+            setCurrentIndex(index);
+            scrollTo(index);
+            return true;
+        }
+        pending.insert(pending.end(), n.children.rbegin(), n.children.rend());
+    }
+    return false;
+}

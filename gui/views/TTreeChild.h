@@ -1,0 +1,31 @@
+#pragma once
+
+#include "views/TChildWindow.h"
+
+#include <string>
+
+class TDefinedArray;
+class TSpecTree;
+
+// The "Database Structure" window, pinned in the column at the left of the main frame's client.
+// Once placed, a width the user gives it becomes the width of that column.
+class TTreeChild : public TChildWindow {
+    Q_OBJECT
+public:
+    TTreeChild(const TDefinedArray& defs, const std::string& rootCaption);
+
+    TSpecTree& Tree() const { return *tree; }
+    // Moves the window into the tree column (left 0, top 0).
+    void Place(int width, int height);
+
+Q_SIGNALS:
+    // The user resized the window while it is neither minimised nor maximised.
+    void WidthChanged(int width);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TSpecTree* tree;
+    bool isSetUp = false;
+};

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/TMainFrame.h"
+#include "app/TSettings.h"
+#include "core/TempFolder.h"
+#include "support/THtmlHelp.h"
+#include "support/TMyMessage.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// A double-click as a mouse makes it: press, release, double-click, release. (QTest's own sends
+// the double-click event alone.)
+inline void DoubleClick(QWidget* widget, QPoint pos)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+// A modal box or dialog as a test saw it.
+struct TSeenModal {
+    QString title;
+    QString text;
+};
+
+// Answers every modal dialog that opens while it lives: records its title and text, lets the
+// test act on it, then closes it (accepted), so a test never hangs on a box.
+class TModalAnswer {
+public:
+    explicit TModalAnswer(std::function<void(QDialog&)> act = {}) : act(std::move(act))
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] { Poll(); });
+        timer.start();
+    }
+
+    std::vector<TSeenModal> seen;
+
+private:
+    void Poll()
+    {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        TSeenModal modal{dialog->windowTitle(), {}};
+        if (const auto* box = qobject_cast<QMessageBox*>(dialog))
+            modal.text = box->text();
+        else if (const auto* message = qobject_cast<TMyMessage*>(dialog))
+            modal.text = message->Text();
+        seen.push_back(modal);
+        if (act)
+            act(*dialog);
+        if (dialog->isVisible())
+            dialog->accept();
+    }
+
+    std::function<void(QDialog&)> act;
+    QTimer timer;
+};
+
+// A main frame shown offscreen, its settings and log in a temporary folder, with database
+// folders written there on request.
+struct TFrameFixture {
+    TTempFolder folder;
+    std::unique_ptr<TSettings> settings;
+    THtmlHelp help;
+    std::unique_ptr<TMainFrame> frame;
+
+    explicit TFrameFixture(QSize size = {900, 600}) { Open(size); }
+
+    std::string SettingsPath() const { return folder.Path() + "/config/stemlook.ini"; }
+
+    // (Re)makes the frame on the same settings, as the next start of the program would; an
+    // empty size keeps the size the settings give.
+    void Open(QSize size = {})
+    {
+        frame.reset();
+        settings = std::make_unique<TSettings>(QString::fromStdString(SettingsPath()));
+        frame = std::make_unique<TMainFrame>(*settings, help, folder.Path() + "/stemlook.log");
+        if (size.isValid())
+            frame->resize(size);
+        frame->show();
+        QApplication::processEvents();
+    }
+
+    // A database folder holding control.ged with the text.
+    QString Database(const std::string& name, const std::string& text) const
+    {
+        folder.Write(name + "/control.ged", text);
+        return QString::fromStdString(folder.Path() + "/" + name);
+    }
+};

@@ -1,0 +1,521 @@
+#include "GuiHelpers.h"
+#include "app/CommandIds.h"
+#include "app/TMDIApp.h"
+#include "app/TSpecMDI.h"
+#include "model/Kinds.h"
+#include "model/TDefBase.h"
+#include "support/TChooseFolderDialog.h"
+#include "views/TDisplayChild.h"
+#include "views/TSpecTree.h"
+#include "views/TTreeChild.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kClean = "0 @address@ GROUP\n"
+                           "1 @street@ FIELD text\n"
+                           "2 TAG ADDR\n"
+                           "1 @full@ PICTURE street\n"
+                           "0 @person@ RECORD\n"
+                           "1 @name@ FIELD text\n"
+                           "2 TAG NAME\n"
+                           "0 TRLR\n";
+
+// One unknown top-level tag: three log lines.
+const std::string kOneProblem = "0 @person@ RECORD\n"
+                                "1 @sex@ FIELD sex\n"
+                                "2 TAG SEX\n"
+                                "0 @sex@ CHOICE\n"
+                                "1 WORD male\n"
+                                "0 BOGUS\n"
+                                "0 TRLR\n";
+
+std::string Groups(int count)
+{
+    // The built-in elements need the record "person".
+    std::string text = "0 @person@ RECORD\n";
+    for (int i = 0; i < count; ++i)
+        text += "0 @g" + std::to_string(i) + "@ GROUP\n1 @f@ FIELD text\n2 TAG NOTE\n";
+    return text + "0 TRLR\n";
+}
+
+int ChildCount(const TSpecMDI& mdi)
+{
+    return static_cast<int>(mdi.subWindowList().size());
+}
+
+TDefBase& Element(const TSpecMDI& mdi, const std::string& title)
+{
+    for (const auto& e : mdi.Database().Definitions())
+        if (e->Title() == title)
+            return *e;
+    throw std::runtime_error("no element " + title);
+}
+
+QString HelpPage(const THtmlHelp& help)
+{
+    return help.Browser() ? help.Browser()->source().fileName() : QString();
+}
+
+} // namespace
+
+TEST(MainFrame, WindowComesBackWhereItWasLeft)
+{
+    TFrameFixture f;
+    f.frame->setGeometry(50, 60, 800, 500);
+    QApplication::processEvents();
+    f.frame->close();
+    f.Open();
+    EXPECT_EQ(f.frame->geometry(), QRect(50, 60, 800, 500));
+    EXPECT_EQ(f.settings->TreeRight(0), 800 / 3);
+}
+
+TEST(MainFrame, WindowKeysKeptWhenClosedMaximised)
+{
+    TFrameFixture f;
+    f.frame->setGeometry(40, 30, 700, 400);
+    QApplication::processEvents();
+    f.frame->close();
+    const std::string before = TTempFolder::Read(f.SettingsPath());
+
+    f.Open();
+    f.frame->showMaximized();
+    QApplication::processEvents();
+    ASSERT_TRUE(f.frame->isMaximized());
+    f.frame->close();
+    EXPECT_EQ(TTempFolder::Read(f.SettingsPath()), before);
+}
+
+TEST(MainFrame, FirstRunTreeColumnIsAThirdOfTheWindow)
+{
+    TFrameFixture f;
+    EXPECT_EQ(f.frame->Client().TreeColumn(), f.frame->width() / 3);
+}
+
+TEST(MainFrame, CommandsNeedingADatabaseEnabledOnlyAfterALoad)
+{
+    TFrameFixture f;
+    const TCommands& c = f.frame->Commands();
+    for (QAction* always :
+         {c.open, c.exit, c.cascade, c.tile, c.arrangeIcons, c.closeAll, c.helpTopics, c.about})
+        EXPECT_TRUE(always->isEnabled()) << always->text().toStdString();
+    EXPECT_FALSE(c.structure->isEnabled());
+    EXPECT_FALSE(c.messages->isEnabled());
+
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kClean)));
+    EXPECT_TRUE(c.structure->isEnabled());
+    EXPECT_TRUE(c.messages->isEnabled());
+    for (QAction* later :
+         {c.saveAs, c.preferences, c.copy, c.definition, c.index, c.relationships, c.usedBy})
+        EXPECT_FALSE(later->isEnabled()) << later->text().toStdString();
+}
+
+TEST(MainFrame, MenuHoldsEveryCommandWithItsIdAndKeys)
+{
+    TFrameFixture f;
+    const TCommands& c = f.frame->Commands();
+    EXPECT_EQ(c.open->text(), "&Open...");
+    EXPECT_EQ(c.open->data().toInt(), commands::Open);
+    EXPECT_EQ(c.open->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(c.exit->text(), "E&xit!");
+    EXPECT_EQ(c.exit->shortcut(), QKeySequence("Alt+F4"));
+    EXPECT_TRUE(c.exit->shortcuts().contains(QKeySequence(QKeySequence::Quit)));
+    EXPECT_EQ(c.structure->text(), "Database S&tructure");
+    EXPECT_EQ(c.structure->shortcut(), QKeySequence("Ctrl+T"));
+    EXPECT_EQ(c.usedBy->shortcut(), QKeySequence("Ctrl+U"));
+    EXPECT_EQ(c.definition->shortcut(), QKeySequence(Qt::Key_Return));
+    EXPECT_EQ(c.closeAll->data().toInt(), commands::CloseAll);
+    QStringList menus;
+    for (QAction* menu : f.frame->menuBar()->actions())
+        menus.append(menu->text());
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
+}
+
+TEST(MainFrame, OpenLoadsTheChosenFolderAndKeepsItsParentForNextTime)
+{
+    TFrameFixture f;
+    const QString family = f.Database("data/family.kvd", kClean);
+    const QString data = QString::fromStdString(f.folder.Path()) + "/data";
+    f.settings->SetInitialPath(data);
+    QString title;
+    TModalAnswer answer([&](QDialog& dialog) {
+        auto& chooser = static_cast<TChooseFolderDialog&>(dialog);
+        title = chooser.windowTitle();
+        QTreeWidgetItem* best = chooser.BestMatch();
+        for (int i = 0; best && i < best->childCount(); ++i)
+            if (best->child(i)->text(0) == "family.kvd")
+                chooser.Tree().setCurrentItem(best->child(i));
+    });
+    f.frame->Commands().open->trigger();
+    EXPECT_EQ(title, "Kinvault Database");
+    EXPECT_EQ(f.frame->Client().Database().Name(), "family.kvd");
+    EXPECT_EQ(f.frame->Recent().Entries(), QStringList({family}));
+    EXPECT_EQ(f.settings->InitialPath(), data);
+}
+
+TEST(MainFrame, CancelledOpenChangesNothing)
+{
+    TFrameFixture f;
+    f.settings->SetInitialPath("/nowhere");
+    TModalAnswer answer([](QDialog& dialog) { dialog.reject(); });
+    f.frame->Commands().open->trigger();
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(f.settings->InitialPath(), "/nowhere");
+    EXPECT_TRUE(f.frame->Recent().Entries().isEmpty());
+    EXPECT_FALSE(f.frame->Client().Database().Loaded());
+}
+
+TEST(MainFrame, FailureEndingTheProgramIsNamedInItsBox)
+{
+    EXPECT_EQ(TMDIApp::FailureText(std::make_exception_ptr(std::bad_alloc())),
+              "Error: out of memory");
+    EXPECT_EQ(TMDIApp::FailureText(std::make_exception_ptr(std::runtime_error("Find(x) failed"))),
+              "Find(x) failed");
+    EXPECT_EQ(TMDIApp::FailureText(std::make_exception_ptr(42)), "Error: unexpected exception");
+}
+
+TEST(Loading, TitleIsTheDatabaseNameAndTheTreeOpens)
+{
+    TFrameFixture f;
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("family.kvd", kClean)));
+    EXPECT_EQ(f.frame->windowTitle(), "family.kvd - Stemlook");
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_NE(mdi.TreeChild(), nullptr);
+    EXPECT_EQ(mdi.TreeChild()->windowTitle(), "Database Structure");
+    EXPECT_EQ(mdi.TreeChild()->ChildId(), childids::Structure);
+    EXPECT_EQ(mdi.TreeChild()->geometry(), QRect(0, 0, mdi.TreeColumn(), mdi.viewport()->height()));
+}
+
+TEST(Loading, MissingFolderShowsFileMissingAndLeavesEveryWindowOpen)
+{
+    TFrameFixture f;
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kOneProblem)));
+    TSpecMDI& mdi = f.frame->Client();
+    const int open = ChildCount(mdi);
+    ASSERT_EQ(open, 2); // tree and messages
+
+    const std::string missing = f.folder.Path() + "/nothing.kvd";
+    TModalAnswer answer;
+    EXPECT_FALSE(mdi.ReadFile(QString::fromStdString(missing)));
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].title, "File Missing");
+    EXPECT_EQ(answer.seen[0].text.toStdString(), missing + "/control.ged");
+    EXPECT_EQ(ChildCount(mdi), open);
+    EXPECT_EQ(f.frame->windowTitle(), "a.kvd - Stemlook");
+    EXPECT_EQ(mdi.Database().Name(), "a.kvd");
+}
+
+TEST(Loading, SecondLoadClosesEveryChildOfTheFirst)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("first.kvd", kOneProblem)));
+    mdi.OpenDefinition(Element(mdi, "Choice sex"), false);
+    const QPointer<QMdiSubWindow> tree = mdi.TreeChild();
+    const QPointer<QMdiSubWindow> messages = mdi.FindChild(childids::Messages);
+    const QPointer<QMdiSubWindow> definition = mdi.FindChild(2);
+    ASSERT_TRUE(tree && messages && definition);
+    EXPECT_EQ(mdi.PlacementCounter(), 2);
+
+    ASSERT_TRUE(mdi.ReadFile(f.Database("second.kvd", kClean)));
+    EXPECT_FALSE(tree);
+    EXPECT_FALSE(messages);
+    EXPECT_FALSE(definition);
+    ASSERT_EQ(ChildCount(mdi), 1);
+    EXPECT_EQ(mdi.TreeChild()->Tree().model()->index(0, 0).data().toString(), "second.kvd");
+    EXPECT_EQ(mdi.PlacementCounter(), 0);
+}
+
+TEST(Loading, InternalErrorIsShownAndTheTreeStaysClosed)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    TModalAnswer answer;
+    // Without the record "person" the built-in elements can't be made.
+    ASSERT_TRUE(mdi.ReadFile(f.Database("noperson.kvd", "0 @a@ GROUP\n0 BOGUS\n0 TRLR\n")));
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].title, "Internal Error");
+    EXPECT_EQ(answer.seen[0].text, "Find(person) failed in InsertBuiltIns()");
+    EXPECT_EQ(mdi.TreeChild(), nullptr);
+    EXPECT_NE(mdi.FindChild(childids::Messages), nullptr);
+    EXPECT_EQ(f.frame->windowTitle(), "noperson.kvd - Stemlook");
+}
+
+TEST(Loading, MessagesWindowOpensOnlyWithMoreThanTwoLogLines)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("clean.kvd", kClean)));
+    EXPECT_EQ(mdi.FindChild(childids::Messages), nullptr);
+
+    // The command still shows the two lines.
+    f.frame->Commands().messages->trigger();
+    auto* messages = qobject_cast<TDisplayChild*>(mdi.FindChild(childids::Messages));
+    ASSERT_NE(messages, nullptr);
+    EXPECT_EQ(messages->windowTitle(), "Messages");
+    EXPECT_EQ(static_cast<QPlainTextEdit*>(messages->Pane())->toPlainText(),
+              "Reading clean.kvd\n0 lists, 0 Tables, 0 Reports");
+
+    ASSERT_TRUE(mdi.ReadFile(f.Database("problem.kvd", kOneProblem)));
+    messages = qobject_cast<TDisplayChild*>(mdi.FindChild(childids::Messages));
+    ASSERT_NE(messages, nullptr);
+    const QString text = static_cast<QPlainTextEdit*>(messages->Pane())->toPlainText();
+    EXPECT_EQ(text.count('\n'), 2);
+    EXPECT_TRUE(text.startsWith("Reading problem.kvd\n"));
+}
+
+TEST(Loading, OpenMessagesWindowIsBroughtForwardNotMadeAgain)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("problem.kvd", kOneProblem)));
+    QMdiSubWindow* messages = mdi.FindChild(childids::Messages);
+    ASSERT_NE(messages, nullptr);
+    messages->showMinimized();
+    mdi.ShowStructure();
+    ASSERT_NE(mdi.currentSubWindow(), messages);
+
+    mdi.ShowMessages();
+    EXPECT_EQ(mdi.FindChild(childids::Messages), messages);
+    EXPECT_EQ(mdi.currentSubWindow(), messages);
+    EXPECT_FALSE(messages->isMinimized());
+    EXPECT_EQ(ChildCount(mdi), 2);
+}
+
+TEST(RecentFolders, MenuListsEntriesAndAPickedEntryLoadsWithoutMoving)
+{
+    TFrameFixture f;
+    const QString a = f.Database("a.kvd", kClean);
+    const QString b = f.Database("b.kvd", kClean);
+    ASSERT_TRUE(f.frame->OpenFolder(a));
+    ASSERT_TRUE(f.frame->OpenFolder(b));
+    EXPECT_EQ(f.frame->Recent().Entries(), QStringList({b, a}));
+    const TCommands& c = f.frame->Commands();
+    EXPECT_EQ(c.recent[0]->text(), "&1 " + b);
+    EXPECT_EQ(c.recent[1]->text(), "&2 " + a);
+    EXPECT_TRUE(c.recent[1]->isVisible());
+    EXPECT_FALSE(c.recent[2]->isVisible());
+
+    c.recent[1]->trigger();
+    EXPECT_EQ(f.frame->Client().Database().Name(), "a.kvd");
+    EXPECT_EQ(f.frame->Recent().Entries(), QStringList({b, a}));
+}
+
+TEST(RecentFolders, EntryThatFailsToLoadLeavesTheList)
+{
+    TFrameFixture f;
+    const QString a = f.Database("a.kvd", kClean);
+    const QString b = f.Database("b.kvd", kClean);
+    ASSERT_TRUE(f.frame->OpenFolder(a));
+    ASSERT_TRUE(f.frame->OpenFolder(b));
+    std::filesystem::remove(a.toStdString() + "/control.ged");
+
+    TModalAnswer answer;
+    f.frame->OpenRecent(1);
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].title, "File Missing");
+    EXPECT_EQ(f.frame->Recent().Entries(), QStringList({b}));
+    EXPECT_FALSE(f.frame->Commands().recent[1]->isVisible());
+    EXPECT_EQ(f.frame->Client().Database().Name(), "b.kvd");
+}
+
+TEST(Placement, NewChildrenStepOneCaptionAndTheEighthStartsAgain)
+{
+    TFrameFixture f({1400, 1000});
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("groups.kvd", Groups(8))));
+    std::vector<QRect> places;
+    for (int i = 0; i < 8; ++i) {
+        mdi.OpenDefinition(Element(mdi, "Group g" + std::to_string(i)), false);
+        places.push_back(mdi.currentSubWindow()->geometry());
+    }
+    const int step = places[1].top() - places[0].top();
+    EXPECT_GT(step, 0);
+    EXPECT_EQ(places[0].topLeft(), QPoint(mdi.TreeColumn(), 0));
+    for (int k = 1; k < 7; ++k)
+        EXPECT_EQ(places[k].topLeft(), places[0].topLeft() + QPoint(k * step, k * step));
+    EXPECT_EQ(places[7].topLeft(), places[0].topLeft());
+}
+
+TEST(Placement, ChildIsNoWiderThanTheRoomRightOfTheTree)
+{
+    TFrameFixture f({600, 500});
+    TSpecMDI& mdi = f.frame->Client();
+    const QRect place = mdi.PlaceChild({5000, 5000});
+    EXPECT_LE(place.right(), mdi.viewport()->width());
+    EXPECT_LE(place.bottom(), mdi.viewport()->height());
+}
+
+TEST(Arrange, ResizingTheFramePutsTheTreeAtAThirdAndCascadesTheOthers)
+{
+    TFrameFixture f({900, 600});
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("groups.kvd", Groups(3))));
+    for (int i = 0; i < 3; ++i)
+        mdi.OpenDefinition(Element(mdi, "Group g" + std::to_string(i)), false);
+
+    f.frame->resize(1200, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(mdi.TreeColumn(), 400);
+    EXPECT_EQ(mdi.TreeChild()->geometry(), QRect(0, 0, 400, mdi.viewport()->height()));
+    for (QMdiSubWindow* w : mdi.subWindowList(QMdiArea::StackingOrder)) {
+        if (w != mdi.TreeChild()) {
+            EXPECT_GE(w->x(), 400);
+        }
+    }
+}
+
+TEST(Arrange, CascadeTileAndCloseAllLeaveTheTreeAlone)
+{
+    TFrameFixture f({1200, 800});
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("groups.kvd", Groups(4))));
+    for (int i = 0; i < 4; ++i)
+        mdi.OpenDefinition(Element(mdi, "Group g" + std::to_string(i)), false);
+    const QRect tree = mdi.TreeChild()->geometry();
+
+    mdi.Tile();
+    EXPECT_EQ(mdi.TreeChild()->geometry(), tree);
+    QRegion covered;
+    for (QMdiSubWindow* w : mdi.subWindowList())
+        if (w != mdi.TreeChild()) {
+            EXPECT_GE(w->x(), mdi.TreeColumn());
+            EXPECT_FALSE(covered.intersects(w->geometry()));
+            covered += w->geometry();
+        }
+
+    mdi.Cascade();
+    EXPECT_EQ(mdi.TreeChild()->geometry(), tree);
+    std::vector<QRect> cascade;
+    for (QMdiSubWindow* w : mdi.subWindowList(QMdiArea::StackingOrder))
+        if (w != mdi.TreeChild())
+            cascade.push_back(w->geometry());
+    ASSERT_EQ(cascade.size(), 4u);
+    EXPECT_EQ(cascade[0].topLeft(), QPoint(mdi.TreeColumn(), 0));
+    const QPoint step = cascade[1].topLeft() - cascade[0].topLeft();
+    EXPECT_GT(step.x(), 0);
+    EXPECT_EQ(step.x(), step.y());
+    for (size_t i = 1; i < cascade.size(); ++i) {
+        EXPECT_EQ(cascade[i].topLeft() - cascade[i - 1].topLeft(), step);
+        EXPECT_EQ(cascade[i].size(), cascade[0].size());
+    }
+
+    mdi.CloseAll();
+    QApplication::processEvents();
+    ASSERT_EQ(ChildCount(mdi), 1);
+    EXPECT_EQ(mdi.subWindowList()[0], mdi.TreeChild());
+}
+
+TEST(Arrange, ResizingTheTreeSetsTheTreeColumn)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("a.kvd", kClean)));
+    mdi.TreeChild()->resize(222, mdi.TreeChild()->height());
+    EXPECT_EQ(mdi.TreeColumn(), 222);
+    mdi.OpenDefinition(Element(mdi, "Group address"), false);
+    EXPECT_EQ(mdi.currentSubWindow()->x(), 222);
+}
+
+TEST(OpenDefinition, BuiltInsAreExplainedInTheMessageDialog)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    TDefBase type(kinds::BuiltIn, "date", nullptr);
+    TDefBase value(kinds::Variable, "today", nullptr);
+    TDefBase alias(kinds::Alias, "me", nullptr);
+    std::vector<int> helpIds;
+    TModalAnswer answer([&](QDialog& dialog) {
+        auto& message = static_cast<TMyMessage&>(dialog);
+        helpIds.push_back(message.HelpContext());
+        Q_EMIT message.HelpRequested(message.HelpContext());
+    });
+    mdi.OpenDefinition(type, false);
+    EXPECT_EQ(HelpPage(f.help), "builtin-type.html");
+    mdi.OpenDefinition(value, false);
+    EXPECT_EQ(HelpPage(f.help), "builtin-value.html");
+    mdi.OpenDefinition(alias, false);
+
+    ASSERT_EQ(answer.seen.size(), 3u);
+    EXPECT_EQ(answer.seen[0].title, "Element Definition");
+    EXPECT_EQ(answer.seen[0].text, "date is a built-in type");
+    EXPECT_EQ(answer.seen[1].text, "today is a built-in value");
+    EXPECT_EQ(answer.seen[2].text, "me is a built-in value");
+    EXPECT_EQ(helpIds, std::vector<int>({161, 160, 160}));
+    EXPECT_EQ(ChildCount(mdi), 0);
+}
+
+TEST(OpenDefinition, FieldOpensItsOwnerOnceAndASecondRequestActivatesIt)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("a.kvd", kClean)));
+    TDefBase& group = Element(mdi, "Group address");
+    TDefBase& field = Element(mdi, "address Field street");
+
+    mdi.OpenDefinition(field, true);
+    EXPECT_EQ(mdi.FindChild(group.index), nullptr); // only activating opens nothing
+    mdi.OpenDefinition(field, false);
+    QMdiSubWindow* window = mdi.FindChild(group.index);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "Group address");
+
+    mdi.ShowStructure();
+    window->showMaximized();
+    mdi.ShowStructure();
+    mdi.OpenDefinition(group, false);
+    EXPECT_EQ(mdi.currentSubWindow(), window);
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(ChildCount(mdi), 2);
+}
+
+TEST(DisplayChild, AsksForRoomForTheCaptionOrThePane)
+{
+    const QString longCaption(150, 'W');
+    const TDisplayChild wide(longCaption, 1, new QWidget, 0, QSize(10, 40));
+    const TDisplayChild narrow("x", 2, new QWidget, 0, QSize(900, 40));
+    const TDisplayChild other("Messages", childids::Messages, new QWidget, 0);
+    const TDisplayChild hundred(QString(100, 'W'), 3, new QWidget, 0, QSize(10, 40));
+
+    EXPECT_GT(wide.RequestedSize().width(), 100 * 3);
+    EXPECT_EQ(wide.RequestedSize().width(), hundred.RequestedSize().width());
+    EXPECT_EQ(wide.RequestedSize().height(), 40);
+    EXPECT_GT(narrow.RequestedSize().width(), 900);
+    EXPECT_EQ(other.RequestedSize(), QSize(400, 400));
+}
+
+TEST(Help, F1OpensThePageOfTheActiveChildOrHighlightedCommand)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    QTest::keyClick(f.frame.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpPage(f.help), "contents.html");
+
+    ASSERT_TRUE(mdi.ReadFile(f.Database("a.kvd", kClean)));
+    mdi.ShowMessages();
+    QTest::keyClick(mdi.currentSubWindow(), Qt::Key_F1);
+    EXPECT_EQ(HelpPage(f.help), "messages-window.html");
+    mdi.ShowStructure();
+    QTest::keyClick(&mdi.TreeChild()->Tree(), Qt::Key_F1);
+    EXPECT_EQ(HelpPage(f.help), "structure-window.html");
+
+    TMyMessage message(&mdi, "today is a built-in value", "Element Definition", 160);
+    TModalAnswer answer([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_F1); });
+    message.exec();
+    EXPECT_EQ(HelpPage(f.help), "builtin-value.html");
+
+    QMenu* file = f.frame->Commands().fileMenu;
+    file->popup(f.frame->mapToGlobal(QPoint(10, 10)));
+    file->setActiveAction(f.frame->Commands().open);
+    QTest::keyClick(file, Qt::Key_F1);
+    EXPECT_EQ(HelpPage(f.help), "open.html");
+    file->close();
+}
