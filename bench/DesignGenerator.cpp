@@ -53,7 +53,8 @@ struct Shape {
         groupLinksOfGroups, groupChoices;
 };
 
-std::uint64_t Mix(std::uint64_t a, std::uint64_t b = 0, std::uint64_t c = 0) {
+std::uint64_t Mix(std::uint64_t a, std::uint64_t b = 0, std::uint64_t c = 0)
+{
     std::uint64_t x = a * 0x9E3779B97F4A7C15ULL ^
                       (b + 0x632BE59BD9B4E019ULL) * 0xBF58476D1CE4E5B9ULL ^
                       (c + 0x94D049BB133111EBULL) * 0xD6E8FEB86659FD93ULL;
@@ -64,11 +65,13 @@ std::uint64_t Mix(std::uint64_t a, std::uint64_t b = 0, std::uint64_t c = 0) {
     return x ^ (x >> 31);
 }
 
-int Pick(std::uint64_t seed, int count) {
+int Pick(std::uint64_t seed, int count)
+{
     return static_cast<int>(seed % static_cast<std::uint64_t>(count));
 }
 
-int WidthFor(int count) {
+int WidthFor(int count)
+{
     int width = 1;
     for (std::uint64_t room = 26; room < static_cast<std::uint64_t>(count); room *= 26) {
         ++width;
@@ -77,7 +80,8 @@ int WidthFor(int count) {
 }
 
 // Names hold letters only: a digit would end a name in a script.
-std::string Letters(std::uint64_t n, int width) {
+std::string Letters(std::uint64_t n, int width)
+{
     std::string text(static_cast<std::size_t>(width), 'a');
     for (int i = width - 1; i >= 0; --i) {
         text[static_cast<std::size_t>(i)] = static_cast<char>('a' + n % 26);
@@ -90,7 +94,8 @@ enum class FieldKind { Text, Date, LongText, Record, Group, Choice };
 
 // Field k has the same kind in every record, so that a script can name a field of the record
 // a link leads to without knowing that record's layout.
-FieldKind RecordFieldKind(int k) {
+FieldKind RecordFieldKind(int k)
+{
     switch (k % 10) {
     case 1:
     case 8:
@@ -109,7 +114,8 @@ FieldKind RecordFieldKind(int k) {
     }
 }
 
-FieldKind GroupFieldKind(int k) {
+FieldKind GroupFieldKind(int k)
+{
     switch (k % 5) {
     case 1:
         return FieldKind::Date;
@@ -122,7 +128,8 @@ FieldKind GroupFieldKind(int k) {
     }
 }
 
-Shape MakeShape(const TDesignSize& size) {
+Shape MakeShape(const TDesignSize& size)
+{
     Shape s;
     s.records = std::max(1, size.records);
     s.fields = std::max(0, size.fieldsPerRecord);
@@ -180,55 +187,66 @@ Shape MakeShape(const TDesignSize& size) {
     return s;
 }
 
-bool HasHigher(const Shape& s, int r) {
+bool HasHigher(const Shape& s, int r)
+{
     return r + 1 < s.records;
 }
 
-std::string RecordName(const Shape& s, int r) {
+std::string RecordName(const Shape& s, int r)
+{
     return r == 0 ? std::string("person") : "rec" + Letters(r, s.recordWidth);
 }
 
-std::string GroupName(const Shape& s, int g) {
+std::string GroupName(const Shape& s, int g)
+{
     return "grp" + Letters(g, s.recordWidth);
 }
 
-std::string ChoiceName(const Shape& s, int c) {
+std::string ChoiceName(const Shape& s, int c)
+{
     return "cho" + Letters(c, s.choiceWidth);
 }
 
-std::string WordName(const Shape& s, int c, int j) {
+std::string WordName(const Shape& s, int c, int j)
+{
     return "w" + Letters(c, s.choiceWidth) + Letters(j, 1);
 }
 
 // The first half of the field names recur in every record, as "name" or "date" do in real
 // designs; the rest are the record's own.
-std::string FieldName(const Shape& s, int r, int k) {
+std::string FieldName(const Shape& s, int r, int k)
+{
     if (k < (s.fields + 1) / 2) {
         return "fld" + Letters(k, s.fieldWidth);
     }
     return "fx" + Letters(r, s.recordWidth) + Letters(k, s.fieldWidth);
 }
 
-std::string PictureName(const Shape& s, int r, int k) {
+std::string PictureName(const Shape& s, int r, int k)
+{
     if (r == 0 && k < static_cast<int>(kPersonPictures.size())) {
         return std::string(kPersonPictures[static_cast<std::size_t>(k)]);
     }
     return "pic" + Letters(k, s.pictureWidth);
 }
 
-std::string GroupFieldName(const Shape& s, int k) {
+std::string GroupFieldName(const Shape& s, int k)
+{
     return "gf" + Letters(k, s.groupFieldWidth);
 }
 
-std::string GroupPictureName(const Shape& s, int k) {
+std::string GroupPictureName(const Shape& s, int k)
+{
     return "gp" + Letters(k, s.groupPictureWidth);
 }
 
-std::string ChoicePictureName(const Shape& s, int c) {
+std::string ChoicePictureName(const Shape& s, int c)
+{
     return "cp" + Letters(c, s.choiceWidth);
 }
 
-std::string PlanName(const Shape& s, int r) {
+std::string PlanName(const Shape& s, int r)
+{
     if (r == 0) {
         return "lineup";
     }
@@ -238,7 +256,8 @@ std::string PlanName(const Shape& s, int r) {
     return "pp" + Letters(r, s.recordWidth);
 }
 
-std::string GedcomTag(std::string_view name) {
+std::string GedcomTag(std::string_view name)
+{
     std::string tag = "_";
     for (char c : name.substr(0, 18)) {
         tag += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
@@ -247,38 +266,46 @@ std::string GedcomTag(std::string_view name) {
 }
 
 // Link fields only lead to records with a higher index, which keeps picture calls acyclic.
-int LinkTarget(const Shape& s, int r, int k) {
+int LinkTarget(const Shape& s, int r, int k)
+{
     int span = std::min(kLinkSpan, s.records - r - 1);
     return r + 1 + Pick(Mix(r, k, 1), span);
 }
 
-int FieldGroup(const Shape& s, int r, int k) {
+int FieldGroup(const Shape& s, int r, int k)
+{
     return Pick(Mix(r, k, 2), s.groups);
 }
 
-int FieldChoice(const Shape& s, int r, int k) {
+int FieldChoice(const Shape& s, int r, int k)
+{
     return Pick(Mix(r, k, 3), s.choices);
 }
 
-bool GroupHasHigher(const Shape& s, int g) {
+bool GroupHasHigher(const Shape& s, int g)
+{
     return g + 1 < s.groups;
 }
 
-int GroupLinkTarget(const Shape& s, int g, int k) {
+int GroupLinkTarget(const Shape& s, int g, int k)
+{
     int span = std::min(kLinkSpan, s.groups - g - 1);
     return g + 1 + Pick(Mix(g, k, 4), span);
 }
 
-int GroupFieldChoice(const Shape& s, int g, int k) {
+int GroupFieldChoice(const Shape& s, int g, int k)
+{
     return Pick(Mix(g, k, 5), s.choices);
 }
 
-int Of(const std::vector<int>& v, std::uint64_t seed) {
+int Of(const std::vector<int>& v, std::uint64_t seed)
+{
     return v[static_cast<std::size_t>(seed % v.size())];
 }
 
 void Line(std::string& out, int level, std::string_view xref, std::string_view tag,
-          std::string_view value) {
+          std::string_view value)
+{
     out += static_cast<char>('0' + level);
     out += ' ';
     if (!xref.empty()) {
@@ -294,12 +321,14 @@ void Line(std::string& out, int level, std::string_view xref, std::string_view t
     out += '\n';
 }
 
-void Line(std::string& out, int level, std::string_view tag, std::string_view value = {}) {
+void Line(std::string& out, int level, std::string_view tag, std::string_view value = {})
+{
     Line(out, level, {}, tag, value);
 }
 
 void Script(std::string& out, int level, std::string_view xref, std::string_view tag,
-            const Lines& lines) {
+            const Lines& lines)
+{
     Line(out, level, xref, tag, lines.empty() ? std::string_view() : lines.front());
     for (std::size_t i = 1; i < lines.size(); ++i) {
         Line(out, level + 1, "CONT", lines[i]);
@@ -307,7 +336,8 @@ void Script(std::string& out, int level, std::string_view xref, std::string_view
 }
 
 // Variables and aliases resolve in every scope; the fallback line of every script kind.
-std::string VariableLine(std::uint64_t seed) {
+std::string VariableLine(std::uint64_t seed)
+{
     switch (seed % 4) {
     case 0:
         return "if generation > 2 then \"gen \" generation end";
@@ -321,7 +351,8 @@ std::string VariableLine(std::uint64_t seed) {
 }
 
 // One or two lines of a script read in the scope of record r.
-void RecordLine(const Shape& s, int r, std::uint64_t seed, std::size_t room, Lines& lines) {
+void RecordLine(const Shape& s, int r, std::uint64_t seed, std::size_t room, Lines& lines)
+{
     const bool links = HasHigher(s, r) && !s.links.empty();
     const bool texts = !s.texts.empty();
     const bool dates = !s.dates.empty();
@@ -465,7 +496,8 @@ void RecordLine(const Shape& s, int r, std::uint64_t seed, std::size_t room, Lin
 }
 
 // Group scripts call pictures of higher groups only.
-void GroupLine(const Shape& s, int g, std::uint64_t seed, Lines& lines) {
+void GroupLine(const Shape& s, int g, std::uint64_t seed, Lines& lines)
+{
     auto text = [&](std::uint64_t salt) {
         return GroupFieldName(s, Of(s.groupTexts, Mix(seed, salt)));
     };
@@ -515,7 +547,8 @@ void GroupLine(const Shape& s, int g, std::uint64_t seed, Lines& lines) {
 
 // Plan pictures and chart pictures have no record of their own: names resolve through
 // "person" and the variables.
-void PersonLine(const Shape& s, std::uint64_t seed, Lines& lines) {
+void PersonLine(const Shape& s, std::uint64_t seed, Lines& lines)
+{
     const bool texts = !s.texts.empty();
     switch (seed % 6) {
     case 0:
@@ -554,7 +587,8 @@ void PersonLine(const Shape& s, std::uint64_t seed, Lines& lines) {
     lines.push_back(VariableLine(seed >> 8));
 }
 
-Lines RecordScript(const Shape& s, int r, std::uint64_t seed, int count) {
+Lines RecordScript(const Shape& s, int r, std::uint64_t seed, int count)
+{
     Lines lines;
     for (std::uint64_t i = 0; static_cast<int>(lines.size()) < count; ++i) {
         RecordLine(s, r, Mix(seed, i), static_cast<std::size_t>(count) - lines.size(), lines);
@@ -562,7 +596,8 @@ Lines RecordScript(const Shape& s, int r, std::uint64_t seed, int count) {
     return lines;
 }
 
-Lines GroupScript(const Shape& s, int g, std::uint64_t seed, int count) {
+Lines GroupScript(const Shape& s, int g, std::uint64_t seed, int count)
+{
     Lines lines;
     for (std::uint64_t i = 0; static_cast<int>(lines.size()) < count; ++i) {
         GroupLine(s, g, Mix(seed, i), lines);
@@ -570,7 +605,8 @@ Lines GroupScript(const Shape& s, int g, std::uint64_t seed, int count) {
     return lines;
 }
 
-Lines PersonScript(const Shape& s, std::uint64_t seed, int count) {
+Lines PersonScript(const Shape& s, std::uint64_t seed, int count)
+{
     Lines lines;
     for (std::uint64_t i = 0; static_cast<int>(lines.size()) < count; ++i) {
         PersonLine(s, Mix(seed, i), lines);
@@ -579,7 +615,8 @@ Lines PersonScript(const Shape& s, std::uint64_t seed, int count) {
 }
 
 // Edit panels lay out fields; they hold names and qualifier chains only.
-Lines PanelScript(const Shape& s, int r, int count) {
+Lines PanelScript(const Shape& s, int r, int count)
+{
     Lines lines;
     for (int i = 0; i < count; ++i) {
         std::uint64_t seed = Mix(r, i, 6);
@@ -596,7 +633,8 @@ Lines PanelScript(const Shape& s, int r, int count) {
     return lines;
 }
 
-void WriteChoices(const Shape& s, std::string& out) {
+void WriteChoices(const Shape& s, std::string& out)
+{
     for (int c = 0; c < s.choices; ++c) {
         Line(out, 0, ChoiceName(s, c), "CHOICE", {});
         for (int j = 0; j < kWordsPerChoice; ++j) {
@@ -611,7 +649,8 @@ void WriteChoices(const Shape& s, std::string& out) {
     }
 }
 
-void WriteGroups(const Shape& s, std::string& out) {
+void WriteGroups(const Shape& s, std::string& out)
+{
     for (int g = 0; g < s.groups; ++g) {
         Line(out, 0, GroupName(s, g), "GROUP", {});
         for (int k = 0; k < s.groupFields; ++k) {
@@ -642,7 +681,8 @@ void WriteGroups(const Shape& s, std::string& out) {
     }
 }
 
-void WriteRecords(const Shape& s, std::string& out) {
+void WriteRecords(const Shape& s, std::string& out)
+{
     for (int r = 0; r < s.records; ++r) {
         Line(out, 0, RecordName(s, r), "RECORD", {});
         Line(out, 1, "CACHE", std::to_string(100 + r % 400));
@@ -682,7 +722,8 @@ void WriteRecords(const Shape& s, std::string& out) {
     }
 }
 
-void WriteLists(const Shape& s, std::string& out) {
+void WriteLists(const Shape& s, std::string& out)
+{
     for (int i = 0; i < s.lists; ++i) {
         const int method = i % static_cast<int>(kListMethods.size());
         const int r = Pick(Mix(i, 10), s.records);
@@ -715,13 +756,15 @@ void WriteLists(const Shape& s, std::string& out) {
     }
 }
 
-void WritePrintInfo(std::string& out, int seed) {
+void WritePrintInfo(std::string& out, int seed)
+{
     Line(out, 1, "PRINTINFO",
          std::to_string(80 + (seed % 2) * 52) + " 66 " + std::to_string(seed % 6) + " " +
              std::to_string(seed % 4) + " 2 2 1 2 0 " + std::to_string(seed % 2));
 }
 
-void WriteTables(const Shape& s, std::string& out) {
+void WriteTables(const Shape& s, std::string& out)
+{
     static constexpr std::array<std::string_view, 3> kJustification = {"left", "right", "centre"};
     for (int t = 0; t < s.tables; ++t) {
         const int r = Pick(Mix(t, 14), s.records);
@@ -742,7 +785,8 @@ void WriteTables(const Shape& s, std::string& out) {
 }
 
 // Two columns of areas, with a label for each in the background. The areas fit the page.
-void WriteReports(const Shape& s, std::string& out) {
+void WriteReports(const Shape& s, std::string& out)
+{
     constexpr int kLeft = 12;
     constexpr int kRight = 48;
     constexpr int kAreaWidth = 28;
@@ -783,7 +827,8 @@ void WriteReports(const Shape& s, std::string& out) {
     }
 }
 
-void WriteCharts(const Shape& s, std::string& out) {
+void WriteCharts(const Shape& s, std::string& out)
+{
     static constexpr std::array<std::string_view, 3> kCharts = {"ACHART", "DCHART", "TREE"};
     static constexpr std::array<std::string_view, 3> kPictures = {"BRIEF", "NORMAL", "DETAILED"};
     for (std::size_t c = 0; c < kCharts.size(); ++c) {
@@ -796,7 +841,8 @@ void WriteCharts(const Shape& s, std::string& out) {
     }
 }
 
-void WriteOptions(std::string& out) {
+void WriteOptions(std::string& out)
+{
     Line(out, 0, "DATEFORMAT", "0");
     Line(out, 0, "DATEPREFIX", "bef abt aft");
     Line(out, 0, "LINES", "Y");
@@ -807,7 +853,8 @@ void WriteOptions(std::string& out) {
 
 } // namespace
 
-std::string GenerateDesign(const TDesignSize& size) {
+std::string GenerateDesign(const TDesignSize& size)
+{
     const Shape s = MakeShape(size);
     std::string out;
     Line(out, 0, "VERSION", "1");

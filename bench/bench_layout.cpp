@@ -18,14 +18,16 @@ namespace {
 
 constexpr int kLineHeight = 16;
 
-int MeasureFixed(std::string_view text) {
+int MeasureFixed(std::string_view text)
+{
     return 7 * static_cast<int>(text.size());
 }
 
 // A design of n pictures without cycles, each using about five earlier ones: four close before
 // it (neighbours share their sub-graphs) and one anywhere before it (pictures used all over).
 // The same design on every run.
-std::unique_ptr<TDefinedArray> MakeDesign(int n) {
+std::unique_ptr<TDefinedArray> MakeDesign(int n)
+{
     auto defs = std::make_unique<TDefinedArray>();
     uint64_t state = 0x2545F4914F6CDD1DULL;
     auto next = [&state](uint64_t bound) {
@@ -48,7 +50,8 @@ std::unique_ptr<TDefinedArray> MakeDesign(int n) {
     return defs;
 }
 
-const TDefinedArray& Design(int n) {
+const TDefinedArray& Design(int n)
+{
     static std::map<int, std::unique_ptr<TDefinedArray>> designs;
     auto& design = designs[n];
     if (!design)
@@ -56,7 +59,8 @@ const TDefinedArray& Design(int n) {
     return *design;
 }
 
-void Describe(benchmark::State& state, const TVertexList& master, size_t rows) {
+void Describe(benchmark::State& state, const TVertexList& master, size_t rows)
+{
     size_t edges = 0;
     for (const TVertex* v : master)
         edges += v->OutCount();
@@ -67,7 +71,8 @@ void Describe(benchmark::State& state, const TVertexList& master, size_t rows) {
 }
 
 // The layout alone, as the diagram window runs it on a graph just built.
-void BM_Layout(benchmark::State& state) {
+void BM_Layout(benchmark::State& state)
+{
     const TDefinedArray& defs = Design(static_cast<int>(state.range(0)));
     size_t rows = 0;
     std::unique_ptr<TVertexList> master;
@@ -86,7 +91,8 @@ void BM_Layout(benchmark::State& state) {
 
 // Building the graph from the used-by sets and laying it out: the diagram window's whole set-up
 // apart from drawing.
-void BM_BuildGraphAndLayout(benchmark::State& state) {
+void BM_BuildGraphAndLayout(benchmark::State& state)
+{
     const TDefinedArray& defs = Design(static_cast<int>(state.range(0)));
     size_t rows = 0;
     std::unique_ptr<TVertexList> master;

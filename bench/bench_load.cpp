@@ -26,9 +26,9 @@ void BM_ReadAndDispatch(benchmark::State& state)
     const auto lines = std::count(text.begin(), text.end(), '\n');
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(text.size()));
-    state.counters["lines/s"] = benchmark::Counter(
-        static_cast<double>(lines) * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate);
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
     state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
 }
 BENCHMARK(BM_ReadAndDispatch)->Unit(benchmark::kMillisecond)->MinTime(3.0);

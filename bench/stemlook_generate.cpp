@@ -15,7 +15,8 @@ constexpr const char* kUsage =
     "usage: stemlook-generate FOLDER [--records N] [--fields N] [--pictures N] [--lines N]\n"
     "                         [--lists N] [--tables N] [--reports N]\n";
 
-int* Option(TDesignSize& size, std::string_view flag) {
+int* Option(TDesignSize& size, std::string_view flag)
+{
     if (flag == "--records") {
         return &size.records;
     }
@@ -40,7 +41,8 @@ int* Option(TDesignSize& size, std::string_view flag) {
     return nullptr;
 }
 
-bool ParseCount(std::string_view text, int& value) {
+bool ParseCount(std::string_view text, int& value)
+{
     const char* end = text.data() + text.size();
     auto [ptr, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && ptr == end && value >= 0;
@@ -48,7 +50,8 @@ bool ParseCount(std::string_view text, int& value) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     TDesignSize size;
     std::filesystem::path folder;
     for (int i = 1; i < argc; ++i) {

@@ -2,11 +2,11 @@
 
 #include "TCommandLine.h"
 #include "TTerminalHost.h"
-#include "export/SaveAsText.h"
 #include "diagram/DependencyGraph.h"
 #include "diagram/Dot.h"
 #include "diagram/SetDAG.h"
 #include "diagram/TVertexList.h"
+#include "export/SaveAsText.h"
 #include "model/Names.h"
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
@@ -65,8 +65,8 @@ bool WritePieces(const TDatabase& db, const std::string& title, std::ostream& ou
             std::string_view text;
             if (p.length > 0 && p.offset >= 0 && static_cast<size_t>(p.offset) < script.size())
                 text = script.substr(static_cast<size_t>(p.offset), static_cast<size_t>(p.length));
-            out << p.offset << '\t' << p.length << '\t' << p.kind << '\t' << p.flags << '\t'
-                << text << '\t' << (p.target ? p.target->Title() : std::string()) << '\n';
+            out << p.offset << '\t' << p.length << '\t' << p.kind << '\t' << p.flags << '\t' << text
+                << '\t' << (p.target ? p.target->Title() : std::string()) << '\n';
         }
         return true;
     }
@@ -120,7 +120,6 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
         }
     }
     std::ostream& text = line->outputFile.empty() ? out : file;
-
 
     TTerminalHost host(err);
     int status = kExitOk;

@@ -12,11 +12,11 @@ struct TCommandLine {
     enum class Mode { Document, Messages, Index, UsedBy, Pieces, Copy, Dot, Help, Version };
 
     Mode mode = Mode::Document;
-    std::string argument;        // the name or title of --used-by, --pieces and --copy
+    std::string argument; // the name or title of --used-by, --pieces and --copy
     // Quick-selection bits; what the Save As Text dialog saves when it opens.
     unsigned selection = TSelectionTree::kGroupsAndRecords | TSelectionTree::kPictures;
     std::string folder;
-    std::string outputFile;      // empty: standard output
+    std::string outputFile; // empty: standard output
 
     // Nothing when the arguments are wrong; error then says why.
     static std::optional<TCommandLine> Parse(const std::vector<std::string>& args,

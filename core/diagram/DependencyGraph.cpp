@@ -11,7 +11,8 @@
 
 namespace graph {
 
-void BuildGraph(const TDefinedArray& defs, TVertexList& master) {
+void BuildGraph(const TDefinedArray& defs, TVertexList& master)
+{
     std::vector<TVertex*> byIndex(defs.Count(), nullptr);
     for (size_t i = 0; i < defs.Count(); ++i) {
         TDefBase* element = defs.At(i);
@@ -45,7 +46,8 @@ void BuildGraph(const TDefinedArray& defs, TVertexList& master) {
     master.RemoveIf([](const TVertex& v) { return !v.inList && !v.outList; });
 }
 
-TVertex* FindVertex(const TVertexList& master, const TDefBase* element) {
+TVertex* FindVertex(const TVertexList& master, const TDefBase* element)
+{
     for (TVertex* vertex : master)
         if (vertex->element == element)
             return vertex;

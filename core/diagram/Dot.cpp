@@ -11,7 +11,8 @@ namespace dot {
 
 namespace {
 
-void WriteQuoted(std::ostream& out, std::string_view text) {
+void WriteQuoted(std::ostream& out, std::string_view text)
+{
     out << '"';
     for (char c : text) {
         if (c == '\\' || c == '"')
@@ -23,7 +24,8 @@ void WriteQuoted(std::ostream& out, std::string_view text) {
 
 } // namespace
 
-void WriteDot(std::ostream& out, const TVertexList& master) {
+void WriteDot(std::ostream& out, const TVertexList& master)
+{
     out << "digraph relationships {\n";
     out << "  node [shape=box, style=rounded];\n";
     for (const TVertex* v : master) {

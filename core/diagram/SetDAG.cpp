@@ -22,21 +22,26 @@ struct Frame {
     size_t next;
 };
 
-TVertex* NextSuccessor(Frame& frame) {
+TVertex* NextSuccessor(Frame& frame)
+{
     const TVertexList* out = frame.vertex->outList.get();
     return out && frame.next < out->size() ? (*out)[frame.next++] : nullptr;
 }
 
-int Mean(int64_t sum, size_t count) {
+int Mean(int64_t sum, size_t count)
+{
     return static_cast<int>(sum / static_cast<int64_t>(count));
 }
 
 } // namespace
 
 SetDAG::SetDAG(TVertexList& vertices, Measure measure, int h)
-    : vertices(vertices), measure(std::move(measure)), h(h) {}
+    : vertices(vertices), measure(std::move(measure)), h(h)
+{
+}
 
-void SetDAG::Layout() {
+void SetDAG::Layout()
+{
     layers = T2DimArray();
     widest = -1;
 
@@ -83,7 +88,8 @@ void SetDAG::Layout() {
     rightwards(w + 1, rows - 1);
 }
 
-void SetDAG::SetDepth() {
+void SetDAG::SetDepth()
+{
     // During the search a vertex's position holds its state: not reached, in progress, or its
     // finishing number. An edge is a back edge exactly when it does not lead to a vertex that
     // finished earlier, so reverse finishing order visits every vertex after all the vertices
@@ -134,7 +140,8 @@ void SetDAG::SetDepth() {
         v->position = -1;
 }
 
-void SetDAG::AdjustLayer(TVertex& v) const {
+void SetDAG::AdjustLayer(TVertex& v) const
+{
     int lo = 0;
     if (v.inList) {
         int largest = 0;
@@ -159,7 +166,8 @@ void SetDAG::AdjustLayer(TVertex& v) const {
         v.layer = hi;
 }
 
-void SetDAG::PlaceInLayers(TVertex& v) {
+void SetDAG::PlaceInLayers(TVertex& v)
+{
     auto place = [this](TVertex* u) {
         if (u->position >= 0 || u->layer < 0)
             return false;
@@ -181,13 +189,15 @@ void SetDAG::PlaceInLayers(TVertex& v) {
     }
 }
 
-int SetDAG::SetPosition(TVertex& v, int x, int y) const {
+int SetDAG::SetPosition(TVertex& v, int x, int y) const
+{
     v.x = x;
     v.y = y;
     return x + measure(v.element->Title());
 }
 
-int SetDAG::PositionWeight(const TVertex& v, bool byPredecessors) {
+int SetDAG::PositionWeight(const TVertex& v, bool byPredecessors)
+{
     const TVertexList* side = byPredecessors ? v.inList.get() : v.outList.get();
     if (!side || side->empty())
         return v.position;
@@ -197,7 +207,8 @@ int SetDAG::PositionWeight(const TVertex& v, bool byPredecessors) {
     return Mean(sum, side->size());
 }
 
-int SetDAG::HeightWeight(const TVertex& v) {
+int SetDAG::HeightWeight(const TVertex& v)
+{
     const size_t count = v.InCount() + v.OutCount();
     if (count == 0)
         return v.y;
@@ -209,7 +220,8 @@ int SetDAG::HeightWeight(const TVertex& v) {
     return Mean(sum, count);
 }
 
-void SetDAG::OrderLayer(size_t k, bool byPredecessors) {
+void SetDAG::OrderLayer(size_t k, bool byPredecessors)
+{
     T2DimArray::Row& row = layers[k];
     TWeightList list;
     int sequence = 1;
@@ -222,7 +234,8 @@ void SetDAG::OrderLayer(size_t k, bool byPredecessors) {
     }
 }
 
-void SetDAG::SetColumns() {
+void SetDAG::SetColumns()
+{
     int x = h;
     int right = 0;
     for (size_t k = 0; k < layers.Rows(); ++k) {
@@ -235,7 +248,8 @@ void SetDAG::SetColumns() {
     }
 }
 
-void SetDAG::FindWidest() {
+void SetDAG::FindWidest()
+{
     size_t most = 0;
     for (size_t k = 0; k < layers.Rows(); ++k)
         if (widest < 0 || layers.At(k).size() > most) {
@@ -244,7 +258,8 @@ void SetDAG::FindWidest() {
         }
 }
 
-void SetDAG::PackLayer(size_t k) {
+void SetDAG::PackLayer(size_t k)
+{
     const T2DimArray::Row& row = layers[k];
     if (row.empty())
         return;

@@ -12,7 +12,7 @@ class TVertexList;
 // of every picture it uses, vertices stacked top-down in a column, in pixels at 100 % zoom.
 // Made for one layout; the results stay in the vertices (layer, position, x, y).
 class SetDAG {
-  public:
+public:
     // The width in pixels of a text drawn in the diagram font.
     using Measure = std::function<int(std::string_view)>;
 
@@ -51,7 +51,7 @@ class SetDAG {
     // -1 without layers.
     int Widest() const { return widest; }
 
-  private:
+private:
     void SetColumns();
     void FindWidest();
 

@@ -7,7 +7,7 @@ class TVertex;
 
 // The layers of a layout: one row of vertices per layer, in their order within the layer.
 class T2DimArray {
-  public:
+public:
     using Row = std::vector<TVertex*>;
 
     // Appends empty rows first until row k exists.
@@ -15,6 +15,6 @@ class T2DimArray {
     size_t Rows() const { return rows.size(); }
     const Row& At(size_t k) const { return rows[k]; }
 
-  private:
+private:
     std::vector<Row> rows;
 };

@@ -6,7 +6,8 @@ TVertex::TVertex(TDefBase* element) : element(element) {}
 
 TVertex::~TVertex() = default;
 
-void TVertex::AddUser(TVertex* user) {
+void TVertex::AddUser(TVertex* user)
+{
     if (!outList)
         outList = std::make_unique<TVertexList>();
     outList->Add(user);
@@ -15,10 +16,12 @@ void TVertex::AddUser(TVertex* user) {
     user->inList->Add(this);
 }
 
-size_t TVertex::InCount() const {
+size_t TVertex::InCount() const
+{
     return inList ? inList->size() : 0;
 }
 
-size_t TVertex::OutCount() const {
+size_t TVertex::OutCount() const
+{
     return outList ? outList->size() : 0;
 }

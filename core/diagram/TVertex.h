@@ -9,7 +9,7 @@ class TVertexList;
 // One picture of the relationships graph: its edges, its place in the layout, and the geometry
 // the diagram window draws it with. Refers to its picture; owns its two edge lists.
 class TVertex {
-  public:
+public:
     struct Point {
         int x = 0;
         int y = 0;

@@ -6,15 +6,18 @@
 
 TVertexList::TVertexList(Ownership ownership) : ownership(ownership) {}
 
-TVertexList::~TVertexList() {
+TVertexList::~TVertexList()
+{
     Clear();
 }
 
-void TVertexList::Add(TVertex* vertex) {
+void TVertexList::Add(TVertex* vertex)
+{
     vertices.push_back(vertex);
 }
 
-void TVertexList::RemoveIf(const std::function<bool(const TVertex&)>& pick) {
+void TVertexList::RemoveIf(const std::function<bool(const TVertex&)>& pick)
+{
     auto kept = std::stable_partition(vertices.begin(), vertices.end(),
                                       [&pick](const TVertex* v) { return !pick(*v); });
     if (Owns())
@@ -23,7 +26,8 @@ void TVertexList::RemoveIf(const std::function<bool(const TVertex&)>& pick) {
     vertices.erase(kept, vertices.end());
 }
 
-void TVertexList::Clear() {
+void TVertexList::Clear()
+{
     if (Owns())
         for (TVertex* v : vertices)
             delete v;

@@ -9,7 +9,7 @@ class TVertex;
 // Vertices in insertion order. The master list of a graph owns its vertices and destroys them
 // with itself; a vertex's in-list and out-list only refer to vertices of the master list.
 class TVertexList {
-  public:
+public:
     enum class Ownership { Refers, Owns };
 
     explicit TVertexList(Ownership ownership = Ownership::Refers);
@@ -31,7 +31,7 @@ class TVertexList {
     auto begin() const { return vertices.begin(); }
     auto end() const { return vertices.end(); }
 
-  private:
+private:
     Ownership ownership;
     std::vector<TVertex*> vertices;
 };

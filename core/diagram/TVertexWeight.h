@@ -9,7 +9,8 @@ struct TVertexWeight {
     int sequence;
     TVertex* vertex;
 
-    bool operator<(const TVertexWeight& other) const {
+    bool operator<(const TVertexWeight& other) const
+    {
         return weight != other.weight ? weight < other.weight : sequence < other.sequence;
     }
 };

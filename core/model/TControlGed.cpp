@@ -16,22 +16,22 @@ struct TagEntry {
 
 // Sorted by tag: the codes are part of the log lines, so they never change.
 constexpr std::array<TagEntry, 62> kTagTable{{
-    {"ACHART", 2},      {"ANCESTOR", 3},      {"AREA", 4},      {"BACKGROUND", 5},
-    {"BASE", 6},        {"BRIEF", 7},         {"CACHE", 8},     {"CHANGES", 1},
-    {"CHOICE", 9},      {"CODES", 1},         {"COLUMN", 10},   {"CONT", 11},
-    {"CUREDIT", 1},     {"CURLIST", 1},       {"CURRENT", 1},   {"DATEFORMAT", 12},
-    {"DATEPREFIX", 13}, {"DCHART", 14},       {"DESCRIPTION", 15}, {"DETAILED", 16},
-    {"DIRECTION", 17},  {"EDITPANEL", 18},    {"EOF", 19},      {"EOL", 1},
-    {"EOP", 1},         {"EXPRESSION", 20},   {"FIELD", 21},    {"FILTER", 22},
-    {"GENERATIONS", 23}, {"GROUP", 24},       {"HEIGHT", 25},   {"JUSTIFICATION", 26},
-    {"KEY", 27},        {"LINES", 29},        {"LIST", 28},     {"METHOD", 30},
-    {"NORMAL", 31},     {"PICTURE", 32},      {"PIN", 33},      {"PLANPIC", 34},
-    {"PREPRINT", 1},    {"PRINTER", 35},      {"PRINTINFO", 36}, {"RECORD", 37},
-    {"REFERENCE", 38},  {"REPORT", 39},       {"SEQUENCE", 1},  {"SHOWRINS", 40},
-    {"SIZE", 41},       {"TABLE", 42},        {"TAG", 43},      {"TITLE", 44},
-    {"TRANSLATE", 1},   {"TREE", 45},         {"TRLR", 19},     {"TRUNC", 46},
-    {"TYPE", 47},       {"VERSION", 1},       {"WIDTH", 48},    {"WORD", 49},
-    {"X", 50},          {"Y", 51},
+    {"ACHART", 2},       {"ANCESTOR", 3},    {"AREA", 4},         {"BACKGROUND", 5},
+    {"BASE", 6},         {"BRIEF", 7},       {"CACHE", 8},        {"CHANGES", 1},
+    {"CHOICE", 9},       {"CODES", 1},       {"COLUMN", 10},      {"CONT", 11},
+    {"CUREDIT", 1},      {"CURLIST", 1},     {"CURRENT", 1},      {"DATEFORMAT", 12},
+    {"DATEPREFIX", 13},  {"DCHART", 14},     {"DESCRIPTION", 15}, {"DETAILED", 16},
+    {"DIRECTION", 17},   {"EDITPANEL", 18},  {"EOF", 19},         {"EOL", 1},
+    {"EOP", 1},          {"EXPRESSION", 20}, {"FIELD", 21},       {"FILTER", 22},
+    {"GENERATIONS", 23}, {"GROUP", 24},      {"HEIGHT", 25},      {"JUSTIFICATION", 26},
+    {"KEY", 27},         {"LINES", 29},      {"LIST", 28},        {"METHOD", 30},
+    {"NORMAL", 31},      {"PICTURE", 32},    {"PIN", 33},         {"PLANPIC", 34},
+    {"PREPRINT", 1},     {"PRINTER", 35},    {"PRINTINFO", 36},   {"RECORD", 37},
+    {"REFERENCE", 38},   {"REPORT", 39},     {"SEQUENCE", 1},     {"SHOWRINS", 40},
+    {"SIZE", 41},        {"TABLE", 42},      {"TAG", 43},         {"TITLE", 44},
+    {"TRANSLATE", 1},    {"TREE", 45},       {"TRLR", 19},        {"TRUNC", 46},
+    {"TYPE", 47},        {"VERSION", 1},     {"WIDTH", 48},       {"WORD", 49},
+    {"X", 50},           {"Y", 51},
 }};
 
 bool IsDigit(int c)
@@ -54,8 +54,9 @@ void TrimTrailingSpaces(std::string& s)
 
 int TControlGed::TagCode(std::string_view tag)
 {
-    const auto it = std::lower_bound(kTagTable.begin(), kTagTable.end(), tag,
-                                     [](const TagEntry& e, std::string_view t) { return e.tag < t; });
+    const auto it =
+        std::lower_bound(kTagTable.begin(), kTagTable.end(), tag,
+                         [](const TagEntry& e, std::string_view t) { return e.tag < t; });
     return (it != kTagTable.end() && it->tag == tag) ? it->code : 0;
 }
 

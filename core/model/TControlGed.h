@@ -46,7 +46,7 @@ private:
 
     static constexpr size_t kHeaderLimit = 4096;
 
-    std::string pending; // the text after a cut, to be continued with the rest of its line
+    std::string pending;          // the text after a cut, to be continued with the rest of its line
     bool pendingComplete = false; // pending holds the whole rest of its line already
     // Buffers reused from line to line.
     std::string lineText;

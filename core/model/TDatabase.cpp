@@ -56,7 +56,8 @@ std::string TDatabase::FindControlGed(const std::string& folder)
     std::string best;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string leaf = it->path().filename().string();
-        if (names::Equal(leaf, kControlGed) && it->is_regular_file(ec) && (best.empty() || leaf < best))
+        if (names::Equal(leaf, kControlGed) && it->is_regular_file(ec) &&
+            (best.empty() || leaf < best))
             best = leaf;
     }
     return best.empty() ? std::string() : (fs::path(folder) / best).string();

@@ -1,13 +1,13 @@
 #include "model/TDefBase.h"
 
 #include "model/Kinds.h"
+#include "model/Numbers.h"
 #include "model/TControlGed.h"
 #include "model/TDefField.h"
 #include "model/TDefPicture.h"
 #include "model/TDefinedArray.h"
 #include "model/TLoadContext.h"
 #include "model/TMessageLog.h"
-#include "model/Numbers.h"
 #include "script/TNameTable.h"
 #include "script/TScriptList.h"
 #include "script/TUsedSet.h"
@@ -117,13 +117,15 @@ void TDefBase::Read(TLoadContext& rc)
             rc.names.Add(new TDefPicture(kinds::Picture, ged.xref, ged.value, this))->Read(rc);
             break;
         case kinds::PlanPicture:
-            rc.names.Add(new TDefPicture(kinds::PlanPicture, ged.xref, ged.value, nullptr))->Read(rc);
+            rc.names.Add(new TDefPicture(kinds::PlanPicture, ged.xref, ged.value, nullptr))
+                ->Read(rc);
             break;
         case kinds::Word:
             if (ged.value.size() <= TDefField::kTypeLimit)
                 rc.names.Add(new TDefBase(kinds::Word, ged.value, this));
             else
-                rc.log.Line("Word " + ged.value + " too long -- choice ignored in TDefBase::Read()");
+                rc.log.Line("Word " + ged.value +
+                            " too long -- choice ignored in TDefBase::Read()");
             rc.Next();
             break;
         default:

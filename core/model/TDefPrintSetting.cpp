@@ -13,9 +13,8 @@ TDefPrintSetting::TDefPrintSetting(TDefBase* owner)
 
 void TDefPrintSetting::Read(TLoadContext& rc)
 {
-    uint32_t* const targets[] = {&pageWidth,   &pageHeight, &leftMargin,
-                                 &rightMargin, &topSpace,   &bottomSpace,
-                                 &sequence1,   &sequence2,  &sequence3};
+    uint32_t* const targets[] = {&pageWidth,   &pageHeight, &leftMargin, &rightMargin, &topSpace,
+                                 &bottomSpace, &sequence1,  &sequence2,  &sequence3};
     const char* p = rc.ged.value.c_str();
     for (int i = 0; i < 10; ++i) {
         char* end = nullptr;

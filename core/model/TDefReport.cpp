@@ -45,7 +45,9 @@ void TDefReport::Read(TLoadContext& rc)
             }
             // Past 'z' by character code; past the last code, from 'A' again, so a letter is
             // never a control character.
-            letter = letter == 'Z' ? 'a' : letter == 255 ? 'A' : static_cast<unsigned char>(letter + 1);
+            letter = letter == 'Z'   ? 'a'
+                     : letter == 255 ? 'A'
+                                     : static_cast<unsigned char>(letter + 1);
             areas.emplace_back();
             areas[++lastArea].letter = static_cast<char>(letter);
             break;

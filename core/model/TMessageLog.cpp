@@ -25,8 +25,8 @@ bool TMessageLog::Restart(const std::string& path)
         return true;
     // O_NOFOLLOW: a symbolic link planted at the log's place must not redirect our writes.
     // O_NONBLOCK and the check after: a named pipe there must not hang the load.
-    const int fd = ::open(path.c_str(),
-                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0)
         return false;
     struct stat info {};

@@ -64,7 +64,8 @@ TEST_F(StemlookTextTest, OutputFileAndUnwritableOutput)
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(TTempFolder::Read(file), "Reading db.kvd\n0 lists, 0 Tables, 0 Reports\n");
 
-    const TextRun bad = StemlookText({"--messages", "-o", dir.Path() + "/no/dir/out.txt", dir.Path() + "/db.kvd"});
+    const TextRun bad =
+        StemlookText({"--messages", "-o", dir.Path() + "/no/dir/out.txt", dir.Path() + "/db.kvd"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("cannot write " + dir.Path() + "/no/dir/out.txt"), std::string::npos);
 }
@@ -115,8 +116,9 @@ TEST_F(StemlookTextTest, DocumentSelectionsAndCopy)
 
     const TextRun document = StemlookText({folder});
     EXPECT_EQ(document.status, 0);
-    EXPECT_EQ(document.out.rfind("Kinvault Specifications for db.kvd Database\n\nRecord person\n", 0),
-              0u);
+    EXPECT_EQ(
+        document.out.rfind("Kinvault Specifications for db.kvd Database\n\nRecord person\n", 0),
+        0u);
     EXPECT_EQ(document.out.find("List 1"), std::string::npos);
     const TextRun lists = StemlookText({"--select", "lists", folder});
     EXPECT_NE(lists.out.find("List 1: (person) 2 entries\n"), std::string::npos);

@@ -20,16 +20,19 @@ struct Design {
     TDefinedArray defs;
     TVertexList master{TVertexList::Ownership::Owns};
 
-    TDefBase* Picture(const std::string& name, int kind = kinds::Picture) {
+    TDefBase* Picture(const std::string& name, int kind = kinds::Picture)
+    {
         return defs.Add(new TDefPicture(kind, name, "", nullptr));
     }
-    TDefBase* Element(int kind, const std::string& name) {
+    TDefBase* Element(int kind, const std::string& name)
+    {
         return defs.Add(new TDefBase(kind, name, nullptr));
     }
     static void Uses(TDefBase* user, TDefBase* used) { used->Users().Add(user); }
 
     void Build() { graph::BuildGraph(defs, master); }
-    std::vector<const TDefBase*> Vertices() const {
+    std::vector<const TDefBase*> Vertices() const
+    {
         std::vector<const TDefBase*> result;
         for (const TVertex* v : master)
             result.push_back(v->element);
@@ -37,7 +40,8 @@ struct Design {
     }
 };
 
-std::vector<const TDefBase*> Elements(const TVertexList* list) {
+std::vector<const TDefBase*> Elements(const TVertexList* list)
+{
     std::vector<const TDefBase*> result;
     if (list)
         for (const TVertex* v : *list)
@@ -47,7 +51,8 @@ std::vector<const TDefBase*> Elements(const TVertexList* list) {
 
 } // namespace
 
-TEST(DependencyGraph, DesignWithoutUsesAmongPicturesGivesEmptyGraph) {
+TEST(DependencyGraph, DesignWithoutUsesAmongPicturesGivesEmptyGraph)
+{
     Design noPictures;
     TDefBase* record = noPictures.Element(kinds::Record, "person");
     Design::Uses(noPictures.Element(kinds::Group, "event"), record);
@@ -61,7 +66,8 @@ TEST(DependencyGraph, DesignWithoutUsesAmongPicturesGivesEmptyGraph) {
     EXPECT_TRUE(unrelated.master.empty());
 }
 
-TEST(DependencyGraph, PictureUsedOnlyByOtherKindsIsDropped) {
+TEST(DependencyGraph, PictureUsedOnlyByOtherKindsIsDropped)
+{
     Design d;
     TDefBase* a = d.Picture("a");
     TDefBase* dropped = d.Picture("dropped");
@@ -80,7 +86,8 @@ TEST(DependencyGraph, PictureUsedOnlyByOtherKindsIsDropped) {
               (std::vector<const TDefBase*>{b}));
 }
 
-TEST(DependencyGraph, PlanPicturesAndEditPanelsNeverBecomeVertices) {
+TEST(DependencyGraph, PlanPicturesAndEditPanelsNeverBecomeVertices)
+{
     Design d;
     TDefBase* usedByPlan = d.Picture("usedbyplan");
     TDefBase* plan = d.Picture("plan", kinds::PlanPicture);
@@ -96,7 +103,8 @@ TEST(DependencyGraph, PlanPicturesAndEditPanelsNeverBecomeVertices) {
     EXPECT_EQ(graph::FindVertex(d.master, plan), nullptr);
 }
 
-TEST(DependencyGraph, EdgesFollowUsedByOrderAndMasterListKeepsArrayOrder) {
+TEST(DependencyGraph, EdgesFollowUsedByOrderAndMasterListKeepsArrayOrder)
+{
     Design d;
     TDefBase* u1 = d.Picture("u1");
     TDefBase* isolated = d.Picture("isolated");
@@ -122,7 +130,8 @@ TEST(DependencyGraph, EdgesFollowUsedByOrderAndMasterListKeepsArrayOrder) {
     }
 }
 
-TEST(DependencyGraph, SelfUseIsAnEdgeThatKeepsThePicture) {
+TEST(DependencyGraph, SelfUseIsAnEdgeThatKeepsThePicture)
+{
     Design d;
     TDefBase* self = d.Picture("self");
     Design::Uses(self, self);
@@ -132,7 +141,8 @@ TEST(DependencyGraph, SelfUseIsAnEdgeThatKeepsThePicture) {
     EXPECT_EQ(Elements(d.master[0]->outList.get()), (std::vector<const TDefBase*>{self}));
 }
 
-TEST(DependencyGraph, UserOutsideTheArrayGivesNoEdge) {
+TEST(DependencyGraph, UserOutsideTheArrayGivesNoEdge)
+{
     Design d;
     TDefBase* a = d.Picture("a");
     TDefBase* b = d.Picture("b");
@@ -146,7 +156,8 @@ TEST(DependencyGraph, UserOutsideTheArrayGivesNoEdge) {
     EXPECT_TRUE(d.master.empty());
 }
 
-TEST(DependencyGraph, FindVertexMissesRecordsFieldsAndNothing) {
+TEST(DependencyGraph, FindVertexMissesRecordsFieldsAndNothing)
+{
     Design d;
     TDefBase* a = d.Picture("a");
     TDefBase* b = d.Picture("b");
@@ -163,7 +174,8 @@ TEST(DependencyGraph, FindVertexMissesRecordsFieldsAndNothing) {
     EXPECT_EQ(graph::FindVertex(d.master, b)->element, b);
 }
 
-TEST(TVertexList, RemoveIfKeepsTheOrderOfTheRest) {
+TEST(TVertexList, RemoveIfKeepsTheOrderOfTheRest)
+{
     TDefBase a(kinds::Picture, "a", nullptr);
     TDefBase b(kinds::Picture, "b", nullptr);
     TDefBase c(kinds::Picture, "c", nullptr);

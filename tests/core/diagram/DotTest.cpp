@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-TEST(Dot, EmptyGraphHasOnlyTheFrame) {
+TEST(Dot, EmptyGraphHasOnlyTheFrame)
+{
     TVertexList master(TVertexList::Ownership::Owns);
     std::ostringstream out;
     dot::WriteDot(out, master);
@@ -18,7 +19,8 @@ TEST(Dot, EmptyGraphHasOnlyTheFrame) {
                          "}\n");
 }
 
-TEST(Dot, NodesInListOrderThenEdgesFromUsedToUser) {
+TEST(Dot, NodesInListOrderThenEdgesFromUsedToUser)
+{
     TDefinedArray defs;
     defs.Add(new TDefBase(kinds::Record, "person", nullptr));
     TDefBase* used = defs.Add(new TDefBase(kinds::Picture, "say \"hi\" \\ now", nullptr));

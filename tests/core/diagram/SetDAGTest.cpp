@@ -24,7 +24,8 @@ struct Graph {
     std::map<std::string, int, std::less<>> widths;
     int h = 16;
 
-    TVertex* Vertex(const std::string& name, int width = 0) {
+    TVertex* Vertex(const std::string& name, int width = 0)
+    {
         TDefBase* element = defs.Add(new TDefBase(kinds::Picture, name, nullptr));
         if (width > 0)
             widths[element->Title()] = width;
@@ -34,7 +35,8 @@ struct Graph {
     }
     static void Edge(TVertex* used, TVertex* user) { used->AddUser(user); }
 
-    SetDAG Dag() {
+    SetDAG Dag()
+    {
         return SetDAG(
             master,
             [this](std::string_view text) {
@@ -47,11 +49,13 @@ struct Graph {
     int Width(const TVertex* v) const { return widths.at(v->element->Title()); }
 };
 
-std::vector<const TVertex*> Row(const SetDAG& dag, size_t k) {
+std::vector<const TVertex*> Row(const SetDAG& dag, size_t k)
+{
     return {dag.Layers().At(k).begin(), dag.Layers().At(k).end()};
 }
 
-void ExpectAllPlaced(const TVertexList& master) {
+void ExpectAllPlaced(const TVertexList& master)
+{
     for (const TVertex* v : master) {
         EXPECT_GE(v->layer, 0) << v->element->name;
         EXPECT_GE(v->position, 0) << v->element->name;
@@ -62,7 +66,8 @@ void ExpectAllPlaced(const TVertexList& master) {
 
 // The layering as first described: a walk from every root that re-walks a vertex whenever it
 // reaches it at an equal or greater depth. Exponential, so only for small acyclic graphs.
-void ReferenceSetDepth(TVertex* v, int d) {
+void ReferenceSetDepth(TVertex* v, int d)
+{
     if (d < v->layer)
         return;
     v->layer = d;
@@ -73,7 +78,8 @@ void ReferenceSetDepth(TVertex* v, int d) {
 
 } // namespace
 
-TEST(SetDAG, EmptyGraphHasNoLayers) {
+TEST(SetDAG, EmptyGraphHasNoLayers)
+{
     Graph g;
     SetDAG dag = g.Dag();
     dag.Layout();
@@ -81,7 +87,8 @@ TEST(SetDAG, EmptyGraphHasNoLayers) {
     EXPECT_EQ(dag.Widest(), -1);
 }
 
-TEST(SetDAG, SingleLayerIsStackedTwoLinesApart) {
+TEST(SetDAG, SingleLayerIsStackedTwoLinesApart)
+{
     // Self-uses keep each vertex in layer 0, so no sweep and no vertical pass moves them.
     Graph g;
     TVertex* a = g.Vertex("a");
@@ -101,7 +108,8 @@ TEST(SetDAG, SingleLayerIsStackedTwoLinesApart) {
     EXPECT_EQ(c->y, 5 * g.h);
 }
 
-TEST(SetDAG, ChainColumnsStartTenLinesRightOfTheNames) {
+TEST(SetDAG, ChainColumnsStartTenLinesRightOfTheNames)
+{
     // Root a used by b and c, b used by c.
     Graph g;
     TVertex* a = g.Vertex("a", 30);
@@ -122,7 +130,8 @@ TEST(SetDAG, ChainColumnsStartTenLinesRightOfTheNames) {
         EXPECT_EQ(v->y, g.h);
 }
 
-TEST(SetDAG, ColumnStartsRightOfTheWidestNameBeforeIt) {
+TEST(SetDAG, ColumnStartsRightOfTheWidestNameBeforeIt)
+{
     Graph g;
     TVertex* root = g.Vertex("root", 40);
     TVertex* narrow = g.Vertex("narrow", 10);
@@ -137,7 +146,8 @@ TEST(SetDAG, ColumnStartsRightOfTheWidestNameBeforeIt) {
     EXPECT_EQ(last->x, wide->x + 200 + 10 * g.h);
 }
 
-TEST(SetDAG, RootMovesNextToItsNearestUser) {
+TEST(SetDAG, RootMovesNextToItsNearestUser)
+{
     Graph g;
     TVertex* a = g.Vertex("a");
     TVertex* b = g.Vertex("b");
@@ -159,7 +169,8 @@ TEST(SetDAG, RootMovesNextToItsNearestUser) {
     EXPECT_EQ(d->x, b->x);
 }
 
-TEST(SetDAG, AdjustLayerMovesTowardsTheSideWithMoreEdges) {
+TEST(SetDAG, AdjustLayerMovesTowardsTheSideWithMoreEdges)
+{
     Graph g;
     TVertex* p1 = g.Vertex("p1");
     TVertex* p2 = g.Vertex("p2");
@@ -194,7 +205,8 @@ TEST(SetDAG, AdjustLayerMovesTowardsTheSideWithMoreEdges) {
     EXPECT_EQ(v->layer, 2);
 }
 
-TEST(SetDAG, AdjustLayerCountsSlackUpToLayerOneHundred) {
+TEST(SetDAG, AdjustLayerCountsSlackUpToLayerOneHundred)
+{
     Graph g;
     TVertex* root = g.Vertex("root");
     TVertex* far = g.Vertex("far");
@@ -219,7 +231,8 @@ TEST(SetDAG, AdjustLayerCountsSlackUpToLayerOneHundred) {
     EXPECT_EQ(alone->layer, 100);
 }
 
-TEST(SetDAG, PlaceInLayersAppendsDepthFirstPreOrder) {
+TEST(SetDAG, PlaceInLayersAppendsDepthFirstPreOrder)
+{
     Graph g;
     TVertex* r = g.Vertex("r");
     TVertex* x = g.Vertex("x");
@@ -240,7 +253,8 @@ TEST(SetDAG, PlaceInLayersAppendsDepthFirstPreOrder) {
     EXPECT_EQ(dag.Layers().At(1).size(), 3u) << "placed vertices are not placed again";
 }
 
-TEST(SetDAG, EqualPredecessorWeightsKeepTheirOrder) {
+TEST(SetDAG, EqualPredecessorWeightsKeepTheirOrder)
+{
     Graph g;
     TVertex* r = g.Vertex("r");
     TVertex* x = g.Vertex("x");
@@ -254,7 +268,8 @@ TEST(SetDAG, EqualPredecessorWeightsKeepTheirOrder) {
     EXPECT_LT(y->y, x->y);
 }
 
-TEST(SetDAG, EqualSuccessorWeightsKeepTheirOrder) {
+TEST(SetDAG, EqualSuccessorWeightsKeepTheirOrder)
+{
     Graph g;
     TVertex* y = g.Vertex("y");
     TVertex* x = g.Vertex("x");
@@ -267,7 +282,8 @@ TEST(SetDAG, EqualSuccessorWeightsKeepTheirOrder) {
     EXPECT_LT(y->y, x->y);
 }
 
-TEST(SetDAG, SweepOrdersByMeanPositionOfPredecessors) {
+TEST(SetDAG, SweepOrdersByMeanPositionOfPredecessors)
+{
     Graph g;
     TVertex* p0 = g.Vertex("p0");
     TVertex* p1 = g.Vertex("p1");
@@ -295,7 +311,8 @@ TEST(SetDAG, SweepOrdersByMeanPositionOfPredecessors) {
     EXPECT_EQ(late->position, 1);
 }
 
-TEST(SetDAG, SweepsUncrossEdgesBetweenLayers) {
+TEST(SetDAG, SweepsUncrossEdgesBetweenLayers)
+{
     // Placement puts d before c in layer 1, so the lines from b and e cross.
     Graph g;
     TVertex* a = g.Vertex("a");
@@ -313,7 +330,8 @@ TEST(SetDAG, SweepsUncrossEdgesBetweenLayers) {
     EXPECT_EQ(Row(dag, 1), (std::vector<const TVertex*>{c, d}));
 }
 
-TEST(SetDAG, LeftwardSweepsOrderByUsers) {
+TEST(SetDAG, LeftwardSweepsOrderByUsers)
+{
     // Roots c and e share their user b, so the sweep by users brings them together.
     Graph g;
     TVertex* a = g.Vertex("a");
@@ -330,7 +348,8 @@ TEST(SetDAG, LeftwardSweepsOrderByUsers) {
     EXPECT_EQ(Row(dag, 1), (std::vector<const TVertex*>{b, a}));
 }
 
-TEST(SetDAG, SixSweepsEndWithOneByUsers) {
+TEST(SetDAG, SixSweepsEndWithOneByUsers)
+{
     // In layer 1, d has no users and the moved root c no predecessors: each keeps its own
     // position as weight, so the order swings between b d c (by predecessors) and b c d (by
     // users). The sixth sweep is by users.
@@ -350,7 +369,8 @@ TEST(SetDAG, SixSweepsEndWithOneByUsers) {
     EXPECT_EQ(Row(dag, 1), (std::vector<const TVertex*>{b, c, d}));
 }
 
-TEST(SetDAG, PackingKeepsWishedHeightsWhereThereIsRoom) {
+TEST(SetDAG, PackingKeepsWishedHeightsWhereThereIsRoom)
+{
     Graph g;
     g.h = 20;
     std::vector<TVertex*> above;
@@ -384,7 +404,8 @@ TEST(SetDAG, PackingKeepsWishedHeightsWhereThereIsRoom) {
     EXPECT_EQ(row[1]->y, 20) << "no box above h";
 }
 
-TEST(SetDAG, HeightWeightIsTheMeanOverBothSides) {
+TEST(SetDAG, HeightWeightIsTheMeanOverBothSides)
+{
     Graph g;
     TVertex* p = g.Vertex("p");
     TVertex* v = g.Vertex("v");
@@ -401,7 +422,8 @@ TEST(SetDAG, HeightWeightIsTheMeanOverBothSides) {
     EXPECT_EQ(SetDAG::HeightWeight(*v), 20);
 }
 
-TEST(SetDAG, SetPositionReturnsTheRightEndOfTheName) {
+TEST(SetDAG, SetPositionReturnsTheRightEndOfTheName)
+{
     Graph g;
     TVertex* v = g.Vertex("v", 77);
     SetDAG dag = g.Dag();
@@ -410,7 +432,8 @@ TEST(SetDAG, SetPositionReturnsTheRightEndOfTheName) {
     EXPECT_EQ(v->y, 50);
 }
 
-TEST(SetDAG, VerticalPassesAlignWithNeighboursAndLeaveWidestLayer) {
+TEST(SetDAG, VerticalPassesAlignWithNeighboursAndLeaveWidestLayer)
+{
     // Layer 1 is widest (three vertices); the sink in layer 2 moves to their mean height and the
     // root in layer 0 likewise.
     Graph g;
@@ -431,7 +454,8 @@ TEST(SetDAG, VerticalPassesAlignWithNeighboursAndLeaveWidestLayer) {
     EXPECT_EQ(sink->y, 3 * g.h);
 }
 
-TEST(SetDAG, VerticalPassesRightOfTheWidestLayerRunBothWays) {
+TEST(SetDAG, VerticalPassesRightOfTheWidestLayerRunBothWays)
+{
     // Layer 0 (a0 to a3) is widest; a0 to a2 are used by e, and a chain a3, b, c, d runs right.
     // The rightward pass moves b, c, d from the column heights; the leftward pass then lifts c
     // to its new neighbours and b after it; the last rightward pass settles the chain.
@@ -462,7 +486,8 @@ TEST(SetDAG, VerticalPassesRightOfTheWidestLayerRunBothWays) {
     EXPECT_EQ(d->y, 42);
 }
 
-TEST(SetDAG, VerticalPassesLeftOfTheWidestLayerRunThreeTimes) {
+TEST(SetDAG, VerticalPassesLeftOfTheWidestLayerRunThreeTimes)
+{
     // A chain c, a, b ends in the widest layer {e, d}, at 10 and 30. Leftwards: b 16, a 13,
     // c 13; rightwards: a 14, b 18; leftwards again: b 18, a 15, c 15.
     Graph g;
@@ -486,7 +511,8 @@ TEST(SetDAG, VerticalPassesLeftOfTheWidestLayerRunThreeTimes) {
     EXPECT_EQ(c->y, 15);
 }
 
-TEST(SetDAG, WidestLayerIsTheFirstOfTheLargest) {
+TEST(SetDAG, WidestLayerIsTheFirstOfTheLargest)
+{
     Graph g;
     TVertex* r0 = g.Vertex("r0");
     TVertex* r1 = g.Vertex("r1");
@@ -501,7 +527,8 @@ TEST(SetDAG, WidestLayerIsTheFirstOfTheLargest) {
     EXPECT_EQ(dag.Widest(), 0);
 }
 
-TEST(SetDAG, RowsStartFromTheRootsBeforeOtherVertices) {
+TEST(SetDAG, RowsStartFromTheRootsBeforeOtherVertices)
+{
     Graph g;
     TVertex* b = g.Vertex("b");
     TVertex* r = g.Vertex("r");
@@ -513,7 +540,8 @@ TEST(SetDAG, RowsStartFromTheRootsBeforeOtherVertices) {
     EXPECT_EQ(Row(dag, 1), (std::vector<const TVertex*>{a, b}));
 }
 
-TEST(SetDAG, LayersAreLongestPathsOnAcyclicGraphs) {
+TEST(SetDAG, LayersAreLongestPathsOnAcyclicGraphs)
+{
     std::mt19937 random(7);
     for (int round = 0; round < 50; ++round) {
         Graph g;
@@ -544,7 +572,8 @@ TEST(SetDAG, LayersAreLongestPathsOnAcyclicGraphs) {
     }
 }
 
-TEST(SetDAG, TwoCycleEnds) {
+TEST(SetDAG, TwoCycleEnds)
+{
     Graph g;
     TVertex* a = g.Vertex("a");
     TVertex* b = g.Vertex("b");
@@ -556,7 +585,8 @@ TEST(SetDAG, TwoCycleEnds) {
     ExpectAllPlaced(g.master);
 }
 
-TEST(SetDAG, SelfUseEnds) {
+TEST(SetDAG, SelfUseEnds)
+{
     Graph g;
     TVertex* a = g.Vertex("a");
     TVertex* b = g.Vertex("b");
@@ -568,7 +598,8 @@ TEST(SetDAG, SelfUseEnds) {
     ExpectAllPlaced(g.master);
 }
 
-TEST(SetDAG, CycleReachedFromRootEnds) {
+TEST(SetDAG, CycleReachedFromRootEnds)
+{
     Graph g;
     TVertex* b = g.Vertex("b");
     TVertex* a = g.Vertex("a");
@@ -583,7 +614,8 @@ TEST(SetDAG, CycleReachedFromRootEnds) {
     ExpectAllPlaced(g.master);
 }
 
-TEST(SetDAG, CycleNoRootReachesIsPlacedToo) {
+TEST(SetDAG, CycleNoRootReachesIsPlacedToo)
+{
     Graph g;
     TVertex* a = g.Vertex("a");
     TVertex* r = g.Vertex("r");
@@ -606,7 +638,8 @@ TEST(SetDAG, CycleNoRootReachesIsPlacedToo) {
     EXPECT_EQ(placed, g.master.size());
 }
 
-TEST(SetDAG, LongCycleEndsWithoutDeepRecursion) {
+TEST(SetDAG, LongCycleEndsWithoutDeepRecursion)
+{
     Graph g;
     const int n = 200000;
     std::vector<TVertex*> chain;
@@ -624,7 +657,8 @@ TEST(SetDAG, LongCycleEndsWithoutDeepRecursion) {
     ExpectAllPlaced(g.master);
 }
 
-TEST(SetDAG, LayoutAgainGivesTheSameResult) {
+TEST(SetDAG, LayoutAgainGivesTheSameResult)
+{
     Graph g;
     TVertex* a = g.Vertex("a");
     TVertex* b = g.Vertex("b");

@@ -9,7 +9,8 @@
 
 namespace {
 
-std::vector<int> Sequences(TWeightList& list) {
+std::vector<int> Sequences(TWeightList& list)
+{
     std::vector<int> result;
     for (const TVertexWeight& entry : list.Entries())
         result.push_back(entry.sequence);
@@ -18,7 +19,8 @@ std::vector<int> Sequences(TWeightList& list) {
 
 } // namespace
 
-TEST(TWeightList, OrdersByWeightThenSequence) {
+TEST(TWeightList, OrdersByWeightThenSequence)
+{
     TWeightList list;
     list.Insert(5, 1, nullptr);
     list.Insert(2, 2, nullptr);
@@ -27,7 +29,8 @@ TEST(TWeightList, OrdersByWeightThenSequence) {
     EXPECT_EQ(Sequences(list), (std::vector<int>{9, 2, 0, 1}));
 }
 
-TEST(TWeightList, EqualEntryGoesAfterTheEarlierOnes) {
+TEST(TWeightList, EqualEntryGoesAfterTheEarlierOnes)
+{
     std::vector<std::unique_ptr<TVertex>> vertices;
     TWeightList list;
     for (int i = 0; i < 100; ++i) {
@@ -45,7 +48,8 @@ TEST(TWeightList, EqualEntryGoesAfterTheEarlierOnes) {
         }
 }
 
-TEST(TWeightList, InsertAfterReadingKeepsOrder) {
+TEST(TWeightList, InsertAfterReadingKeepsOrder)
+{
     TWeightList list;
     list.Insert(4, 1, nullptr);
     list.Insert(2, 2, nullptr);
@@ -54,7 +58,8 @@ TEST(TWeightList, InsertAfterReadingKeepsOrder) {
     EXPECT_EQ(Sequences(list), (std::vector<int>{2, 3, 1}));
 }
 
-TEST(T2DimArray, AccessToARowAppendsEmptyRowsUpToIt) {
+TEST(T2DimArray, AccessToARowAppendsEmptyRowsUpToIt)
+{
     T2DimArray layers;
     EXPECT_EQ(layers.Rows(), 0u);
     layers[3].push_back(nullptr);

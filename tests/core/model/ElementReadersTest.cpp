@@ -9,26 +9,27 @@
 
 #include <algorithm>
 #include <cctype>
-#include <random>
 #include <gtest/gtest.h>
+#include <random>
 
 using Lines = std::vector<std::string>;
 
 TEST(GroupReader, FieldsWithTagsAndTheirProblems)
 {
     const TRead t("0 @Addr@ GROUP\n"
-                    "1 @Street@ FIELD text\n2 TAG STRE\n"
-                    "1 @City@ FIELD text\n"
-                    "1 @Post@ FIELD text\n2 TAG ABCDEFGHIJKLMNOPQRSTUVWXY\n"
-                    "1 @Long@ FIELD ABCDEFGHIJKLMNOPQRSTU\n2 TAG LONG\n"
-                    "1 LIST\n"
-                    "1 CACHE 12\n"
-                    "0 @Empty@ GROUP\n0 TRLR\n");
-    EXPECT_EQ(t.Problems(), (Lines{"Tag missing from field City",
-                                   "GEDCOM tag [ABCDEFGHIJKLMNOPQRSTUVWXY] truncated",
-                                   "Type ABCDEFGHIJKLMNOPQRSTU too long -- field ignored in "
-                                   "TDefBase::Read()",
-                                   "type 43 not handled in Read()", "type 28 not handled in Read()"}));
+                  "1 @Street@ FIELD text\n2 TAG STRE\n"
+                  "1 @City@ FIELD text\n"
+                  "1 @Post@ FIELD text\n2 TAG ABCDEFGHIJKLMNOPQRSTUVWXY\n"
+                  "1 @Long@ FIELD ABCDEFGHIJKLMNOPQRSTU\n2 TAG LONG\n"
+                  "1 LIST\n"
+                  "1 CACHE 12\n"
+                  "0 @Empty@ GROUP\n0 TRLR\n");
+    EXPECT_EQ(
+        t.Problems(),
+        (Lines{"Tag missing from field City", "GEDCOM tag [ABCDEFGHIJKLMNOPQRSTUVWXY] truncated",
+               "Type ABCDEFGHIJKLMNOPQRSTU too long -- field ignored in "
+               "TDefBase::Read()",
+               "type 43 not handled in Read()", "type 28 not handled in Read()"}));
     ASSERT_EQ(t.Count(), 5u);
     const auto* group = t.At(0);
     EXPECT_EQ(group->Title(), "Group Addr");
@@ -49,9 +50,9 @@ TEST(GroupReader, FieldsWithTagsAndTheirProblems)
 TEST(GroupReader, WordsPicturesPlanPicturesAndEditPanels)
 {
     const TRead t("0 @Sex@ CHOICE\n1 WORD male\n1 WORD female\n1 WORD ABCDEFGHIJKLMNOPQRSTU\n"
-                    "1 @Show@ PICTURE sex\n"
-                    "0 @person@ RECORD\n1 @Edit@ EDITPANEL name\n1 @Plan@ PLANPIC line\n2 CONT two\n"
-                    "0 TRLR\n");
+                  "1 @Show@ PICTURE sex\n"
+                  "0 @person@ RECORD\n1 @Edit@ EDITPANEL name\n1 @Plan@ PLANPIC line\n2 CONT two\n"
+                  "0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"Word ABCDEFGHIJKLMNOPQRSTU too long -- choice ignored in "
                                    "TDefBase::Read()"}));
     ASSERT_EQ(t.Count(), 7u);
@@ -70,7 +71,7 @@ TEST(GroupReader, WordsPicturesPlanPicturesAndEditPanels)
 TEST(PictureReader, ContLinesAndStrayCont)
 {
     const TRead t("0 @person@ RECORD\n1 @P@ PICTURE one\n2 CONT two\n3 CONT three\n"
-                    "1 @F@ FIELD text\n2 TAG X\n2 CONT stray\n0 TRLR\n");
+                  "1 @F@ FIELD text\n2 TAG X\n2 CONT stray\n0 TRLR\n");
     EXPECT_EQ(t.At<TDefPicture>(1)->script, "one\ntwo\nthree");
     EXPECT_EQ(t.At(1)->Title(), "person picture script P");
     EXPECT_EQ(t.Problems(), (Lines{"type 11 not handled in Read()"}));
@@ -113,13 +114,13 @@ TEST(PictureWrap, BreaksLongLinesAtTheirLastWhiteSpace)
 TEST(ListReader, MethodsKeysFilterAndNames)
 {
     const TRead t("0 LIST\n1 TYPE Person\n1 METHOD index\n1 SIZE 25\n"
-                    "1 KEY\n2 EXPRESSION name\n2 DIRECTION ascending\n"
-                    "1 KEY\n2 EXPRESSION born\n2 DIRECTION Ascending\n"
-                    "1 FILTER sex = male\n2 CONT and alive\n1 PIN 3\n"
-                    "0 LIST\n1 METHOD anctree\n1 REFERENCE Plan1\n1 GENERATIONS 4\n1 METHOD Index\n"
-                    "0 LIST\n1 DIRECTION ascending\n1 KEY\n1 KEY\n1 KEY\n1 KEY\n1 KEY\n"
-                    "1 TYPE ABCDEFGHIJKLMNOPQRSTUVWXYZ\n1 REFERENCE ABCDEFGHIJKLMNOPQRSTUVWXYZ\n"
-                    "0 TRLR\n");
+                  "1 KEY\n2 EXPRESSION name\n2 DIRECTION ascending\n"
+                  "1 KEY\n2 EXPRESSION born\n2 DIRECTION Ascending\n"
+                  "1 FILTER sex = male\n2 CONT and alive\n1 PIN 3\n"
+                  "0 LIST\n1 METHOD anctree\n1 REFERENCE Plan1\n1 GENERATIONS 4\n1 METHOD Index\n"
+                  "0 LIST\n1 DIRECTION ascending\n1 KEY\n1 KEY\n1 KEY\n1 KEY\n1 KEY\n"
+                  "1 TYPE ABCDEFGHIJKLMNOPQRSTUVWXYZ\n1 REFERENCE ABCDEFGHIJKLMNOPQRSTUVWXYZ\n"
+                  "0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"Unknown list method Index", "type 17 not handled in Read()",
                                    "type 27 not handled in Read()",
                                    "List owner [ABCDEFGHIJKLMNOPQRSTUVWXYZ] truncated",
@@ -148,8 +149,8 @@ TEST(ListReader, MethodsKeysFilterAndNames)
 TEST(OptionsReader, ScatteredLinesMergeIntoOneElementAtTheFirstPlace)
 {
     const TRead t("0 DATEFORMAT 3\n0 @G@ GROUP\n0 SHOWRINS y\n0 LINES Yes\n"
-                    "0 DATEPREFIX bef. abt\n0 DATEPREFIX before123456 c. after\n"
-                    "0 PRINTER ABCDEFGHIJKLMNOPQRSTUVWXYZ\n0 TRUNC 46\n0 DATEFORMAT 5\n0 TRLR\n");
+                  "0 DATEPREFIX bef. abt\n0 DATEPREFIX before123456 c. after\n"
+                  "0 PRINTER ABCDEFGHIJKLMNOPQRSTUVWXYZ\n0 TRUNC 46\n0 DATEFORMAT 5\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"Printer name [ABCDEFGHIJKLMNOPQRSTUVWXYZ] truncated"}));
     ASSERT_EQ(t.Count(), 2u);
     const auto* options = t.At<TDefOption>(0);
@@ -168,8 +169,8 @@ TEST(OptionsReader, ScatteredLinesMergeIntoOneElementAtTheFirstPlace)
 TEST(ChartReader, PicturesAndPrintSettings)
 {
     const TRead t("0 ACHART\n1 BRIEF name\n1 DETAILED name\n2 CONT born\n1 NORMAL x\n"
-                    "1 PRINTINFO 80 66 1 2 3 4 5 6 7 1\n1 WIDTH 3\n"
-                    "0 TREE\n1 PRINTINFO 12abc 5\n0 TRLR\n");
+                  "1 PRINTINFO 80 66 1 2 3 4 5 6 7 1\n1 WIDTH 3\n"
+                  "0 TREE\n1 PRINTINFO 12abc 5\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"type 48 not handled in Read()"}));
     ASSERT_EQ(t.Count(), 7u);
     EXPECT_EQ(t.At(0)->name, "Ancestor Chart");
@@ -219,8 +220,9 @@ TEST(ElementModel, OwnershipTypeNamesAndDisplayHooks)
     t.At(2)->Display(host, false); // words have no window
     t.At(3)->Display(host, true);
     t.At(3)->Display(host, false);
-    EXPECT_EQ(host.calls, (Lines{"activate 0", "Internal Error: TDefField::Display shouldn't be called",
-                                 "activate 2", "activate 3", "activate 3", "open Record R 1"}));
+    EXPECT_EQ(host.calls,
+              (Lines{"activate 0", "Internal Error: TDefField::Display shouldn't be called",
+                     "activate 2", "activate 3", "activate 3", "open Record R 1"}));
 }
 
 // The wrap as first described: one pass over the whole script with a running count. The

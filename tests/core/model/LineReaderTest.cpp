@@ -164,8 +164,8 @@ TEST(LineReader, LongValueIsCutAtLastSpaceAndContinued)
     while (words.size() < 250)
         words += "word ";
     words.resize(249); // ends in a letter
-    const auto lines = RawLines("1 TITLE " + value219 + "\n1 TITLE " + words + "\n1 CONT " + words +
-                                "\n");
+    const auto lines =
+        RawLines("1 TITLE " + value219 + "\n1 TITLE " + words + "\n1 CONT " + words + "\n");
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0].value, value219);
     const size_t cut = words.rfind(' ', 219);
@@ -231,9 +231,8 @@ TEST(LineReader, LongRunsOfSpacesBeforeTheTagKeepTheLineValid)
 {
     const std::string spaces(300, ' ');
     std::vector<std::string> log;
-    const auto lines = RawLines("0" + spaces + "@g@" + spaces + "GROUP\n1 @f@" + spaces +
-                                    "FIELD text\n",
-                                &log);
+    const auto lines =
+        RawLines("0" + spaces + "@g@" + spaces + "GROUP\n1 @f@" + spaces + "FIELD text\n", &log);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].xref, "g");
     EXPECT_EQ(lines[0].tag, "GROUP");

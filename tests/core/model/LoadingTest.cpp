@@ -17,9 +17,9 @@ TEST(Loading, TrailerOnlyGivesReadingAndSummary)
 TEST(Loading, DefinitionArrayFollowsFileOrder)
 {
     const TRead t("0 @person@ RECORD\n1 @name@ FIELD text\n2 TAG NAME\n1 @P@ PICTURE name\n"
-                    "0 LIST\n1 FILTER x\n0 TRUNC 46\n0 @T@ TABLE\n1 COLUMN\n2 PICTURE a\n"
-                    "0 @Sex@ CHOICE\n1 WORD m\n0 DCHART\n1 BRIEF b\n0 @R@ REPORT\n0 TRLR\n"
-                    "0 @late@ GROUP\n");
+                  "0 LIST\n1 FILTER x\n0 TRUNC 46\n0 @T@ TABLE\n1 COLUMN\n2 PICTURE a\n"
+                  "0 @Sex@ CHOICE\n1 WORD m\n0 DCHART\n1 BRIEF b\n0 @R@ REPORT\n0 TRLR\n"
+                  "0 @late@ GROUP\n");
     std::vector<int> found;
     for (const auto& e : t.db.Definitions())
         found.push_back(e->kind);

@@ -21,9 +21,9 @@ std::string Columns(int n)
 TEST(TableReader, ColumnsTitlesAndPictures)
 {
     const TRead t("0 @T1@ TABLE\n1 TYPE person\n1 TITLE First\n1 TITLE Second\n"
-                    "1 COLUMN\n2 TITLE Name\n2 WIDTH 20\n2 JUSTIFICATION left\n2 PICTURE name\n"
-                    "3 CONT more\n"
-                    "1 COLUMN\n1 TITLE Again\n2 PICTURE born\n1 PRINTINFO 80 60\n0 TRLR\n");
+                  "1 COLUMN\n2 TITLE Name\n2 WIDTH 20\n2 JUSTIFICATION left\n2 PICTURE name\n"
+                  "3 CONT more\n"
+                  "1 COLUMN\n1 TITLE Again\n2 PICTURE born\n1 PRINTINFO 80 60\n0 TRLR\n");
     EXPECT_TRUE(t.Problems().empty());
     auto* table = t.At<TDefTable>(0);
     ASSERT_NE(table, nullptr);
@@ -45,7 +45,8 @@ TEST(TableReader, ColumnsTitlesAndPictures)
 
 TEST(TableReader, SeventeenthColumnSkipsTheRestOfTheTable)
 {
-    const TRead t("0 @T@ TABLE\n1 TYPE person\n" + Columns(17) + "1 TITLE late\n0 @G@ GROUP\n0 TRLR\n");
+    const TRead t("0 @T@ TABLE\n1 TYPE person\n" + Columns(17) +
+                  "1 TITLE late\n0 @G@ GROUP\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"Too many columns in Table T"}));
     auto* table = t.At<TDefTable>(0);
     EXPECT_EQ(table->lastColumn, 15);
@@ -58,12 +59,11 @@ TEST(TableReader, SeventeenthColumnSkipsTheRestOfTheTable)
 TEST(TableReader, ColumnLinesBeforeTheFirstColumnAreIgnored)
 {
     const TRead t("0 @T@ TABLE\n2 TITLE x\n1 WIDTH 3\n1 JUSTIFICATION r\n1 PICTURE p\n"
-                    "2 CONT q\n1 TYPE ABCDEFGHIJKLMNOPQRSTUVWXYZ\n0 TRLR\n");
-    EXPECT_EQ(t.Problems(),
-              (Lines{"type 44 not handled in Read()", "type 48 not handled in Read()",
-                     "type 26 not handled in Read()", "type 32 not handled in Read()",
-                     "type 11 not handled in Read()",
-                     "Table type [ABCDEFGHIJKLMNOPQRSTUVWXYZ] truncated"}));
+                  "2 CONT q\n1 TYPE ABCDEFGHIJKLMNOPQRSTUVWXYZ\n0 TRLR\n");
+    EXPECT_EQ(t.Problems(), (Lines{"type 44 not handled in Read()", "type 48 not handled in Read()",
+                                   "type 26 not handled in Read()", "type 32 not handled in Read()",
+                                   "type 11 not handled in Read()",
+                                   "Table type [ABCDEFGHIJKLMNOPQRSTUVWXYZ] truncated"}));
     EXPECT_EQ(t.Count(), 1u);
     EXPECT_EQ(t.At<TDefTable>(0)->type, "ABCDEFGHIJKLMNOPQRS");
 }
@@ -71,10 +71,10 @@ TEST(TableReader, ColumnLinesBeforeTheFirstColumnAreIgnored)
 TEST(ReportReader, SizeBackgroundAndAreas)
 {
     const TRead t("0 @R@ REPORT\n1 TYPE person\n1 WIDTH 78\n1 HEIGHT 20\n"
-                    "1 BACKGROUND Name:\n1 BACKGROUND\n1 BACKGROUND Born:\n1 WIDTH 5\n"
-                    "1 AREA\n2 X 6\n2 Y 0\n2 WIDTH 30\n2 HEIGHT 1\n2 PICTURE name\n"
-                    "1 AREA\n2 X 70\n2 Y 19\n2 PICTURE born\n2 WIDTH 20\n2 HEIGHT 3\n"
-                    "1 TITLE one\n1 TITLE two\n1 TITLE three\n0 TRLR\n");
+                  "1 BACKGROUND Name:\n1 BACKGROUND\n1 BACKGROUND Born:\n1 WIDTH 5\n"
+                  "1 AREA\n2 X 6\n2 Y 0\n2 WIDTH 30\n2 HEIGHT 1\n2 PICTURE name\n"
+                  "1 AREA\n2 X 70\n2 Y 19\n2 PICTURE born\n2 WIDTH 20\n2 HEIGHT 3\n"
+                  "1 TITLE one\n1 TITLE two\n1 TITLE three\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"person Report R Area B too wide -- narrowed",
                                    "person Report R Area B too deep -- shortened"}));
     auto* report = t.At<TDefReport>(0);
@@ -116,7 +116,7 @@ TEST(ReportReader, AreasOutsideAreDroppedAndLettersGoOn)
 TEST(ReportReader, AreasBeforeTheSizeLieOutside)
 {
     const TRead t("0 @R@ REPORT\n1 AREA\n2 PICTURE p\n1 AREA\n2 X 1\n2 PICTURE q\n"
-                    "1 WIDTH 10\n1 HEIGHT 2\n1 TYPE late\n0 TRLR\n");
+                  "1 WIDTH 10\n1 HEIGHT 2\n1 TYPE late\n0 TRLR\n");
     // The title is fixed by the first message, before the type was read.
     EXPECT_EQ(t.Problems(), (Lines{" Report R Area A lies outside Report -- ignored",
                                    " Report R Area B lies outside Report -- ignored"}));
@@ -141,10 +141,11 @@ TEST(ReportReader, FiftyFirstAreaSkipsTheRest)
 TEST(ReportReader, BackgroundWithoutSizeOrTooLargeIsSkipped)
 {
     const TRead t("0 @R@ REPORT\n1 BACKGROUND x\n1 TITLE skipped\n"
-                    "0 @Huge@ REPORT\n1 WIDTH 2000000000\n1 HEIGHT 2000000000\n1 BACKGROUND x\n"
-                    "0 @Neg@ REPORT\n1 WIDTH -5\n1 HEIGHT 3\n1 BACKGROUND x\n0 TRLR\n");
-    EXPECT_EQ(t.Problems(), (Lines{"Report R has no size -- skipped", "Report Huge is too large -- skipped",
-                                   "Report Neg has no size -- skipped"}));
+                  "0 @Huge@ REPORT\n1 WIDTH 2000000000\n1 HEIGHT 2000000000\n1 BACKGROUND x\n"
+                  "0 @Neg@ REPORT\n1 WIDTH -5\n1 HEIGHT 3\n1 BACKGROUND x\n0 TRLR\n");
+    EXPECT_EQ(t.Problems(),
+              (Lines{"Report R has no size -- skipped", "Report Huge is too large -- skipped",
+                     "Report Neg has no size -- skipped"}));
     EXPECT_FALSE(t.At<TDefReport>(0)->title1.has_value());
     EXPECT_FALSE(t.At<TDefReport>(1)->HasBackground());
 }
@@ -152,7 +153,7 @@ TEST(ReportReader, BackgroundWithoutSizeOrTooLargeIsSkipped)
 TEST(ReportReader, BackgroundOverflowAndLongLinesRunOn)
 {
     const TRead t("0 @R@ REPORT\n1 TYPE t\n1 WIDTH 3\n1 HEIGHT 1\n"
-                    "1 BACKGROUND abcdefg\n1 BACKGROUND x\n1 BACKGROUND yy\n0 TRLR\n");
+                  "1 BACKGROUND abcdefg\n1 BACKGROUND x\n1 BACKGROUND yy\n0 TRLR\n");
     EXPECT_EQ(t.Problems(), (Lines{"t Report R background overflows size"}));
     auto* report = t.At<TDefReport>(0);
     // 2 lines of 5: "abcde" then "fg" overwritten at the start by "x".
@@ -179,10 +180,12 @@ TEST(ReportReader, BackgroundsOfOneLoadShareABudget)
 {
     std::string text;
     for (int i = 0; i < 6; ++i)
-        text += "0 @R" + std::to_string(i) + "@ REPORT\n1 WIDTH 8000\n1 HEIGHT 8000\n1 BACKGROUND x\n";
+        text +=
+            "0 @R" + std::to_string(i) + "@ REPORT\n1 WIDTH 8000\n1 HEIGHT 8000\n1 BACKGROUND x\n";
     text += "0 TRLR\n";
     const TRead t(text);
     // Each background fits alone; the fifth would pass what one load may hold.
-    EXPECT_EQ(t.Problems(), (Lines{"Report R4 is too large -- skipped", "Report R5 is too large -- skipped"}));
+    EXPECT_EQ(t.Problems(),
+              (Lines{"Report R4 is too large -- skipped", "Report R5 is too large -- skipped"}));
     EXPECT_TRUE(t.At<TDefReport>(3)->HasBackground());
 }
