@@ -129,7 +129,7 @@ void TDefBase::Read(TLoadContext& rc)
             rc.Next();
             break;
         default:
-            rc.log.Line("type " + std::to_string(ged.tagCode) + " not handled in Read()");
+            rc.NotHandled();
             rc.Next();
             break;
         }

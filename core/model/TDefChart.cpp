@@ -41,7 +41,7 @@ void TDefChart::Read(TLoadContext& rc)
             rc.defs.Add(new TDefPrintSetting(this))->Read(rc);
             break;
         default:
-            rc.log.Line("type " + std::to_string(ged.tagCode) + " not handled in Read()");
+            rc.NotHandled();
             rc.Next();
             break;
         }

@@ -28,9 +28,6 @@ TDefList::TDefList(uint32_t number) : TDefBase(kinds::List, std::string(), nullp
 void TDefList::Read(TLoadContext& rc)
 {
     TControlGed& ged = rc.ged;
-    const auto notHandled = [&] {
-        rc.log.Line("type " + std::to_string(ged.tagCode) + " not handled in Read()");
-    };
     rc.Next();
     while (ged.level > 0) {
         switch (ged.tagCode) {
@@ -53,19 +50,19 @@ void TDefList::Read(TLoadContext& rc)
             if (keyIndex + 1 < kKeyCount)
                 ++keyIndex;
             else
-                notHandled();
+                rc.NotHandled();
             break;
         case tags::Expression:
             if (keyIndex >= 0)
                 keys[keyIndex].expression = ged.value;
             else
-                notHandled();
+                rc.NotHandled();
             break;
         case tags::Direction:
             if (keyIndex >= 0)
                 keys[keyIndex].ascending = ged.value == "ascending";
             else
-                notHandled();
+                rc.NotHandled();
             break;
         case kinds::Filter:
             filter = static_cast<TDefPicture*>(
@@ -87,7 +84,7 @@ void TDefList::Read(TLoadContext& rc)
                 rc.log.Line("List owner [" + ged.value + "] truncated");
             break;
         default:
-            notHandled();
+            rc.NotHandled();
             break;
         }
         rc.Next();

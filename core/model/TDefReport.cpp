@@ -27,9 +27,6 @@ TDefReport::TDefReport(std::string name) : TDefRepBase(kinds::Report, std::move(
 void TDefReport::Read(TLoadContext& rc)
 {
     TControlGed& ged = rc.ged;
-    const auto notHandled = [&] {
-        rc.log.Line("type " + std::to_string(ged.tagCode) + " not handled in Read()");
-    };
     bool firstTitle = true;
     auto letter = static_cast<unsigned char>('A' - 1);
     size_t fill = 0;
@@ -84,7 +81,7 @@ void TDefReport::Read(TLoadContext& rc)
             } else if (haveArea) {
                 areas[lastArea].height = numbers::ReadInt(ged.value);
             } else {
-                notHandled();
+                rc.NotHandled();
             }
             break;
         case tags::Width:
@@ -94,13 +91,13 @@ void TDefReport::Read(TLoadContext& rc)
             } else if (haveArea) {
                 areas[lastArea].width = numbers::ReadInt(ged.value);
             } else {
-                notHandled();
+                rc.NotHandled();
             }
             break;
         case tags::X:
         case tags::Y:
             if (!haveArea)
-                notHandled();
+                rc.NotHandled();
             else if (ged.tagCode == tags::X)
                 areas[lastArea].column = numbers::ReadInt(ged.value);
             else
@@ -108,7 +105,7 @@ void TDefReport::Read(TLoadContext& rc)
             break;
         case kinds::Picture: {
             if (!haveArea) {
-                notHandled();
+                rc.NotHandled();
                 break;
             }
             Area& area = areas[lastArea];
@@ -138,7 +135,7 @@ void TDefReport::Read(TLoadContext& rc)
             ReadType(rc, "Report");
             break;
         default:
-            notHandled();
+            rc.NotHandled();
             break;
         }
         rc.Next();

@@ -14,9 +14,6 @@ TDefTable::TDefTable(std::string name) : TDefRepBase(kinds::Table, std::move(nam
 void TDefTable::Read(TLoadContext& rc)
 {
     TControlGed& ged = rc.ged;
-    const auto notHandled = [&] {
-        rc.log.Line("type " + std::to_string(ged.tagCode) + " not handled in Read()");
-    };
     bool firstTitle = true;
     rc.Next();
     while (ged.level > 0) {
@@ -36,11 +33,11 @@ void TDefTable::Read(TLoadContext& rc)
             if (haveColumn)
                 columns[lastColumn].justification = ged.value;
             else
-                notHandled();
+                rc.NotHandled();
             break;
         case kinds::Picture:
             if (!haveColumn) {
-                notHandled();
+                rc.NotHandled();
                 break;
             }
             columns[lastColumn].picture = static_cast<TDefPicture*>(rc.defs.Add(new TDefPicture(
@@ -55,7 +52,7 @@ void TDefTable::Read(TLoadContext& rc)
                 if (haveColumn)
                     columns[lastColumn].title = ged.value;
                 else
-                    notHandled();
+                    rc.NotHandled();
             } else if (firstTitle) {
                 title1 = ged.value;
                 firstTitle = false;
@@ -70,10 +67,10 @@ void TDefTable::Read(TLoadContext& rc)
             if (haveColumn)
                 columns[lastColumn].width = numbers::ReadInt(ged.value);
             else
-                notHandled();
+                rc.NotHandled();
             break;
         default:
-            notHandled();
+            rc.NotHandled();
             break;
         }
         rc.Next();

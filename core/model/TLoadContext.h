@@ -18,4 +18,6 @@ struct TLoadContext {
 
     bool Next();
     void SkipToLevel0(); // skips every line up to the next level-0 line (or the end)
+    // Logs that a reader has no use for the current line's tag.
+    void NotHandled();
 };
