@@ -49,7 +49,7 @@ TCommands::TCommands(QMainWindow& frame)
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     definition = Add(view, QStringLiteral("&Definition"), commands::Definition, helpids::Definition,
-                     {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+                     {QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)});
     index = Add(view, QStringLiteral("&Index"), commands::Index, helpids::Index,
                 {QKeySequence(Qt::CTRL | Qt::Key_I)});
     messages = Add(view, QStringLiteral("&Messages"), commands::Messages, helpids::Messages,

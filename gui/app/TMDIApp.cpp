@@ -5,6 +5,7 @@
 #include "model/TDatabase.h"
 #include "support/THtmlHelp.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -30,7 +31,7 @@ int TMDIApp::Run()
         frame.show();
         const QStringList args = arguments();
         if (args.size() == 2) {
-            const QString folder = QFileInfo(args[1]).absoluteFilePath();
+            const QString folder = QDir::cleanPath(QFileInfo(args[1]).absoluteFilePath());
             QMetaObject::invokeMethod(
                 &frame, [&frame, folder] { frame.OpenFolder(folder); }, Qt::QueuedConnection);
         }

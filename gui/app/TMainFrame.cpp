@@ -48,7 +48,9 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
         connect(c.recent[static_cast<size_t>(n)], &QAction::triggered, this,
                 [this, n] { OpenRecent(n); });
 
+    connect(c.definition, &QAction::triggered, mdi, &TSpecMDI::OpenActiveTreeLeaf);
     connect(mdi, &QMdiArea::subWindowActivated, this, &TMainFrame::UpdateCommands);
+    connect(mdi, &TSpecMDI::TreeSelectionMoved, this, &TMainFrame::UpdateCommands);
     connect(mdi, &TSpecMDI::Loaded, this, [this] {
         UpdateTitle();
         UpdateCommands();
@@ -100,10 +102,10 @@ void TMainFrame::UpdateCommands()
     const bool loaded = mdi->Database().Definitions().Count() > 0;
     commands->structure->setEnabled(loaded);
     commands->messages->setEnabled(loaded);
+    commands->definition->setEnabled(mdi->ActiveTreeLeaf() >= 0);
     // Their windows and dialogs come with later work.
-    for (QAction* later :
-         {commands->saveAs, commands->preferences, commands->copy, commands->definition,
-          commands->index, commands->relationships, commands->usedBy})
+    for (QAction* later : {commands->saveAs, commands->preferences, commands->copy, commands->index,
+                           commands->relationships, commands->usedBy})
         later->setEnabled(false);
 }
 

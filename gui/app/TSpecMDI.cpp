@@ -119,6 +119,21 @@ bool TSpecMDI::ReadFile(const QString& folder)
     return true;
 }
 
+int TSpecMDI::ActiveTreeLeaf() const
+{
+    if (!treeChild || activeSubWindow() != treeChild)
+        return -1;
+    const int element = treeChild->Tree().SelectedLeafElement();
+    return element >= 0 ? element : -1;
+}
+
+void TSpecMDI::OpenActiveTreeLeaf()
+{
+    const int element = ActiveTreeLeaf();
+    if (element >= 0)
+        OpenElementAt(element, false);
+}
+
 void TSpecMDI::ShowStructure(int element)
 {
     if (treeChild) {
@@ -127,6 +142,8 @@ void TSpecMDI::ShowStructure(int element)
     } else {
         treeChild = new TTreeChild(db.Definitions(), db.Name());
         connect(&treeChild->Tree(), &TSpecTree::OpenRequested, this, &TSpecMDI::OpenElementAt);
+        connect(&treeChild->Tree(), &TSpecTree::SelectionMoved, this,
+                &TSpecMDI::TreeSelectionMoved);
         connect(treeChild, &TTreeChild::WidthChanged, this, &TSpecMDI::SetTreeColumn);
         addSubWindow(treeChild);
         treeChild->Place(treeColumn, viewport()->height());

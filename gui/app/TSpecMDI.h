@@ -38,6 +38,10 @@ public:
     bool ReadFile(const QString& folder);
     // Opens or brings forward the structure tree; selects the element's leaf when one is given.
     void ShowStructure(int element = -1);
+    // The element of the structure tree's selected leaf while the tree is the active child; -1
+    // otherwise. The Definition command opens it.
+    int ActiveTreeLeaf() const;
+    void OpenActiveTreeLeaf();
     void ShowMessages();
     // Shows an element: a field or word in its owner's window, a built-in in a message, any
     // other element through its Display. onlyActivate: bring an open window forward, make none.
@@ -60,6 +64,8 @@ Q_SIGNALS:
     // A database was loaded: the document title and the commands follow it.
     void Loaded();
     void HelpRequested(int contextId);
+    // The structure tree's selection moved.
+    void TreeSelectionMoved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

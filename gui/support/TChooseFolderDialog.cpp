@@ -18,12 +18,9 @@
 
 namespace {
 
-// Paths keep the case rules of the file system they name.
-#ifdef Q_OS_WIN
+// The start path is matched without regard to case, as a person may have typed it; the result
+// is always the folder's own name.
 constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
-#endif
 
 QString WithoutTrailingSlash(QString path)
 {
@@ -104,6 +101,10 @@ TChooseFolderDialog::TChooseFolderDialog(QWidget* parent, const QString& title,
             (shown < 0 || sorted[i].size() > sorted[shown].size()))
             shown = i;
     }
+    // A start path under no root (empty, relative) shows the first root, as a path without a
+    // drive shows the default drive.
+    if (shown < 0 && !sorted.isEmpty())
+        shown = 0;
     drives->setCurrentIndex(shown);
     if (shown >= 0)
         FillTree();
@@ -197,8 +198,8 @@ void TChooseFolderDialog::ScanFolder(const QString& path, QTreeWidgetItem* node,
         bestMatch = node;
         exactMatch = path.size() == startPath.size();
     }
-    const QStringList folders =
-        QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList folders = QDir(path).entryList(
+        QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : folders) {
         auto* child = new QTreeWidgetItem(node, {name});
         child->setData(0, NodeRole, 0);

@@ -48,3 +48,9 @@ void TSpecTree::keyPressEvent(QKeyEvent* event)
     }
     TStructTree::keyPressEvent(event);
 }
+
+void TSpecTree::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    TStructTree::currentChanged(current, previous);
+    Q_EMIT SelectionMoved();
+}

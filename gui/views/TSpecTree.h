@@ -15,11 +15,14 @@ public:
 Q_SIGNALS:
     // onlyActivate: bring an open definition window forward, create none.
     void OpenRequested(int element, bool onlyActivate);
+    // The selected node changed, so whether a leaf is selected may have too.
+    void SelectionMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void Open(const QModelIndex& leaf, bool onlyActivate);

@@ -118,6 +118,24 @@ TEST(MainFrame, CommandsNeedingADatabaseEnabledOnlyAfterALoad)
         EXPECT_FALSE(later->isEnabled()) << later->text().toStdString();
 }
 
+TEST(MainFrame, DefinitionFollowsTheTreesSelectedLeafAndOpensIt)
+{
+    TFrameFixture f;
+    const TCommands& c = f.frame->Commands();
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kClean)));
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_NE(mdi.TreeChild(), nullptr);
+    EXPECT_FALSE(c.definition->isEnabled()); // the root is selected, no leaf
+    const TDefBase& picture = Element(mdi, "address picture script full");
+    ASSERT_TRUE(mdi.TreeChild()->Tree().SelectElement(picture.index));
+    EXPECT_TRUE(c.definition->isEnabled());
+    c.definition->trigger();
+    ASSERT_NE(mdi.activeSubWindow(), nullptr);
+    EXPECT_EQ(mdi.activeSubWindow()->windowTitle(), "address picture script full");
+    // With the definition window active the command has no leaf to open.
+    EXPECT_FALSE(c.definition->isEnabled());
+}
+
 TEST(MainFrame, MenuHoldsEveryCommandWithItsIdAndKeys)
 {
     TFrameFixture f;
@@ -131,7 +149,7 @@ TEST(MainFrame, MenuHoldsEveryCommandWithItsIdAndKeys)
     EXPECT_EQ(c.structure->text(), "Database S&tructure");
     EXPECT_EQ(c.structure->shortcut(), QKeySequence("Ctrl+T"));
     EXPECT_EQ(c.usedBy->shortcut(), QKeySequence("Ctrl+U"));
-    EXPECT_EQ(c.definition->shortcut(), QKeySequence(Qt::Key_Return));
+    EXPECT_EQ(c.definition->shortcut(), QKeySequence(Qt::Key_Enter)); // the menu shows "Enter"
     EXPECT_EQ(c.closeAll->data().toInt(), commands::CloseAll);
     QStringList menus;
     for (QAction* menu : f.frame->menuBar()->actions())

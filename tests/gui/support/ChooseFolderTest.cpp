@@ -116,14 +116,27 @@ TEST(FolderChooser, StartPathOpensOnItsBestMatchShownButNotSelected)
     EXPECT_EQ(TChooseFolderDialog::FullPath(partial.BestMatch()), folders.data + "/deeper/x");
 }
 
-TEST(FolderChooser, StartPathOnNoRootLeavesTheTreeEmpty)
+TEST(FolderChooser, StartPathUnderNoRootShowsTheFirstRoot)
 {
     TFolders folders;
-    TChooseFolderDialog dialog(nullptr, "Kinvault Database", "/nowhere/at/all", folders.Roots());
-    EXPECT_EQ(dialog.Tree().topLevelItemCount(), 0);
-    EXPECT_FALSE(dialog.OkButton().isEnabled());
-    dialog.Drives().setCurrentIndex(0);
-    EXPECT_EQ(dialog.Tree().topLevelItemCount(), 1);
+    for (const QString& start : {QString("/nowhere/at/all"), QString(), QString("Kinvault")}) {
+        TChooseFolderDialog dialog(nullptr, "Kinvault Database", start, folders.Roots());
+        EXPECT_EQ(dialog.Drives().currentIndex(), 0);
+        EXPECT_EQ(dialog.Tree().topLevelItemCount(), 1);
+    }
+}
+
+TEST(FolderChooser, StartPathMatchesWithoutRegardToCase)
+{
+    TFolders folders;
+    TChooseFolderDialog dialog(nullptr, "Kinvault Database", folders.data.toUpper() + "/shout.kvh",
+                               folders.Roots());
+    QTreeWidgetItem* data = DataNode(dialog);
+    ASSERT_NE(data, nullptr);
+    QTreeWidgetItem* shout = Find(data, "SHOUT.KVH");
+    ASSERT_NE(shout, nullptr);
+    EXPECT_TRUE(shout->isExpanded()); // the best match, shown but not selected
+    EXPECT_EQ(dialog.Tree().currentItem(), nullptr);
 }
 
 TEST(FolderChooser, OkGivesTheFolderAndItsParentInTheTreesCase)
