@@ -123,6 +123,11 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
 
     TTerminalHost host(err);
     int status = kExitOk;
+    // The asked-for element is not there: what is "named" or "titled".
+    const auto missing = [&](const char* what) {
+        err << "stemlook-text: no element " << what << " \"" << line->argument << "\"\n";
+        status = kExitFailed;
+    };
     switch (line->mode) {
     case TCommandLine::Mode::Document:
         if (!SaveAsTextDocument(db, line->selection, text, host)) {
@@ -132,28 +137,22 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
         break;
     case TCommandLine::Mode::Copy: {
         std::string copy;
-        if (CopyText(db, line->argument, copy, host)) {
+        if (CopyText(db, line->argument, copy, host))
             text << copy;
-        } else {
-            err << "stemlook-text: no element titled \"" << line->argument << "\"\n";
-            status = kExitFailed;
-        }
+        else
+            missing("titled");
         break;
     }
     case TCommandLine::Mode::Index:
         WriteIndex(db, text);
         break;
     case TCommandLine::Mode::UsedBy:
-        if (!WriteUsedBy(db, line->argument, text)) {
-            err << "stemlook-text: no element named \"" << line->argument << "\"\n";
-            status = kExitFailed;
-        }
+        if (!WriteUsedBy(db, line->argument, text))
+            missing("named");
         break;
     case TCommandLine::Mode::Pieces:
-        if (!WritePieces(db, line->argument, text)) {
-            err << "stemlook-text: no element titled \"" << line->argument << "\"\n";
-            status = kExitFailed;
-        }
+        if (!WritePieces(db, line->argument, text))
+            missing("titled");
         break;
     case TCommandLine::Mode::Dot:
         WriteRelationships(db, text);

@@ -121,7 +121,7 @@ void TDefBase::Read(TLoadContext& rc)
                 ->Read(rc);
             break;
         case kinds::Word:
-            if (ged.value.size() <= TDefField::kTypeLimit)
+            if (ged.value.size() <= kWordLimit)
                 rc.names.Add(new TDefBase(kinds::Word, ged.value, this));
             else
                 rc.log.Line("Word " + ged.value +

@@ -17,6 +17,8 @@ struct TLoadContext;
 // between elements (owner, context, base, users) only refer.
 class TDefBase {
 public:
+    static constexpr size_t kWordLimit = 20; // a longer word is not created
+
     TDefBase(int kind, std::string name, TDefBase* owner);
     virtual ~TDefBase();
     TDefBase(const TDefBase&) = delete;
