@@ -28,6 +28,8 @@ TDefList::TDefList(uint32_t number) : TDefBase(kinds::List, std::string(), nullp
 void TDefList::Read(TLoadContext& rc)
 {
     TControlGed& ged = rc.ged;
+    // Lines after a fifth "KEY" belong to that ignored key, not to the fourth.
+    bool pastLastKey = false;
     rc.Next();
     while (ged.level > 0) {
         switch (ged.tagCode) {
@@ -47,19 +49,21 @@ void TDefList::Read(TLoadContext& rc)
             size = numbers::ReadUnsigned(ged.value);
             break;
         case tags::Key:
-            if (keyIndex + 1 < kKeyCount)
+            if (keyIndex + 1 < kKeyCount) {
                 ++keyIndex;
-            else
+            } else {
+                pastLastKey = true;
                 rc.NotHandled();
+            }
             break;
         case tags::Expression:
-            if (keyIndex >= 0)
+            if (keyIndex >= 0 && !pastLastKey)
                 keys[keyIndex].expression = ged.value;
             else
                 rc.NotHandled();
             break;
         case tags::Direction:
-            if (keyIndex >= 0)
+            if (keyIndex >= 0 && !pastLastKey)
                 keys[keyIndex].ascending = ged.value == "ascending";
             else
                 rc.NotHandled();

@@ -184,6 +184,30 @@ TEST(ListText, SortKeysAndFilterByLevel)
                                          "\n\tFiltered by:-\n");
 }
 
+TEST(ListText, KeysAfterTheFourthAreIgnoredWithTheirLines)
+{
+    std::string keys;
+    for (const char* e : {"a", "b", "c", "d"})
+        keys += std::string("1 KEY\n2 EXPRESSION ") + e + "\n2 DIRECTION ascending\n";
+    const std::string fifth = "1 KEY\n2 EXPRESSION e\n2 DIRECTION descending\n";
+    const std::string sixth = "1 KEY\n2 DIRECTION descending\n2 EXPRESSION f\n";
+    const std::string sorted = "\n\tSorted by:-\n\ta (ascending)\n\tb (ascending)\n"
+                               "\tc (ascending)\n\td (ascending)\n";
+    const std::string title = "List 1: (P) 0 entries";
+    const std::string key = "type 27 not handled in Read()";
+    const std::string expression = "type 20 not handled in Read()";
+    const std::string direction = "type 17 not handled in Read()";
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {fifth, {key, expression, direction}},
+        {fifth + sixth, {key, expression, direction, key, direction, expression}},
+    };
+    for (const auto& [extra, problems] : cases) {
+        TWriter w("0 LIST\n1 TYPE P\n1 METHOD index\n" + keys + extra + "0 TRLR\n");
+        EXPECT_EQ(w.loaded.Problems(), problems);
+        EXPECT_EQ(w.Fresh(title, 1), title + "\n\tMethod: Index\n" + sorted);
+    }
+}
+
 TEST(ListText, EachMethodLine)
 {
     TWriter w("0 LIST\n1 METHOD anctree\n1 REFERENCE Plan1\n1 GENERATIONS 4\n1 BASE 2\n1 PIN -1\n"

@@ -2,6 +2,8 @@
 #include "core/TempFolder.h"
 #include "model/Kinds.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -70,6 +72,29 @@ TEST(Loading, FolderFindsControlGedIgnoringCaseAndMissingChangesNothing)
 
     ASSERT_EQ(db.ReadFile(dir.Path() + "/both.kvd"), TDatabase::TLoadResult::Loaded);
     EXPECT_EQ(db.Definitions().At(0)->name, "Right");
+}
+
+TEST(Loading, WithoutAnExactControlGedTheFirstNameInByteOrderWins)
+{
+    // Folders list names in creation order or in hash order: among this many, written forwards
+    // and backwards, neither the first nor the last name listed wins by chance. "CONTROL.GEC"
+    // would come first if it were taken for the name.
+    Lines names{"Control.ged", "CONTROL.GEC"};
+    for (int bits = 0; bits < 64; ++bits) {
+        std::string name = "CONTROL.GED";
+        for (int i = 0; i < 6; ++i)
+            if (bits >> i & 1)
+                name[i + 1] = static_cast<char>(std::tolower(name[i + 1]));
+        names.push_back(name);
+    }
+    for (int pass = 0; pass < 2; ++pass, std::reverse(names.begin(), names.end())) {
+        TTempFolder dir;
+        for (const std::string& name : names)
+            dir.Write(name, "0 @" + name + "@ GROUP\n0 TRLR\n");
+        TDatabase db;
+        ASSERT_EQ(db.ReadFile(dir.Path()), TDatabase::TLoadResult::Loaded);
+        EXPECT_EQ(db.Definitions().At(0)->name, "CONTROL.GED") << "pass " << pass;
+    }
 }
 
 TEST(Loading, SecondLoadLeavesNothingOfTheFirst)

@@ -189,3 +189,27 @@ TEST(ReportReader, BackgroundsOfOneLoadShareABudget)
               (Lines{"Report R4 is too large -- skipped", "Report R5 is too large -- skipped"}));
     EXPECT_TRUE(t.At<TDefReport>(3)->HasBackground());
 }
+
+TEST(ReportReader, AreasAtTheLastColumnOrLineAreInsideAndOnePastAreDropped)
+{
+    // WIDTH 8 and HEIGHT 4 make lines of 10 (the stride) and 5 lines.
+    const TRead t("0 @R@ REPORT\n1 TYPE t\n1 WIDTH 8\n1 HEIGHT 4\n"
+                  "1 AREA\n2 X 9\n2 Y 4\n2 WIDTH 1\n2 HEIGHT 1\n2 PICTURE a\n"
+                  "1 AREA\n2 X 10\n2 Y 0\n2 PICTURE b\n"
+                  "1 AREA\n2 X 0\n2 Y 5\n2 PICTURE c\n"
+                  "1 AREA\n2 X 9\n2 Y 4\n2 WIDTH 2\n2 HEIGHT 2\n2 PICTURE d\n0 TRLR\n");
+    EXPECT_EQ(t.Problems(), (Lines{"t Report R Area B lies outside Report -- ignored",
+                                   "t Report R Area C lies outside Report -- ignored",
+                                   "t Report R Area D too wide -- narrowed",
+                                   "t Report R Area D too deep -- shortened"}));
+    auto* report = t.At<TDefReport>(0);
+    ASSERT_EQ(report->lastArea, 1);
+    EXPECT_EQ(report->areas[0].letter, 'A');
+    EXPECT_EQ(report->areas[0].width, 1); // ending exactly at the stride: not narrowed
+    EXPECT_EQ(report->areas[0].height, 1);
+    EXPECT_EQ(report->areas[1].letter, 'D');
+    EXPECT_EQ(report->areas[1].width, 1);
+    EXPECT_EQ(report->areas[1].height, 1);
+    ASSERT_EQ(t.Count(), 3u); // the dropped areas' pictures are gone too
+    EXPECT_EQ(t.At<TDefPicture>(2)->script, "d");
+}
