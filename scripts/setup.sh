@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12 / Ubuntu) when it is missing, then configures and
-# builds the given preset (dev by default).
+# builds the given preset (dev by default). --no-build stops after the install. The compiler is
+# the one CMake finds, or $CXX (CXX=clang++ for clang; the ci preset installs it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-dev}"
+build=yes
+[ "${2:-}" = "--no-build" ] && build=no
 
 # Qt 6 Widgets for the desktop program; the offscreen platform and a font for its tests and the
 # screenshot; Xvfb to run it on a machine without a display.
 packages=(cmake g++ make libgtest-dev libbenchmark-dev clang-format qt6-svg-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
+[ "$preset" = ci ] && packages+=(clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -20,5 +24,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
+[ "$build" = yes ] || exit 0
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"

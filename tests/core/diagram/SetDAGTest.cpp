@@ -548,7 +548,7 @@ TEST(SetDAG, LayersAreLongestPathsOnAcyclicGraphs)
         const int n = 12;
         std::vector<TVertex*> topological;
         for (int i = 0; i < n; ++i)
-            topological.push_back(g.Vertex("v" + std::to_string(i)));
+            topological.push_back(g.Vertex(std::string("v").append(std::to_string(i))));
         // Edges only from earlier to later in a hidden order; the master list is in name order,
         // which is not that order once shuffled.
         std::shuffle(topological.begin(), topological.end(), random);
@@ -644,7 +644,7 @@ TEST(SetDAG, LongCycleEndsWithoutDeepRecursion)
     const int n = 200000;
     std::vector<TVertex*> chain;
     for (int i = 0; i < n; ++i) {
-        chain.push_back(g.Vertex("v" + std::to_string(i)));
+        chain.push_back(g.Vertex(std::string("v").append(std::to_string(i))));
         if (i > 0)
             Graph::Edge(chain[i - 1], chain[i]);
     }

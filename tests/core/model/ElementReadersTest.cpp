@@ -6,9 +6,11 @@
 #include "model/TDefOption.h"
 #include "model/TDefPicture.h"
 #include "model/TDefPrintSetting.h"
+#include "model/TDefRepBase.h"
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -81,7 +83,7 @@ TEST(PictureWrap, BreaksLongLinesAtTheirLastWhiteSpace)
 {
     std::string line;
     for (int i = 0; line.size() < 100; ++i)
-        line += "w" + std::to_string(i % 10) + "xy ";
+        line.append(1, 'w').append(1, static_cast<char>('0' + i % 10)).append("xy ");
     line.resize(100);
     std::string s = line;
     TDefPicture::Wrap(s);
@@ -197,10 +199,10 @@ TEST(ElementModel, OwnershipTypeNamesAndDisplayHooks)
 {
     struct Host : TDisplayHost {
         std::vector<std::string> calls;
-        bool ActivateChild(int id) override
+        bool ActivateDefinition(const TDefBase& e) override
         {
-            calls.push_back("activate " + std::to_string(id));
-            return id == 0;
+            calls.push_back("activate " + std::to_string(e.index));
+            return e.index == 0;
         }
         void OpenDefinition(TDefBase& e, TPaneKind pane) override
         {
@@ -263,4 +265,88 @@ TEST(PictureWrap, MatchesTheSinglePassWrapOnRandomScripts)
         TDefPicture::Wrap(s);
         ASSERT_EQ(s, expected) << "round " << round;
     }
+}
+
+// Letters that differ from place to place, so a cut at the wrong place shows.
+static std::string Letters(size_t n)
+{
+    std::string s;
+    for (size_t i = 0; i < n; ++i)
+        s += static_cast<char>('A' + i % 26);
+    return s;
+}
+
+TEST(ElementReaders, TextsOfExactlyTheirLimitAreKeptWholeAndOneMoreIsCutOrIgnored)
+{
+    struct Case {
+        const char* what;
+        size_t limit;
+        std::function<std::string(const std::string&)> text; // the file around the value
+        std::function<std::string(const TRead&)> read;       // "" when the element is not there
+        std::function<Lines(const std::string&)> pastLog;
+        bool ignoredPast;
+    };
+    const auto typeOf = [](const TRead& t) { return t.At<TDefRepBase>(0)->type; };
+    const Case cases[] = {
+        {"GEDCOM tag", 19, [](auto& v) { return "0 @G@ GROUP\n1 @F@ FIELD text\n2 TAG " + v; },
+         [](const TRead& t) { return t.At<TDefField>(1)->GedcomTag(); },
+         [](auto& v) { return Lines{"GEDCOM tag [" + v + "] truncated"}; }, false},
+        // The ignored field leaves its TAG line to the group.
+        {"field type", 20, [](auto& v) { return "0 @G@ GROUP\n1 @F@ FIELD " + v + "\n2 TAG T"; },
+         [](const TRead& t) { return t.Count() > 1 ? t.At<TDefField>(1)->fieldType : ""; },
+         [](auto& v) {
+             return Lines{"Type " + v + " too long -- field ignored in TDefBase::Read()",
+                          "type 43 not handled in Read()"};
+         },
+         true},
+        {"word", 20, [](auto& v) { return "0 @C@ CHOICE\n1 WORD " + v; },
+         [](const TRead& t) { return t.Count() > 1 ? t.At(1)->name : ""; },
+         [](auto& v) {
+             return Lines{"Word " + v + " too long -- choice ignored in TDefBase::Read()"};
+         },
+         true},
+        {"list owner", 19, [](auto& v) { return "0 LIST\n1 TYPE " + v; },
+         [](const TRead& t) { return t.At<TDefList>(0)->ownerType; },
+         [](auto& v) { return Lines{"List owner [" + v + "] truncated"}; }, false},
+        {"list plan", 19, [](auto& v) { return "0 LIST\n1 REFERENCE " + v; },
+         [](const TRead& t) { return t.At<TDefList>(0)->planRef; },
+         [](auto& v) { return Lines{"List Plan ref. [" + v + "] truncated"}; }, false},
+        {"printer", 19, [](auto& v) { return "0 PRINTER " + v; },
+         [](const TRead& t) { return t.At<TDefOption>(0)->printerName; },
+         [](auto& v) { return Lines{"Printer name [" + v + "] truncated"}; }, false},
+        // Date prefixes are cut silently.
+        {"date prefix", 9, [](auto& v) { return "0 DATEPREFIX bef " + v + " aft"; },
+         [](const TRead& t) { return t.At<TDefOption>(0)->prefixAbout; },
+         [](auto&) { return Lines{}; }, false},
+        {"report type", 19, [](auto& v) { return "0 @R@ REPORT\n1 TYPE " + v; }, typeOf,
+         [](auto& v) { return Lines{"Report type [" + v + "] truncated"}; }, false},
+        {"table type", 19, [](auto& v) { return "0 @T@ TABLE\n1 TYPE " + v; }, typeOf,
+         [](auto& v) { return Lines{"Table type [" + v + "] truncated"}; }, false},
+        // A longer cross-reference makes the line invalid: it continues the line before.
+        {"xref", 20, [](auto& v) { return "0 @A@ GROUP\n0 @" + v + "@ GROUP"; },
+         [](const TRead& t) { return t.Count() > 1 ? t.At(1)->name : ""; },
+         [](auto& v) { return Lines{"Unrecognised tag in 1 CONC 0 @" + v + "@ GROUP"}; }, true},
+    };
+    for (const Case& c : cases) {
+        const std::string whole = Letters(c.limit), past = Letters(c.limit + 1);
+        const TRead at(c.text(whole) + "\n0 TRLR\n"), over(c.text(past) + "\n0 TRLR\n");
+        EXPECT_EQ(at.Problems(), Lines{}) << c.what;
+        EXPECT_EQ(c.read(at), whole) << c.what;
+        EXPECT_EQ(over.Problems(), c.pastLog(past)) << c.what;
+        EXPECT_EQ(c.read(over), c.ignoredPast ? "" : whole) << c.what;
+    }
+}
+
+TEST(ElementReaders, LineValuesAndTagsPastTheirLimitContinueAsUnknownLines)
+{
+    const std::string tag31(31, 'T');
+    const TRead t("0 @T@ TABLE\n1 TITLE " + Letters(219) + "\n1 TITLE " + Letters(221) + "\n1 " +
+                  tag31 + " v\n1 " + tag31 + "X v\n0 TRLR\n");
+    // The cut-off byte and the over-long tag come back as CONC lines, which no reader knows.
+    EXPECT_EQ(t.Problems(), (Lines{"Unrecognised tag in 2 CONC " + Letters(221).substr(220),
+                                   "Unrecognised tag in 1 " + tag31 + " v",
+                                   "Unrecognised tag in 2 CONC 1 " + tag31 + "X v"}));
+    const auto* table = t.At<TDefRepBase>(0);
+    EXPECT_EQ(table->title1, Letters(219));
+    EXPECT_EQ(table->title2, Letters(220));
 }

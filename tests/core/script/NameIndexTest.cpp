@@ -68,7 +68,8 @@ TEST(UsedSet, LongSetsStillRefuseEqualElementsAndKeepTheirOrder)
     TDefBase* owner = defs.Add(new TDefBase(kinds::Record, "r", nullptr));
     std::vector<TDefBase*> users;
     for (int i = 0; i < 100; ++i)
-        users.push_back(defs.Add(new TDefBase(kinds::Picture, "p" + std::to_string(i), owner)));
+        users.push_back(defs.Add(
+            new TDefBase(kinds::Picture, std::string("p").append(std::to_string(i)), owner)));
     TUsedSet set;
     for (TDefBase* u : users)
         EXPECT_TRUE(set.Add(u));

@@ -264,7 +264,7 @@ TEST(Build, RandomScriptsGiveOrderedPiecesInsideTheirText)
             script +=
                 i % 3 ? alphabet[random() % alphabet.size()] : static_cast<char>(random() % 256);
         auto* picture = new TDefPicture(i % 5 ? kinds::Picture : kinds::EditPanel,
-                                        "p" + std::to_string(i), script, person);
+                                        std::string("p").append(std::to_string(i)), script, person);
         t.names.Add(picture);
         pictures.push_back(picture);
     }
