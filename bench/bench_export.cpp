@@ -31,7 +31,7 @@ TDatabase& Loaded()
 // box is expected.
 class TQuietHost : public TDisplayHost {
 public:
-    bool ActivateChild(int) override { return false; }
+    bool ActivateDefinition(const TDefBase&) override { return false; }
     void OpenDefinition(TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view, std::string_view) override { ++errors; }
     int errors = 0;

@@ -10,7 +10,7 @@ class TTerminalHost : public TDisplayHost {
 public:
     explicit TTerminalHost(std::ostream& err) : err(err) {}
 
-    bool ActivateChild(int) override { return false; }
+    bool ActivateDefinition(const TDefBase&) override { return false; }
     void OpenDefinition(TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view text, std::string_view caption) override
     {

@@ -33,6 +33,11 @@ std::string WithoutTrailingSeparators(std::string path)
 
 TDatabase::TDatabase(std::string logPath) : logPath(std::move(logPath)) {}
 
+void TDatabase::ClearLog()
+{
+    log.Restart(logPath);
+}
+
 std::string TDatabase::DatabaseName(const std::string& folder)
 {
     const std::string path = WithoutTrailingSeparators(folder);
@@ -78,17 +83,35 @@ std::string TDatabase::DefaultLogPath()
     return folder + "/stemlook.log";
 }
 
-TDatabase::TLoadResult TDatabase::ReadFile(const std::string& folder)
+TDatabase::TOpenedFile TDatabase::Open(const std::string& folder)
 {
+    TOpenedFile file;
     const std::string path = FindControlGed(folder);
     if (path.empty())
-        return TLoadResult::Missing;
+        return file;
     // Read only: the database folder is never written.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
+        return file;
+    file.input = std::make_unique<TGedInput>(fd);
+    file.name = DatabaseName(folder);
+    return file;
+}
+
+void TDatabase::Load(TOpenedFile& file)
+{
+    if (!file)
+        return;
+    Load(*file.input, file.name);
+    file.input.reset();
+}
+
+TDatabase::TLoadResult TDatabase::ReadFile(const std::string& folder)
+{
+    TOpenedFile file = Open(folder);
+    if (!file)
         return TLoadResult::Missing;
-    TGedInput in(fd);
-    Load(in, DatabaseName(folder));
+    Load(file);
     return TLoadResult::Loaded;
 }
 

@@ -4,9 +4,10 @@
 #include "model/TMessageLog.h"
 #include "script/TNameTable.h"
 
-#include <string>
+#include "model/TGedInput.h"
 
-class TGedInput;
+#include <memory>
+#include <string>
 
 // The loaded design: the definition array, the name table, the messages log of the last load and
 // the database name. Loading replaces all of it, or nothing.
@@ -17,7 +18,18 @@ public:
     // logPath: the file the messages log is written to; empty keeps the log in memory only.
     explicit TDatabase(std::string logPath = {});
 
-    // Loads the database folder. Missing: no readable control.ged there; nothing has changed.
+    // A folder's control.ged, opened for reading. A window opens the file before it closes what
+    // shows the current design, so a file that can't be read changes nothing.
+    struct TOpenedFile {
+        std::unique_ptr<TGedInput> input; // null: no readable control.ged
+        std::string name;                 // the database name
+        explicit operator bool() const { return input != nullptr; }
+    };
+    static TOpenedFile Open(const std::string& folder);
+    // Loads the opened file, which is then used up.
+    void Load(TOpenedFile& file);
+
+    // Open and Load. Missing: no readable control.ged there; nothing has changed.
     TLoadResult ReadFile(const std::string& folder);
     // Loads a definition file's text as the database of that name (tests, fuzzing, benchmarks).
     void ReadText(std::string text, const std::string& name);
@@ -32,6 +44,9 @@ public:
 
     const std::string& Name() const { return databaseName; }
     const TMessageLog& Log() const { return log; }
+    // Empties the log and its file (the desktop program does so at start, so the file never
+    // shows an older session's lines).
+    void ClearLog();
     const TDefinedArray& Definitions() const { return defs; }
     TDefinedArray& Definitions() { return defs; }
     const TNameTable& Names() const { return names; }

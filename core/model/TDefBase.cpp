@@ -81,7 +81,7 @@ bool TDefBase::PaneKind(TPaneKind& pane) const
 
 void TDefBase::Display(TDisplayHost& host, bool onlyActivate)
 {
-    if (host.ActivateChild(index) || onlyActivate)
+    if (host.ActivateDefinition(*this) || onlyActivate)
         return;
     TPaneKind pane;
     if (PaneKind(pane))

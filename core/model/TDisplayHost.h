@@ -13,8 +13,8 @@ class TDisplayHost {
 public:
     virtual ~TDisplayHost() = default;
 
-    // Brings the child window with this identifier forward. False when no such window is open.
-    virtual bool ActivateChild(int id) = 0;
+    // Brings the element's definition window forward. False when it has none open.
+    virtual bool ActivateDefinition(const TDefBase& element) = 0;
     // Opens a definition window for the element, captioned with its title, holding the pane.
     virtual void OpenDefinition(TDefBase& element, TPaneKind pane) = 0;
     // An error box: text and caption.

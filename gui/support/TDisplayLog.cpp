@@ -1,17 +1,79 @@
 #include "support/TDisplayLog.h"
 
-#include "support/Bytes.h"
+#include "support/TLogModel.h"
 
-#include <QStringList>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QKeyEvent>
 
-TDisplayLog::TDisplayLog(const std::vector<std::string>& lines, QWidget* parent)
-    : QPlainTextEdit(parent)
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+TDisplayLog::TDisplayLog(const TMessageLog& log, const QFont& font, QWidget* parent)
+    : QListView(parent), lines(new TLogModel(log, this))
 {
+    setFont(font);
+    // A fixed-pitch font makes the line of the most bytes the widest; uniform sizes keep the view
+    // from asking every row for its size.
+    const QFontMetrics metrics(font);
+    const int longest = lines->LongestRow();
+    const int width = longest < 0 ? 0 : metrics.horizontalAdvance(lines->Line(longest));
+    lines->SetRowSize(QSize(width + 2 * metrics.averageCharWidth(), metrics.lineSpacing()));
+    setUniformItemSizes(true);
+    setModel(lines);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+bool TDisplayLog::HasSelection() const
+{
+    return selectionModel()->hasSelection();
+}
+
+QString TDisplayLog::SelectedText() const
+{
+    std::vector<std::pair<int, int>> ranges;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        ranges.emplace_back(range.top(), range.bottom());
+    std::sort(ranges.begin(), ranges.end());
     QStringList text;
-    text.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        text.append(bytes::ToText(line));
-    setPlainText(text.join(QLatin1Char('\n')));
-    setReadOnly(true);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    int next = 0; // ranges may overlap: each row once
+    for (const auto& [top, bottom] : ranges) {
+        for (int row = std::max(top, next); row <= bottom; ++row)
+            text.append(lines->Line(row));
+        next = std::max(next, bottom + 1);
+    }
+    return text.join(QLatin1Char('\n'));
+}
+
+void TDisplayLog::Copy() const
+{
+    if (HasSelection())
+        QApplication::clipboard()->setText(SelectedText());
+}
+
+bool TDisplayLog::Enabled(TCommand command) const
+{
+    return command == TPane::Copy && HasSelection();
+}
+
+void TDisplayLog::Run(TCommand command)
+{
+    if (command == TPane::Copy)
+        Copy();
+}
+
+void TDisplayLog::keyPressEvent(QKeyEvent* event)
+{
+    // The view's own copy takes the current line alone.
+    if (event == QKeySequence::Copy) {
+        Copy();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }

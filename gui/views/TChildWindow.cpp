@@ -2,7 +2,7 @@
 
 #include "app/THelpContext.h"
 
-TChildWindow::TChildWindow(const QString& caption, int id, int helpContext) : id(id)
+TChildWindow::TChildWindow(const QString& caption, TChildKey key, int helpContext) : key(key)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);

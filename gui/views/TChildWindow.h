@@ -2,16 +2,25 @@
 
 #include <QMdiSubWindow>
 
-// A child window of the main frame's client, known by its identifier: a fixed one for the
-// windows there is one of at most, the element's index for a definition window. Closing it
-// destroys it.
+// What a child window shows. A window is found by this, never by a number: numbered ids of
+// definition windows (the element's index) would meet the fixed ones in a large design.
+struct TChildKey {
+    enum TRole { Structure, Messages, Relationships, Index, Definition, UsedBy };
+
+    TRole role;
+    int element = -1; // the element shown by a definition or used-by window; -1 otherwise
+
+    bool operator==(const TChildKey&) const = default;
+};
+
+// A child window of the main frame's client. Closing it destroys it.
 class TChildWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    TChildWindow(const QString& caption, int id, int helpContext);
+    TChildWindow(const QString& caption, TChildKey key, int helpContext);
 
-    int ChildId() const { return id; }
+    TChildKey Key() const { return key; }
 
 private:
-    int id;
+    TChildKey key;
 };

@@ -13,9 +13,9 @@ constexpr int kCaptionCharacters = 100;
 constexpr int kOtherPaneSize = 400;
 } // namespace
 
-TDisplayChild::TDisplayChild(const QString& caption, int id, QWidget* pane, int helpContext,
+TDisplayChild::TDisplayChild(const QString& caption, TChildKey key, QWidget* pane, int helpContext,
                              std::optional<QSize> extent)
-    : TChildWindow(caption, id, helpContext), extent(extent)
+    : TChildWindow(caption, key, helpContext), extent(extent)
 {
     setWindowIcon(TIconSet::Icon(TIconSet::Page));
     setWidget(pane);

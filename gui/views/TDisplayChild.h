@@ -10,7 +10,7 @@ class TDisplayChild : public TChildWindow {
     Q_OBJECT
 public:
     // extent: the total size of a definition pane's content; none for other panes.
-    TDisplayChild(const QString& caption, int id, QWidget* pane, int helpContext,
+    TDisplayChild(const QString& caption, TChildKey key, QWidget* pane, int helpContext,
                   std::optional<QSize> extent = std::nullopt);
 
     QWidget* Pane() const { return widget(); }

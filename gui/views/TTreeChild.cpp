@@ -5,7 +5,7 @@
 #include "views/TSpecTree.h"
 
 TTreeChild::TTreeChild(const TDefinedArray& defs, const std::string& rootCaption)
-    : TChildWindow(tr("Database Structure"), childids::Structure, helpids::StructureWindow),
+    : TChildWindow(tr("Database Structure"), {TChildKey::Structure}, helpids::StructureWindow),
       tree(new TSpecTree)
 {
     setWindowIcon(TIconSet::Icon(TIconSet::BookOpen));

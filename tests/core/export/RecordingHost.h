@@ -8,7 +8,7 @@
 // A screen that opens nothing and keeps every error box as "caption: text".
 class TRecordingHost : public TDisplayHost {
 public:
-    bool ActivateChild(int) override { return false; }
+    bool ActivateDefinition(const TDefBase&) override { return false; }
     void OpenDefinition(TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view text, std::string_view caption) override
     {

@@ -186,7 +186,7 @@ TEST(SpecTree, SingleClickOnlyBringsAnOpenDefinitionForward)
 
     f.DoubleClick(leaf);
     ASSERT_EQ(f.Children(), 2);
-    QMdiSubWindow* window = f.mdi.FindChild(2);
+    QMdiSubWindow* window = f.mdi.FindChild({TChildKey::Definition, 2});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle().toStdString(), f.mdi.Database().Definitions().At(2)->Title());
 
@@ -215,7 +215,7 @@ TEST(SpecTree, EnterOpensTheSelectedLeaf)
     TTreeFixture f;
     ASSERT_TRUE(f.tree->SelectElement(0));
     QTest::keyClick(f.tree, Qt::Key_Return);
-    QMdiSubWindow* window = f.mdi.FindChild(0);
+    QMdiSubWindow* window = f.mdi.FindChild({TChildKey::Definition, 0});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Record person");
 
