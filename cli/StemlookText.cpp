@@ -14,6 +14,7 @@
 #include "script/TNameTable.h"
 #include "script/TScriptList.h"
 #include "script/TUsedSet.h"
+#include "views/ListRows.h"
 
 #include <fstream>
 
@@ -29,10 +30,7 @@ void WriteMessages(const TDatabase& db, std::ostream& out)
 // What the index window's Copy gives.
 void WriteIndex(const TDatabase& db, std::ostream& out)
 {
-    out << "Name\tClass\tOwner\n\n";
-    for (const TDefBase* e : db.Names().Elements())
-        out << e->name << '\t' << TNameTable::ClassName(e->kind) << '\t'
-            << (e->context ? e->context->name : std::string()) << '\n';
+    out << lists::IndexCopyText(db.Names());
 }
 
 // False when no element has that name.
@@ -46,7 +44,7 @@ bool WriteUsedBy(const TDatabase& db, const std::string& name, std::ostream& out
         out << e->Title() << " used by\n";
         if (e->users)
             for (const TDefBase* user : *e->users)
-                out << '\t' << user->Title() << '\n';
+                out << '\t' << lists::UsedRow(*user).text << '\n';
     }
     return found;
 }
@@ -54,23 +52,21 @@ bool WriteUsedBy(const TDatabase& db, const std::string& name, std::ostream& out
 // False when no element has that title.
 bool WritePieces(const TDatabase& db, const std::string& title, std::ostream& out)
 {
-    for (const auto& e : db.Definitions()) {
-        if (e->Title() != title)
-            continue;
-        const auto* picture = dynamic_cast<const TDefPicture*>(e.get());
-        const std::string_view script = picture ? std::string_view(picture->script) : "";
-        if (!e->pieces)
-            return true;
-        for (const TScriptPiece& p : *e->pieces) {
-            std::string_view text;
-            if (p.length > 0 && p.offset >= 0 && static_cast<size_t>(p.offset) < script.size())
-                text = script.substr(static_cast<size_t>(p.offset), static_cast<size_t>(p.length));
-            out << p.offset << '\t' << p.length << '\t' << p.kind << '\t' << p.flags << '\t' << text
-                << '\t' << (p.target ? p.target->Title() : std::string()) << '\n';
-        }
+    const TDefBase* e = db.Definitions().FindTitled(title);
+    if (!e)
+        return false;
+    const auto* picture = dynamic_cast<const TDefPicture*>(e);
+    const std::string_view script = picture ? std::string_view(picture->script) : "";
+    if (!e->pieces)
         return true;
+    for (const TScriptPiece& p : *e->pieces) {
+        std::string_view text;
+        if (p.length > 0 && p.offset >= 0 && static_cast<size_t>(p.offset) < script.size())
+            text = script.substr(static_cast<size_t>(p.offset), static_cast<size_t>(p.length));
+        out << p.offset << '\t' << p.length << '\t' << p.kind << '\t' << p.flags << '\t' << text
+            << '\t' << (p.target ? p.target->Title() : std::string()) << '\n';
     }
-    return false;
+    return true;
 }
 
 // Without a screen, a name is 7 pixels a character and a line 16 pixels high.

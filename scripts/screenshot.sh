@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Renders the main window with the example database loaded (structure tree and messages open) to
-# docs/screenshot.png, offscreen: no display needed.
+# docs/screenshot.png, and a picture, a fields, a table and a report pane to docs/pane-*.png,
+# offscreen: no display needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh dev
+scripts/setup.sh dev >&2
 mkdir -p docs
-QT_QPA_PLATFORM=offscreen build/dev/gui/stemlook-screenshot examples/family.kvd docs/screenshot.png
-echo "wrote docs/screenshot.png"
+QT_QPA_PLATFORM=offscreen build/dev/gui/stemlook-screenshot examples/family.kvd docs/screenshot.png \
+  "person picture script BORN" docs/pane-picture.png \
+  "Record person" docs/pane-fields.png \
+  "person Table census" docs/pane-table.png \
+  "person Report sheet" docs/pane-report.png
+echo "wrote docs/screenshot.png and docs/pane-*.png"

@@ -29,13 +29,11 @@ void CopyElementText(TDefinedArray& defs, TDefBase& element, std::ostream& out, 
 
 bool CopyText(TDatabase& db, const std::string& title, std::string& out, TDisplayHost& host)
 {
-    for (const auto& e : db.Definitions()) {
-        if (e->Title() != title)
-            continue;
-        std::ostringstream text;
-        CopyElementText(db.Definitions(), *e, text, host);
-        out += text.str();
-        return true;
-    }
-    return false;
+    TDefBase* element = db.Definitions().FindTitled(title);
+    if (!element)
+        return false;
+    std::ostringstream text;
+    CopyElementText(db.Definitions(), *element, text, host);
+    out += text.str();
+    return true;
 }

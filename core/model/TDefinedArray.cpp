@@ -17,6 +17,14 @@ void TDefinedArray::RemoveLast()
     elements.pop_back();
 }
 
+TDefBase* TDefinedArray::FindTitled(const std::string& title) const
+{
+    for (const auto& e : elements)
+        if (e->Title() == title)
+            return e.get();
+    return nullptr;
+}
+
 void TDefinedArray::ClearMarks()
 {
     for (auto& e : elements)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class TDefBase;
@@ -19,6 +20,9 @@ public:
     void RemoveLast();
     size_t Count() const { return elements.size(); }
     TDefBase* At(size_t i) const { return elements[i].get(); }
+    // The first element in array order whose title is exactly this (letter case included); null
+    // when none has it.
+    TDefBase* FindTitled(const std::string& title) const;
     void ClearMarks();
     void Clear();
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The numeric identifiers of the main menu's commands and the fixed child windows. Help topics
-// and child lookups refer to them, so they never change.
+// The numeric identifiers of the main menu's commands and the help contexts. Help topics refer
+// to them, so they never change.
 namespace commands {
 constexpr int Open = 24332;
 constexpr int SaveAs = 24334;
@@ -24,15 +24,6 @@ constexpr int About = 121;
 constexpr int FirstRecent = 31990;
 } // namespace commands
 
-namespace childids {
-constexpr int Structure = 10000;
-constexpr int Messages = 10001;
-constexpr int Relationships = 10002;
-constexpr int Index = 10003;
-// The used-by window of element i is FirstUsedBy + i.
-constexpr int FirstUsedBy = 10004;
-} // namespace childids
-
 namespace helpids {
 constexpr int Open = 100;
 constexpr int SaveAs = 101;
@@ -53,11 +44,13 @@ constexpr int TablePane = 134;
 constexpr int ReportPane = 135;
 constexpr int PrintSettingsPane = 136;
 constexpr int StructureWindow = 137;
+constexpr int UsedByWindow = 138;
 constexpr int IndexWindow = 139;
 constexpr int MessagesWindow = 140;
 constexpr int RelationshipsWindow = 141;
 constexpr int OptionsPane = 143;
 constexpr int FolderChooser = 151;
+constexpr int Colours = 152;
 constexpr int BuiltInValue = 160;
 constexpr int BuiltInType = 161;
 constexpr int PictureScriptElement = 162;

@@ -2,13 +2,16 @@
 
 #include "app/TMainFrame.h"
 #include "app/TSettings.h"
+#include "app/TSpecMDI.h"
+#include "app/TStartOptions.h"
 #include "model/TDatabase.h"
+#include "model/TDefBase.h"
+#include "support/Bytes.h"
 #include "support/THtmlHelp.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 
+#include <iostream>
 #include <new>
 #include <stdexcept>
 
@@ -22,23 +25,37 @@ TMDIApp::TMDIApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationVersion(QStringLiteral(STEMLOOK_VERSION));
 }
 
-int TMDIApp::Run()
+int TMDIApp::Run(const TStartOptions& options)
 {
     try {
         TSettings settings(TSettings::DefaultPath());
         THtmlHelp help;
         TMainFrame frame(settings, help, TDatabase::DefaultLogPath());
         frame.show();
-        const QStringList args = arguments();
-        if (args.size() == 2) {
-            const QString folder = QDir::cleanPath(QFileInfo(args[1]).absoluteFilePath());
+        if (!options.folder.isEmpty())
             QMetaObject::invokeMethod(
-                &frame, [&frame, folder] { frame.OpenFolder(folder); }, Qt::QueuedConnection);
-        }
+                &frame, [&frame, options] { OpenAtStart(frame, options, std::cerr); },
+                Qt::QueuedConnection);
         return exec();
     } catch (...) {
         ShowFailure(FailureText(std::current_exception()));
         return kFailed;
+    }
+}
+
+void TMDIApp::OpenAtStart(TMainFrame& frame, const TStartOptions& options, std::ostream& err)
+{
+    // A folder that fails to load has said so in its box; there is nothing to open the titles in.
+    if (options.folder.isEmpty() || !frame.OpenFolder(options.folder))
+        return;
+    TSpecMDI& mdi = frame.Client();
+    for (const QString& title : options.titles) {
+        // The argument's own bytes, as a path given on the command line keeps them.
+        const std::string bytes = bytes::PathBytes(title);
+        if (TDefBase* element = mdi.Database().Definitions().FindTitled(bytes))
+            mdi.OpenDefinition(*element, false);
+        else
+            err << "stemlook: no element titled " << bytes << '\n' << std::flush;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/THelpContext.h"
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
+#include "script/TSetColours.h"
 #include "support/Bytes.h"
 #include "support/TAboutBox.h"
 #include "support/TChooseFolderDialog.h"
@@ -32,11 +33,18 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     if (rect.width() > 0 && rect.height() > 0)
         setGeometry(rect);
     mdi->SetTreeColumn(settings.TreeRight(width() / 3));
+    settings.ReadColours(mdi->Colours());
 
     const TCommands& c = *commands;
     connect(c.open, &QAction::triggered, this, &TMainFrame::CmOpen);
     connect(c.exit, &QAction::triggered, this, &QWidget::close);
-    connect(c.structure, &QAction::triggered, mdi, [this] { mdi->ShowStructure(); });
+    connect(c.structure, &QAction::triggered, this, [this] { RunCommand(TPane::Structure); });
+    connect(c.index, &QAction::triggered, this, [this] { RunCommand(TPane::Index); });
+    connect(c.copy, &QAction::triggered, this, [this] { RunCommand(TPane::Copy); });
+    connect(c.usedBy, &QAction::triggered, this, [this] { RunCommand(TPane::UsedBy); });
+    connect(c.relationships, &QAction::triggered, this,
+            [this] { RunCommand(TPane::Relationships); });
+    connect(c.preferences, &QAction::triggered, this, &TMainFrame::CmPreferences);
     connect(c.messages, &QAction::triggered, mdi, &TSpecMDI::ShowMessages);
     connect(c.cascade, &QAction::triggered, mdi, &TSpecMDI::Cascade);
     connect(c.tile, &QAction::triggered, mdi, &TSpecMDI::Tile);
@@ -48,9 +56,10 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
         connect(c.recent[static_cast<size_t>(n)], &QAction::triggered, this,
                 [this, n] { OpenRecent(n); });
 
-    connect(c.definition, &QAction::triggered, mdi, &TSpecMDI::OpenActiveTreeLeaf);
+    connect(c.definition, &QAction::triggered, this, [this] { RunCommand(TPane::Definition); });
     connect(mdi, &QMdiArea::subWindowActivated, this, &TMainFrame::UpdateCommands);
     connect(mdi, &TSpecMDI::TreeSelectionMoved, this, &TMainFrame::UpdateCommands);
+    connect(mdi, &TSpecMDI::PaneSelectionMoved, this, &TMainFrame::UpdateCommands);
     connect(mdi, &TSpecMDI::Loaded, this, [this] {
         UpdateTitle();
         UpdateCommands();
@@ -97,16 +106,96 @@ void TMainFrame::CmOpen()
     OpenFolder(chooser.Result());
 }
 
+QAction* TMainFrame::Action(TPane::TCommand command) const
+{
+    switch (command) {
+    case TPane::Copy:
+        return commands->copy;
+    case TPane::Definition:
+        return commands->definition;
+    case TPane::UsedBy:
+        return commands->usedBy;
+    case TPane::Relationships:
+        return commands->relationships;
+    case TPane::Structure:
+        return commands->structure;
+    case TPane::Index:
+        return commands->index;
+    }
+    return nullptr;
+}
+
+bool TMainFrame::CommandEnabled(TPane::TCommand command) const
+{
+    if (TPane* pane = mdi->ActivePane(); pane && pane->Answers(command))
+        return pane->Enabled(command);
+    const bool loaded = mdi->Database().Definitions().Count() > 0;
+    switch (command) {
+    case TPane::Structure:
+    case TPane::Index:
+        return loaded;
+    case TPane::Definition:
+    case TPane::UsedBy: // on a leaf nothing uses, the command does nothing
+        return mdi->ActiveTreeLeaf() >= 0;
+    case TPane::Copy:
+    case TPane::Relationships: // comes with the diagram window
+        return false;
+    }
+    return false;
+}
+
+void TMainFrame::RunCommand(TPane::TCommand command)
+{
+    if (!CommandEnabled(command))
+        return;
+    if (TPane* pane = mdi->ActivePane(); pane && pane->Answers(command)) {
+        pane->Run(command);
+        return;
+    }
+    switch (command) {
+    case TPane::Structure:
+        mdi->ShowStructure();
+        break;
+    case TPane::Index:
+        mdi->ShowIndex(nullptr);
+        break;
+    case TPane::Definition:
+        mdi->OpenActiveTreeLeaf();
+        break;
+    case TPane::UsedBy:
+        mdi->ShowActiveTreeLeafUsers();
+        break;
+    case TPane::Copy:
+    case TPane::Relationships:
+        break;
+    }
+}
+
 void TMainFrame::UpdateCommands()
 {
     const bool loaded = mdi->Database().Definitions().Count() > 0;
-    commands->structure->setEnabled(loaded);
     commands->messages->setEnabled(loaded);
-    commands->definition->setEnabled(mdi->ActiveTreeLeaf() >= 0);
-    // Their windows and dialogs come with later work.
-    for (QAction* later : {commands->saveAs, commands->preferences, commands->copy, commands->index,
-                           commands->relationships, commands->usedBy})
-        later->setEnabled(false);
+    commands->preferences->setEnabled(true);
+    for (const TPane::TCommand command : {TPane::Copy, TPane::Definition, TPane::UsedBy,
+                                          TPane::Relationships, TPane::Structure, TPane::Index})
+        Action(command)->setEnabled(CommandEnabled(command));
+    // The Save As dialog comes with later work.
+    commands->saveAs->setEnabled(false);
+}
+
+void TMainFrame::CmPreferences()
+{
+    TSetColours dialog(this, mdi->Colours());
+    connect(&dialog, &TSetColours::HelpRequested, this, &TMainFrame::ShowHelp);
+    if (dialog.exec() == QDialog::Accepted)
+        RepaintAll(this);
+}
+
+void TMainFrame::RepaintAll(QWidget* widget)
+{
+    widget->update();
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        child->update();
 }
 
 void TMainFrame::UpdateRecentMenu()
@@ -159,6 +248,7 @@ void TMainFrame::closeEvent(QCloseEvent* event)
 {
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         settings.WriteWindow(geometry(), mdi->TreeColumn());
+    settings.WriteColours(mdi->Colours());
     help.CloseAll();
     QMainWindow::closeEvent(event);
 }

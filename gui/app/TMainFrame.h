@@ -2,6 +2,7 @@
 
 #include "app/TCommands.h"
 #include "app/TRecentFolders.h"
+#include "views/TPane.h"
 
 #include <QMainWindow>
 
@@ -30,7 +31,11 @@ public:
     bool OpenFolder(const QString& folder);
     // Loads recent folder n without moving it; a folder that fails to load leaves the list.
     void OpenRecent(int n);
+    // Enables every command from the active child and its selection: a command the active pane
+    // answers is its own; the others are the main frame's.
     void UpdateCommands();
+    bool CommandEnabled(TPane::TCommand command) const;
+    void RunCommand(TPane::TCommand command);
     // The help topic F1 asks for now: the highlighted menu command's, else the active dialog's,
     // else the active child window's; 0 for the contents.
     int HelpContextForF1() const;
@@ -41,6 +46,10 @@ protected:
 
 private:
     void CmOpen();
+    void CmPreferences();
+    QAction* Action(TPane::TCommand command) const;
+    // Repaints the widget and everything inside it (new script colours).
+    static void RepaintAll(QWidget* widget);
     void UpdateRecentMenu();
     void UpdateTitle();
     void ShowHelp(int contextId);

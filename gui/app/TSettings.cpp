@@ -1,5 +1,7 @@
 #include "app/TSettings.h"
 
+#include "script/TDispColour.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +12,7 @@ const QString kTop = QStringLiteral("Window/Top");
 const QString kRight = QStringLiteral("Window/Right");
 const QString kBottom = QStringLiteral("Window/Bottom");
 const QString kTreeRight = QStringLiteral("Window/TreeRight");
+const QString kColours = QStringLiteral("Colours/");
 const QString kInitialPath = QStringLiteral("Stemlook/InitialPath");
 const QString kCount = QStringLiteral("MRU/Count");
 
@@ -108,5 +111,23 @@ void TSettings::WriteRecentFolders(const QStringList& folders, int count)
         else
             settings.remove(RecentKey(n));
     }
+    settings.sync();
+}
+
+void TSettings::ReadColours(TDispColour& colours) const
+{
+    colours.Read([this](const std::string& key) -> std::optional<std::string> {
+        const QVariant value = settings.value(kColours + QString::fromStdString(key));
+        if (!value.isValid())
+            return std::nullopt;
+        return value.toString().toStdString();
+    });
+}
+
+void TSettings::WriteColours(const TDispColour& colours)
+{
+    settings.remove(QStringLiteral("Colours"));
+    for (const auto& [key, value] : colours.Entries())
+        settings.setValue(kColours + QString::fromStdString(key), QString::fromStdString(value));
     settings.sync();
 }

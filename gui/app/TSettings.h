@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class TDispColour;
+
 // The settings file (INI form) and every key the application keeps in it. The window that owns a
 // value reads and writes it through this class. A file that can't be read gives the defaults; one
 // that can't be written is skipped silently.
@@ -34,6 +36,11 @@ public:
     // "MRU": the recent folders, the most recent first, and their maximum count.
     QStringList RecentFolders(int count) const;
     void WriteRecentFolders(const QStringList& folders, int count);
+
+    // "Colours": the script colour scheme. Writing deletes the whole section first, so it holds
+    // exactly the scheme's keys afterwards.
+    void ReadColours(TDispColour& colours) const;
+    void WriteColours(const TDispColour& colours);
 
 private:
     int Integer(const QString& key, int fallback) const;

@@ -1,26 +1,39 @@
 #include "app/TSpecMDI.h"
 
 #include "app/CommandIds.h"
+#include "export/SaveAsText.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
+#include "script/TUsedSet.h"
 #include "support/Bytes.h"
 #include "support/TDisplayLog.h"
 #include "support/TMyMessage.h"
 #include "support/TWaitCursor.h"
 #include "views/TDisplayChild.h"
+#include "views/TDisplayChoice.h"
+#include "views/TDisplayFields.h"
+#include "views/TDisplayIndex.h"
+#include "views/TDisplayList.h"
+#include "views/TDisplayOptions.h"
+#include "views/TDisplayPicture.h"
+#include "views/TDisplayPrintSettings.h"
+#include "views/TDisplayReport.h"
+#include "views/TDisplayTable.h"
+#include "views/TDisplayUsed.h"
 #include "views/TSpecTree.h"
 #include "views/TTreeChild.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -50,9 +63,33 @@ int HelpContextOf(TPaneKind pane)
     return 0;
 }
 
-bool IsReadable(const std::string& path)
+TDisplayWindow* MakePane(TPaneKind pane, TPaneHost& host, TDefBase& element)
 {
-    return !path.empty() && std::ifstream(path).is_open();
+    switch (pane) {
+    case TPaneKind::Choice:
+        return new TDisplayChoice(host, element);
+    case TPaneKind::Fields:
+        return new TDisplayFields(host, element);
+    case TPaneKind::Picture:
+        return new TDisplayPicture(host, element);
+    case TPaneKind::List:
+        return new TDisplayList(host, element);
+    case TPaneKind::Options:
+        return new TDisplayOptions(host, element);
+    case TPaneKind::PrintSettings:
+        return new TDisplayPrintSettings(host, element);
+    case TPaneKind::Table:
+        return new TDisplayTable(host, element);
+    case TPaneKind::Report:
+        return new TDisplayReport(host, element);
+    }
+    return nullptr;
+}
+
+TDisplayWindow* DefinitionPane(QMdiSubWindow* window)
+{
+    auto* child = qobject_cast<TDisplayChild*>(window);
+    return child ? qobject_cast<TDisplayWindow*>(child->Pane()) : nullptr;
 }
 
 } // namespace
@@ -62,6 +99,7 @@ TSpecMDI::TSpecMDI(const std::string& logPath, QWidget* parent)
       displayFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))
 {
     displayFont.setPointSize(kDisplayPointSize);
+    db.ClearLog();
 }
 
 TSpecMDI::~TSpecMDI()
@@ -75,11 +113,11 @@ TTreeChild* TSpecMDI::TreeChild() const
     return treeChild;
 }
 
-TChildWindow* TSpecMDI::FindChild(int id) const
+TChildWindow* TSpecMDI::FindChild(TChildKey key) const
 {
     for (QMdiSubWindow* sub : subWindowList()) {
         auto* child = qobject_cast<TChildWindow*>(sub);
-        if (child && child->ChildId() == id)
+        if (child && child->Key() == key)
             return child;
     }
     return nullptr;
@@ -94,19 +132,17 @@ void TSpecMDI::DeleteChildren()
 bool TSpecMDI::ReadFile(const QString& folder)
 {
     const std::string path = bytes::PathBytes(folder);
-    const auto missing = [&] {
+    TDatabase::TOpenedFile file = TDatabase::Open(path);
+    if (!file) {
         ShowError(TDatabase::MissingPath(path), "File Missing");
         return false;
-    };
-    if (!IsReadable(TDatabase::FindControlGed(path)))
-        return missing();
-
+    }
+    // Once the file is open, reading it can't fail: only now do the windows go.
     DeleteChildren();
     placement = 0;
     {
         TWaitCursor wait;
-        if (db.ReadFile(path) == TDatabase::TLoadResult::Missing)
-            return missing();
+        db.Load(file);
         if (db.InternalError().empty())
             ShowStructure();
     }
@@ -114,7 +150,7 @@ bool TSpecMDI::ReadFile(const QString& folder)
     if (!db.InternalError().empty())
         ShowError(db.InternalError(), "Internal Error");
     // More than the "Reading " line and the summary.
-    if (db.Log().Lines().size() > 2)
+    if (db.Log().Count() > 2)
         ShowMessages();
     return true;
 }
@@ -132,6 +168,16 @@ void TSpecMDI::OpenActiveTreeLeaf()
     const int element = ActiveTreeLeaf();
     if (element >= 0)
         OpenElementAt(element, false);
+}
+
+void TSpecMDI::ShowActiveTreeLeafUsers()
+{
+    const int element = ActiveTreeLeaf();
+    if (element < 0 || static_cast<size_t>(element) >= db.Definitions().Count())
+        return;
+    TDefBase& e = *db.Definitions().At(static_cast<size_t>(element));
+    if (e.users && !e.users->empty())
+        ShowUsedBy(e);
 }
 
 void TSpecMDI::ShowStructure(int element)
@@ -156,10 +202,19 @@ void TSpecMDI::ShowStructure(int element)
 
 void TSpecMDI::ShowMessages()
 {
-    if (ActivateChild(childids::Messages))
+    if (ActivateChild({TChildKey::Messages}))
         return;
-    AddChild(new TDisplayChild(tr("Messages"), childids::Messages,
-                               new TDisplayLog(db.Log().Lines()), helpids::MessagesWindow));
+    auto* log = new TDisplayLog(db.Log(), displayFont);
+    connect(log->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TSpecMDI::PaneSelectionMoved);
+    AddChild(
+        new TDisplayChild(tr("Messages"), {TChildKey::Messages}, log, helpids::MessagesWindow));
+}
+
+TPane* TSpecMDI::ActivePane() const
+{
+    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
+    return child ? dynamic_cast<TPane*>(child->Pane()) : nullptr;
 }
 
 void TSpecMDI::OpenElementAt(int element, bool onlyActivate)
@@ -176,21 +231,28 @@ void TSpecMDI::OpenDefinition(TDefBase& element, bool onlyActivate)
     if (shown->kind == kinds::Alias || shown->kind == kinds::Variable ||
         shown->kind == kinds::BuiltIn) {
         const bool type = shown->kind == kinds::BuiltIn;
-        TMyMessage message(this,
-                           bytes::ToText(shown->name) + QStringLiteral(" is a built-in ") +
-                               (type ? QStringLiteral("type") : QStringLiteral("value")),
-                           QStringLiteral("Element Definition"),
-                           type ? helpids::BuiltInType : helpids::BuiltInValue);
-        connect(&message, &TMyMessage::HelpRequested, this, &TSpecMDI::HelpRequested);
-        message.exec();
+        Explain(bytes::ToText(shown->name) + QStringLiteral(" is a built-in ") +
+                    (type ? QStringLiteral("type") : QStringLiteral("value")),
+                QStringLiteral("Element Definition"),
+                type ? helpids::BuiltInType : helpids::BuiltInValue);
         return;
     }
     shown->Display(*this, onlyActivate);
 }
 
-bool TSpecMDI::ActivateChild(int id)
+bool TSpecMDI::ActivateDefinition(const TDefBase& element)
 {
-    TChildWindow* child = FindChild(id);
+    TChildWindow* child = FindChild({TChildKey::Definition, element.index});
+    if (!child)
+        return false;
+    if (TDisplayWindow* pane = DefinitionPane(child))
+        pane->ClearSelection();
+    return ActivateChild(child->Key());
+}
+
+bool TSpecMDI::ActivateChild(TChildKey key)
+{
+    TChildWindow* child = FindChild(key);
     if (!child)
         return false;
     setActiveSubWindow(child);
@@ -200,15 +262,66 @@ bool TSpecMDI::ActivateChild(int id)
 
 void TSpecMDI::OpenDefinition(TDefBase& element, TPaneKind pane)
 {
-    // Until the definition panes come, a read-only placeholder shows the element's title.
-    const QString title = bytes::ToText(element.Title());
-    auto* placeholder = new QPlainTextEdit(title);
-    placeholder->setReadOnly(true);
-    placeholder->setFont(displayFont);
-    const QFontMetrics metrics(displayFont);
-    const QSize extent(metrics.horizontalAdvance(title) + 2 * metrics.averageCharWidth(),
-                       3 * metrics.lineSpacing());
-    AddChild(new TDisplayChild(title, element.index, placeholder, HelpContextOf(pane), extent));
+    TDisplayWindow* shown = MakePane(pane, *this, element);
+    if (!shown)
+        return;
+    AddChild(new TDisplayChild(bytes::ToText(element.Title()),
+                               {TChildKey::Definition, element.index}, shown, HelpContextOf(pane),
+                               shown->Extent()));
+}
+
+void TSpecMDI::OpenDefinition(TDefBase& element)
+{
+    OpenDefinition(element, false);
+}
+
+void TSpecMDI::ShowUsedBy(TDefBase& element)
+{
+    const TChildKey key{TChildKey::UsedBy, element.index};
+    if (ActivateChild(key))
+        return;
+    AddChild(new TDisplayChild(bytes::ToText(element.Title()) + QStringLiteral(" used by"), key,
+                               new TDisplayUsed(*this, element), helpids::UsedByWindow));
+}
+
+void TSpecMDI::ShowStructure(const TDefBase* element)
+{
+    ShowStructure(element ? element->index : -1);
+}
+
+void TSpecMDI::ShowIndex(const TDefBase* element)
+{
+    if (!ActivateChild({TChildKey::Index}))
+        AddChild(new TDisplayChild(QStringLiteral("Index of Elements"), {TChildKey::Index},
+                                   new TDisplayIndex(*this), helpids::IndexWindow));
+    auto* child = qobject_cast<TDisplayChild*>(FindChild({TChildKey::Index}));
+    auto* index = child ? qobject_cast<TDisplayIndex*>(child->Pane()) : nullptr;
+    if (index && element)
+        index->SelectElement(*element);
+}
+
+void TSpecMDI::ShowRelationships(const TDefBase*)
+{
+    // The diagram window comes later; the command stays disabled until then.
+}
+
+void TSpecMDI::Explain(const QString& text, const QString& caption, int helpContext)
+{
+    TMyMessage message(this, text, caption, helpContext);
+    connect(&message, &TMyMessage::HelpRequested, this, &TSpecMDI::HelpRequested);
+    message.exec();
+}
+
+void TSpecMDI::CopyText(TDefBase& element)
+{
+    std::ostringstream text;
+    CopyElementText(db.Definitions(), element, text, *this);
+    QApplication::clipboard()->setText(bytes::ToText(text.str()));
+}
+
+void TSpecMDI::SelectionChanged()
+{
+    Q_EMIT PaneSelectionMoved();
 }
 
 void TSpecMDI::ShowError(std::string_view text, std::string_view caption)
@@ -327,10 +440,9 @@ void TSpecMDI::ArrangeIcons()
 
 void TSpecMDI::CloseAll()
 {
-    for (QMdiSubWindow* sub : subWindowList()) {
-        if (sub != treeChild)
-            sub->close();
-    }
+    // The tree too, as any Close All does; Database Structure brings it back.
+    for (QMdiSubWindow* sub : subWindowList())
+        sub->close();
 }
 
 void TSpecMDI::resizeEvent(QResizeEvent* event)

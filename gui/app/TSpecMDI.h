@@ -2,6 +2,9 @@
 
 #include "model/TDatabase.h"
 #include "model/TDisplayHost.h"
+#include "script/TDispColour.h"
+#include "views/TChildWindow.h"
+#include "views/TPaneHost.h"
 
 #include <QFont>
 #include <QMdiArea>
@@ -9,39 +12,47 @@
 
 #include <string>
 
-class TChildWindow;
 class TDisplayChild;
+class TPane;
 class TTreeChild;
 
 // The main frame's client: owns the loaded design (with its messages log) and the display font,
 // and holds every child window: the structure tree pinned in the column at the left, the others
-// to its right. It is the screen the model's Display operations reach.
-class TSpecMDI : public QMdiArea, public TDisplayHost {
+// to its right. It is the screen the model's Display operations reach, and the services the panes
+// use.
+class TSpecMDI : public QMdiArea, public TDisplayHost, public TPaneHost {
     Q_OBJECT
 public:
     // logPath: the file each load's messages log is written to; empty keeps it in memory only.
     explicit TSpecMDI(const std::string& logPath, QWidget* parent = nullptr);
     ~TSpecMDI() override;
 
-    const TDatabase& Database() const { return db; }
-    const QFont& DisplayFont() const { return displayFont; }
+    const TDatabase& Database() const override { return db; }
+    const QFont& DisplayFont() const override { return displayFont; }
+    const TDispColour& Colours() const override { return colours; }
+    TDispColour& Colours() { return colours; }
     // The width of the column at the left kept for the structure tree.
     int TreeColumn() const { return treeColumn; }
     void SetTreeColumn(int width) { treeColumn = width; }
     // Where the next new child goes in the cascade, 0 to 6.
     int PlacementCounter() const { return placement; }
     TTreeChild* TreeChild() const;
-    TChildWindow* FindChild(int id) const;
+    TChildWindow* FindChild(TChildKey key) const;
 
     // Loads the database folder. False, after the "File Missing" box, when it holds no readable
     // control.ged; nothing else has changed then.
     bool ReadFile(const QString& folder);
     // Opens or brings forward the structure tree; selects the element's leaf when one is given.
     void ShowStructure(int element = -1);
+    // The pane of the active child, when it answers commands; null otherwise.
+    TPane* ActivePane() const;
     // The element of the structure tree's selected leaf while the tree is the active child; -1
     // otherwise. The Definition command opens it.
     int ActiveTreeLeaf() const;
     void OpenActiveTreeLeaf();
+    // The used-by list of the tree's selected leaf (while the tree is active) when something
+    // uses its element.
+    void ShowActiveTreeLeafUsers();
     void ShowMessages();
     // Shows an element: a field or word in its owner's window, a built-in in a message, any
     // other element through its Display. onlyActivate: bring an open window forward, make none.
@@ -56,9 +67,20 @@ public:
     // cascade one step on, seven steps round.
     QRect PlaceChild(QSize content);
 
-    bool ActivateChild(int id) override;
+    // Brings the child forward, restored. False when none shows this.
+    bool ActivateChild(TChildKey key);
+    bool ActivateDefinition(const TDefBase& element) override;
     void OpenDefinition(TDefBase& element, TPaneKind pane) override;
     void ShowError(std::string_view text, std::string_view caption) override;
+
+    void OpenDefinition(TDefBase& element) override;
+    void ShowUsedBy(TDefBase& element) override;
+    void ShowStructure(const TDefBase* element) override;
+    void ShowIndex(const TDefBase* element) override;
+    void ShowRelationships(const TDefBase* element) override;
+    void Explain(const QString& text, const QString& caption, int helpContext) override;
+    void CopyText(TDefBase& element) override;
+    void SelectionChanged() override;
 
 Q_SIGNALS:
     // A database was loaded: the document title and the commands follow it.
@@ -66,6 +88,8 @@ Q_SIGNALS:
     void HelpRequested(int contextId);
     // The structure tree's selection moved.
     void TreeSelectionMoved();
+    // A pane's selection changed (so did what its commands can do).
+    void PaneSelectionMoved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -81,6 +105,7 @@ private:
 
     TDatabase db;
     QFont displayFont;
+    TDispColour colours;
     QPointer<TTreeChild> treeChild;
     int placement = 0;
     int treeColumn = 0;

@@ -1,9 +1,12 @@
-// stemlook-screenshot FOLDER OUTPUT.png: the main window with the database in FOLDER loaded, the
-// structure tree and the messages open, rendered to a PNG. Settings and log go to a temporary
-// folder. Prints the time from start to the painted tree on standard error.
+// stemlook-screenshot FOLDER OUTPUT.png [TITLE PANE.png]...: the main window with the database in
+// FOLDER loaded, the structure tree and the messages open, rendered to a PNG; then, for each
+// TITLE, that element's definition window alone. Settings and log go to a temporary folder.
+// Prints the time from start to the painted tree on standard error.
 #include "app/TMainFrame.h"
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
+#include "model/TDefBase.h"
+#include "support/Bytes.h"
 #include "support/THtmlHelp.h"
 #include "views/TSpecTree.h"
 #include "views/TTreeChild.h"
@@ -11,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTemporaryDir>
 
@@ -26,8 +30,8 @@ int main(int argc, char** argv)
     clock.start();
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fputs("usage: stemlook-screenshot FOLDER OUTPUT.png\n", stderr);
+    if (args.size() < 3 || args.size() % 2 == 0) {
+        std::fputs("usage: stemlook-screenshot FOLDER OUTPUT.png [TITLE PANE.png]...\n", stderr);
         return 2;
     }
     QTemporaryDir scratch;
@@ -62,6 +66,21 @@ int main(int argc, char** argv)
     if (treeOnly.isNull() || !frame.grab().save(args[2], "PNG")) {
         std::fprintf(stderr, "stemlook-screenshot: cannot write %s\n", qPrintable(args[2]));
         return 1;
+    }
+    for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
+        const std::string title = bytes::PathBytes(args[i]);
+        TDefBase* element = client.Database().Definitions().FindTitled(title);
+        if (!element) {
+            std::fprintf(stderr, "stemlook-screenshot: no element titled %s\n", title.c_str());
+            return 1;
+        }
+        client.OpenDefinition(*element, false);
+        QMdiSubWindow* window = client.currentSubWindow();
+        QApplication::processEvents();
+        if (!window || !window->grab().save(args[i + 1], "PNG")) {
+            std::fprintf(stderr, "stemlook-screenshot: cannot write %s\n", qPrintable(args[i + 1]));
+            return 1;
+        }
     }
     return 0;
 }

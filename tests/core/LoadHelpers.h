@@ -38,10 +38,7 @@ struct TLoaded {
     // The first element with this title, or null.
     template <class T = TDefBase> T* Titled(const std::string& title) const
     {
-        for (const auto& e : db.Definitions())
-            if (e->Title() == title)
-                return dynamic_cast<T*>(e.get());
-        return nullptr;
+        return dynamic_cast<T*>(db.Definitions().FindTitled(title));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "support/TChooseFolderDialog.h"
+#include "support/TDisplayLog.h"
 #include "views/TDisplayChild.h"
 #include "views/TSpecTree.h"
 #include "views/TTreeChild.h"
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
@@ -60,6 +60,15 @@ TDefBase& Element(const TSpecMDI& mdi, const std::string& title)
     throw std::runtime_error("no element " + title);
 }
 
+QString LogText(QWidget* pane)
+{
+    auto* log = qobject_cast<TDisplayLog*>(pane);
+    if (!log)
+        return {};
+    log->selectAll();
+    return log->SelectedText();
+}
+
 QString HelpPage(const THtmlHelp& help)
 {
     return help.Browser() ? help.Browser()->source().fileName() : QString();
@@ -104,17 +113,18 @@ TEST(MainFrame, CommandsNeedingADatabaseEnabledOnlyAfterALoad)
 {
     TFrameFixture f;
     const TCommands& c = f.frame->Commands();
-    for (QAction* always :
-         {c.open, c.exit, c.cascade, c.tile, c.arrangeIcons, c.closeAll, c.helpTopics, c.about})
+    for (QAction* always : {c.open, c.preferences, c.exit, c.cascade, c.tile, c.arrangeIcons,
+                            c.closeAll, c.helpTopics, c.about})
         EXPECT_TRUE(always->isEnabled()) << always->text().toStdString();
-    EXPECT_FALSE(c.structure->isEnabled());
-    EXPECT_FALSE(c.messages->isEnabled());
+    for (QAction* loaded : {c.structure, c.messages, c.index, c.copy, c.definition, c.usedBy})
+        EXPECT_FALSE(loaded->isEnabled()) << loaded->text().toStdString();
 
     ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kClean)));
     EXPECT_TRUE(c.structure->isEnabled());
     EXPECT_TRUE(c.messages->isEnabled());
-    for (QAction* later :
-         {c.saveAs, c.preferences, c.copy, c.definition, c.index, c.relationships, c.usedBy})
+    EXPECT_TRUE(c.index->isEnabled());
+    // The tree is active with no leaf selected; nothing to copy.
+    for (QAction* later : {c.saveAs, c.copy, c.definition, c.relationships, c.usedBy})
         EXPECT_FALSE(later->isEnabled()) << later->text().toStdString();
 }
 
@@ -208,7 +218,7 @@ TEST(Loading, TitleIsTheDatabaseNameAndTheTreeOpens)
     TSpecMDI& mdi = f.frame->Client();
     ASSERT_NE(mdi.TreeChild(), nullptr);
     EXPECT_EQ(mdi.TreeChild()->windowTitle(), "Database Structure");
-    EXPECT_EQ(mdi.TreeChild()->ChildId(), childids::Structure);
+    EXPECT_TRUE(mdi.TreeChild()->Key() == TChildKey{TChildKey::Structure});
     EXPECT_EQ(mdi.TreeChild()->geometry(), QRect(0, 0, mdi.TreeColumn(), mdi.viewport()->height()));
 }
 
@@ -238,8 +248,8 @@ TEST(Loading, SecondLoadClosesEveryChildOfTheFirst)
     ASSERT_TRUE(mdi.ReadFile(f.Database("first.kvd", kOneProblem)));
     mdi.OpenDefinition(Element(mdi, "Choice sex"), false);
     const QPointer<QMdiSubWindow> tree = mdi.TreeChild();
-    const QPointer<QMdiSubWindow> messages = mdi.FindChild(childids::Messages);
-    const QPointer<QMdiSubWindow> definition = mdi.FindChild(2);
+    const QPointer<QMdiSubWindow> messages = mdi.FindChild({TChildKey::Messages});
+    const QPointer<QMdiSubWindow> definition = mdi.FindChild({TChildKey::Definition, 2});
     ASSERT_TRUE(tree && messages && definition);
     EXPECT_EQ(mdi.PlacementCounter(), 2);
 
@@ -263,7 +273,7 @@ TEST(Loading, InternalErrorIsShownAndTheTreeStaysClosed)
     EXPECT_EQ(answer.seen[0].title, "Internal Error");
     EXPECT_EQ(answer.seen[0].text, "Find(person) failed in InsertBuiltIns()");
     EXPECT_EQ(mdi.TreeChild(), nullptr);
-    EXPECT_NE(mdi.FindChild(childids::Messages), nullptr);
+    EXPECT_NE(mdi.FindChild({TChildKey::Messages}), nullptr);
     EXPECT_EQ(f.frame->windowTitle(), "noperson.kvd - Stemlook");
 }
 
@@ -272,20 +282,19 @@ TEST(Loading, MessagesWindowOpensOnlyWithMoreThanTwoLogLines)
     TFrameFixture f;
     TSpecMDI& mdi = f.frame->Client();
     ASSERT_TRUE(mdi.ReadFile(f.Database("clean.kvd", kClean)));
-    EXPECT_EQ(mdi.FindChild(childids::Messages), nullptr);
+    EXPECT_EQ(mdi.FindChild({TChildKey::Messages}), nullptr);
 
     // The command still shows the two lines.
     f.frame->Commands().messages->trigger();
-    auto* messages = qobject_cast<TDisplayChild*>(mdi.FindChild(childids::Messages));
+    auto* messages = qobject_cast<TDisplayChild*>(mdi.FindChild({TChildKey::Messages}));
     ASSERT_NE(messages, nullptr);
     EXPECT_EQ(messages->windowTitle(), "Messages");
-    EXPECT_EQ(static_cast<QPlainTextEdit*>(messages->Pane())->toPlainText(),
-              "Reading clean.kvd\n0 lists, 0 Tables, 0 Reports");
+    EXPECT_EQ(LogText(messages->Pane()), "Reading clean.kvd\n0 lists, 0 Tables, 0 Reports");
 
     ASSERT_TRUE(mdi.ReadFile(f.Database("problem.kvd", kOneProblem)));
-    messages = qobject_cast<TDisplayChild*>(mdi.FindChild(childids::Messages));
+    messages = qobject_cast<TDisplayChild*>(mdi.FindChild({TChildKey::Messages}));
     ASSERT_NE(messages, nullptr);
-    const QString text = static_cast<QPlainTextEdit*>(messages->Pane())->toPlainText();
+    const QString text = LogText(messages->Pane());
     EXPECT_EQ(text.count('\n'), 2);
     EXPECT_TRUE(text.startsWith("Reading problem.kvd\n"));
 }
@@ -295,14 +304,14 @@ TEST(Loading, OpenMessagesWindowIsBroughtForwardNotMadeAgain)
     TFrameFixture f;
     TSpecMDI& mdi = f.frame->Client();
     ASSERT_TRUE(mdi.ReadFile(f.Database("problem.kvd", kOneProblem)));
-    QMdiSubWindow* messages = mdi.FindChild(childids::Messages);
+    QMdiSubWindow* messages = mdi.FindChild({TChildKey::Messages});
     ASSERT_NE(messages, nullptr);
     messages->showMinimized();
     mdi.ShowStructure();
     ASSERT_NE(mdi.currentSubWindow(), messages);
 
     mdi.ShowMessages();
-    EXPECT_EQ(mdi.FindChild(childids::Messages), messages);
+    EXPECT_EQ(mdi.FindChild({TChildKey::Messages}), messages);
     EXPECT_EQ(mdi.currentSubWindow(), messages);
     EXPECT_FALSE(messages->isMinimized());
     EXPECT_EQ(ChildCount(mdi), 2);
@@ -391,7 +400,7 @@ TEST(Arrange, ResizingTheFramePutsTheTreeAtAThirdAndCascadesTheOthers)
     }
 }
 
-TEST(Arrange, CascadeTileAndCloseAllLeaveTheTreeAlone)
+TEST(Arrange, CascadeAndTileLeaveTheTreeAloneAndCloseAllClosesIt)
 {
     TFrameFixture f({1200, 800});
     TSpecMDI& mdi = f.frame->Client();
@@ -426,10 +435,14 @@ TEST(Arrange, CascadeTileAndCloseAllLeaveTheTreeAlone)
         EXPECT_EQ(cascade[i].size(), cascade[0].size());
     }
 
-    mdi.CloseAll();
-    QApplication::processEvents();
-    ASSERT_EQ(ChildCount(mdi), 1);
-    EXPECT_EQ(mdi.subWindowList()[0], mdi.TreeChild());
+    f.frame->Commands().closeAll->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ChildCount(mdi), 0);
+    EXPECT_EQ(mdi.TreeChild(), nullptr);
+    QTest::keyClick(f.frame.get(), Qt::Key_T, Qt::ControlModifier);
+    ASSERT_NE(mdi.TreeChild(), nullptr);
+    EXPECT_EQ(ChildCount(mdi), 1);
+    EXPECT_EQ(mdi.TreeChild()->geometry(), tree);
 }
 
 TEST(Arrange, ResizingTheTreeSetsTheTreeColumn)
@@ -480,9 +493,10 @@ TEST(OpenDefinition, FieldOpensItsOwnerOnceAndASecondRequestActivatesIt)
     TDefBase& field = Element(mdi, "address Field street");
 
     mdi.OpenDefinition(field, true);
-    EXPECT_EQ(mdi.FindChild(group.index), nullptr); // only activating opens nothing
+    EXPECT_EQ(mdi.FindChild({TChildKey::Definition, group.index}),
+              nullptr); // only activating opens nothing
     mdi.OpenDefinition(field, false);
-    QMdiSubWindow* window = mdi.FindChild(group.index);
+    QMdiSubWindow* window = mdi.FindChild({TChildKey::Definition, group.index});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Group address");
 
@@ -495,13 +509,42 @@ TEST(OpenDefinition, FieldOpensItsOwnerOnceAndASecondRequestActivatesIt)
     EXPECT_EQ(ChildCount(mdi), 2);
 }
 
+TEST(OpenDefinition, WindowsAreFoundByWhatTheyShowInADesignOf20000Elements)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    // A bogus line makes the messages window open; 20,000 groups with a field each.
+    ASSERT_TRUE(mdi.ReadFile(f.Database("big.kvd", Groups(10000) + "0 BOGUS\n")));
+    QMdiSubWindow* tree = mdi.TreeChild();
+    QMdiSubWindow* messages = mdi.FindChild({TChildKey::Messages});
+    ASSERT_TRUE(tree && messages);
+    ASSERT_GT(mdi.Database().Definitions().Count(), 20000u);
+
+    // The indices the fixed windows once had, and one past them.
+    for (const int index : {10000, 10001, 10002, 10003, 10004, 20000}) {
+        TDefBase& element = *mdi.Database().Definitions().At(static_cast<size_t>(index));
+        mdi.OpenDefinition(element, false);
+        auto* shown = qobject_cast<TChildWindow*>(mdi.currentSubWindow());
+        ASSERT_NE(shown, nullptr);
+        EXPECT_NE(shown, tree);
+        EXPECT_NE(shown, messages);
+        TDefBase* owner = element.owner ? element.owner : &element;
+        EXPECT_TRUE(shown->Key() == (TChildKey{TChildKey::Definition, owner->index})) << index;
+        EXPECT_EQ(shown->windowTitle().toStdString(), owner->Title());
+    }
+    EXPECT_EQ(mdi.FindChild({TChildKey::Structure}), tree);
+    EXPECT_EQ(mdi.FindChild({TChildKey::Messages}), messages);
+}
+
 TEST(DisplayChild, AsksForRoomForTheCaptionOrThePane)
 {
     const QString longCaption(150, 'W');
-    const TDisplayChild wide(longCaption, 1, new QWidget, 0, QSize(10, 40));
-    const TDisplayChild narrow("x", 2, new QWidget, 0, QSize(900, 40));
-    const TDisplayChild other("Messages", childids::Messages, new QWidget, 0);
-    const TDisplayChild hundred(QString(100, 'W'), 3, new QWidget, 0, QSize(10, 40));
+    const TDisplayChild wide(longCaption, {TChildKey::Definition, 0}, new QWidget, 0,
+                             QSize(10, 40));
+    const TDisplayChild narrow("x", {TChildKey::Definition, 0}, new QWidget, 0, QSize(900, 40));
+    const TDisplayChild other("Messages", {TChildKey::Messages}, new QWidget, 0);
+    const TDisplayChild hundred(QString(100, 'W'), {TChildKey::Definition, 0}, new QWidget, 0,
+                                QSize(10, 40));
 
     EXPECT_GT(wide.RequestedSize().width(), 100 * 3);
     EXPECT_EQ(wide.RequestedSize().width(), hundred.RequestedSize().width());

@@ -1,0 +1,29 @@
+#include "views/TDisplayFields.h"
+
+#include "app/CommandIds.h"
+#include "model/TDatabase.h"
+#include "views/FormLayouts.h"
+#include "views/PaneRules.h"
+#include "views/TPaneHost.h"
+
+TDisplayFields::TDisplayFields(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
+{
+    SetLayout(panes::LayFields(def, host.Database().Definitions(), CharWidth(), LineHeight()));
+}
+
+void TDisplayFields::DoubleClick(QPoint content)
+{
+    if (!SelectPieceAt(content))
+        return;
+    switch (panes::FieldDoubleClick(*Selected(), panes::LaidOut(Layout(), Selected()), Def())) {
+    case panes::TFieldClick::BuiltInTypeMessage:
+        host.Explain(QString::fromLatin1(panes::kBuiltInTypeText),
+                     QString::fromLatin1(panes::kFieldTypeCaption), helpids::BuiltInType);
+        break;
+    case panes::TFieldClick::Explain:
+        ExplainSelected();
+        break;
+    case panes::TFieldClick::Nothing:
+        break;
+    }
+}

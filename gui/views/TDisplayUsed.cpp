@@ -1,0 +1,60 @@
+#include "views/TDisplayUsed.h"
+
+#include "model/Kinds.h"
+#include "model/TDefBase.h"
+#include "views/ListRows.h"
+#include "views/TPaneHost.h"
+#include "views/TUsedModel.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QMessageBox>
+
+#include <algorithm>
+
+TDisplayUsed::TDisplayUsed(TPaneHost& host, TDefBase& element, QWidget* parent)
+    : TMyListWindow(host, parent), element(element), rows(new TUsedModel(element, this))
+{
+    SetListModel(rows);
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    int widestRow = -1;
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const int width = metrics.horizontalAdvance(rows->index(row, 0).data().toString());
+        if (widestRow < 0 || width > widest) {
+            widest = width;
+            widestRow = row;
+        }
+    }
+    // Every row keeps room for a mark in front of its text; without it the widest title would be
+    // cut short.
+    const int markRoom =
+        widestRow < 0 ? 0
+                      : std::max(0, sizeHintForIndex(rows->index(widestRow, 0)).width() - widest);
+    header()->resizeSection(0, std::max(kMinimumWidth, widest) + kWidthMargin + markRoom);
+    // The main frame opens the list only for an element that something uses.
+    if (rows->rowCount() == 0)
+        QMessageBox(QMessageBox::NoIcon, QString(), QStringLiteral("Empty Set"), QMessageBox::Ok,
+                    parent)
+            .exec();
+}
+
+std::string TDisplayUsed::WriteText() const
+{
+    return lists::UsedByCopyText(element);
+}
+
+TDefBase* TDisplayUsed::ElementAt(int row) const
+{
+    return rows->ElementAt(row);
+}
+
+bool TDisplayUsed::CanOpen(const TDefBase& user) const
+{
+    return user.kind != kinds::BuiltIn;
+}
+
+void TDisplayUsed::Open(TDefBase& user)
+{
+    host.OpenDefinition(user.kind == kinds::Field && user.owner ? *user.owner : user);
+}

@@ -1,0 +1,255 @@
+#include "views/TDisplayWindow.h"
+
+#include "app/CommandIds.h"
+#include "model/TDefBase.h"
+#include "script/TDisplayScript.h"
+#include "script/TScriptPiece.h"
+#include "script/TUsedSet.h"
+#include "support/Bytes.h"
+#include "views/PaneRules.h"
+#include "views/TPaneHost.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+QRect ToRect(const TPaneRect& rect)
+{
+    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+}
+
+TDisplayWindow::TDisplayWindow(TPaneHost& host, TDefBase& def)
+    : host(host), def(def), textFont(host.DisplayFont())
+{
+    const QFontMetrics metrics(textFont);
+    lineHeight = std::max(1, metrics.lineSpacing());
+    // The fixed-pitch font's advance: characters are placed this far apart.
+    charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+    setFont(textFont);
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    viewport()->setBackgroundRole(QPalette::Base);
+    horizontalScrollBar()->setSingleStep(1);
+    verticalScrollBar()->setSingleStep(1);
+}
+
+void TDisplayWindow::SetLayout(TPaneLayout laidOut)
+{
+    layout = std::move(laidOut);
+    UpdateScrollRanges();
+}
+
+TDefBase& TDisplayWindow::CurrentElement() const
+{
+    return *panes::CurrentElement(def, selected);
+}
+
+QPoint TDisplayWindow::Offset() const
+{
+    return {horizontalScrollBar()->value() * charWidth, verticalScrollBar()->value() * lineHeight};
+}
+
+QPoint TDisplayWindow::ContentPoint(QPoint viewportPoint) const
+{
+    return viewportPoint + Offset();
+}
+
+void TDisplayWindow::UpdateContent(const QRect& rect)
+{
+    viewport()->update(rect.translated(-Offset()));
+}
+
+void TDisplayWindow::ClearSelection()
+{
+    if (!selected)
+        return;
+    selected = nullptr;
+    selectedRect = {};
+    viewport()->update();
+    host.SelectionChanged();
+}
+
+bool TDisplayWindow::SelectPieceAt(QPoint content)
+{
+    if (selected) {
+        viewport()->update();
+        selected = nullptr;
+        selectedRect = {};
+    }
+    if (const TPieceRect* hit = panes::HitPiece(layout, content.x(), content.y())) {
+        selected = hit->piece;
+        selectedRect = hit->rect;
+        UpdateContent(ToRect(hit->rect));
+    }
+    host.SelectionChanged();
+    return selected != nullptr;
+}
+
+void TDisplayWindow::ExplainSelected()
+{
+    if (!selected)
+        return;
+    const panes::TExplanation explanation =
+        panes::ExplainPiece(*selected, panes::LaidOut(layout, selected));
+    switch (explanation.action) {
+    case panes::TExplanation::Open:
+        if (selected->target)
+            host.OpenDefinition(*selected->target);
+        break;
+    case panes::TExplanation::Message:
+        host.Explain(bytes::ToText(explanation.text),
+                     QString::fromLatin1(panes::kPictureScriptElement),
+                     helpids::PictureScriptElement);
+        break;
+    case panes::TExplanation::Nothing:
+        break;
+    }
+}
+
+void TDisplayWindow::Click(QPoint content)
+{
+    SelectPieceAt(content);
+}
+
+void TDisplayWindow::DoubleClick(QPoint content)
+{
+    if (SelectPieceAt(content))
+        ExplainSelected();
+}
+
+QRect TDisplayWindow::SelectionRect() const
+{
+    return selected ? ToRect(selectedRect) : QRect();
+}
+
+bool TDisplayWindow::Enabled(TCommand command) const
+{
+    switch (command) {
+    case Copy:
+    case Structure:
+    case Index:
+        return true;
+    case Definition:
+        return selected != nullptr;
+    case UsedBy: {
+        const TDefBase& current = CurrentElement();
+        return current.users && !current.users->empty();
+    }
+    case Relationships:
+        return false; // comes with the diagram window
+    }
+    return false;
+}
+
+void TDisplayWindow::Run(TCommand command)
+{
+    if (!Enabled(command))
+        return;
+    switch (command) {
+    case Copy:
+        host.CopyText(def);
+        break;
+    case Definition:
+        ExplainSelected();
+        break;
+    case UsedBy:
+        host.ShowUsedBy(CurrentElement());
+        break;
+    case Relationships:
+        host.ShowRelationships(&CurrentElement());
+        break;
+    case Structure:
+        host.ShowStructure(&CurrentElement());
+        break;
+    case Index:
+        host.ShowIndex(&CurrentElement());
+        break;
+    }
+}
+
+void TDisplayWindow::UpdateScrollRanges()
+{
+    // Scrolled in whole characters and lines; the last page shows the end of the content.
+    const QSize view = viewport()->size();
+    const auto range = [](int extent, int view, int unit) {
+        return extent > view ? (extent - view + unit - 1) / unit : 0;
+    };
+    horizontalScrollBar()->setRange(0, range(layout.width, view.width(), charWidth));
+    horizontalScrollBar()->setPageStep(std::max(1, view.width() / charWidth));
+    verticalScrollBar()->setRange(0, range(layout.height, view.height(), lineHeight));
+    verticalScrollBar()->setPageStep(std::max(1, view.height() / lineHeight));
+}
+
+void TDisplayWindow::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRanges();
+}
+
+void TDisplayWindow::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    const QPoint offset = Offset();
+    painter.translate(-offset);
+    painter.setPen(palette().color(QPalette::Text));
+    const QRect exposed = event->rect().translated(offset);
+    TDisplayScript(textFont, lineHeight).Paint(painter, layout, host.Colours(), exposed);
+    const QRect selection = SelectionRect();
+    if (!selection.isEmpty()) {
+        painter.setCompositionMode(QPainter::CompositionMode_Difference);
+        painter.fillRect(selection, Qt::white);
+    }
+}
+
+void TDisplayWindow::keyPressEvent(QKeyEvent* event)
+{
+    QScrollBar* vertical = verticalScrollBar();
+    QScrollBar* horizontal = horizontalScrollBar();
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case Qt::Key_PageDown:
+        vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Qt::Key_Home:
+        vertical->triggerAction(QAbstractSlider::SliderToMinimum);
+        break;
+    case Qt::Key_End:
+        vertical->triggerAction(QAbstractSlider::SliderToMaximum);
+        break;
+    case Qt::Key_Up:
+        vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Down:
+        vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case Qt::Key_Left:
+        horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Right:
+        horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TDisplayWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Click(ContentPoint(event->position().toPoint()));
+}
+
+void TDisplayWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        DoubleClick(ContentPoint(event->position().toPoint()));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include <array>
+
+class TDefBase;
+class TNameTable;
+
+// The index of elements as a table: one row per element of the name table, in its order, with
+// the columns "Name", "Class" and "Owner", and the row's mark as the first cell's icon. Reads the
+// name table as rows are painted, so a design of 100,000 names opens at once. The name table
+// must outlive the model and stay unchanged while it lives.
+class TIndexModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TIndexModel(const TNameTable& names, QObject* parent = nullptr);
+
+    // The element of a row; null for a row that is not there.
+    TDefBase* ElementAt(int row) const;
+    // The element's row; -1 when it has none (lists, tables and reports are not in the table).
+    int RowOf(const TDefBase* element) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    const TNameTable& names;
+    std::array<QIcon, 3> marks;
+};

@@ -1,0 +1,100 @@
+#include "views/TMyListWindow.h"
+
+#include "model/TDefBase.h"
+#include "script/TUsedSet.h"
+#include "support/Bytes.h"
+#include "views/TPaneHost.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+TMyListWindow::TMyListWindow(TPaneHost& host, QWidget* parent) : QTreeView(parent), host(host)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    // Every row is one line: the view never asks each of 100,000 rows for its height.
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Columns keep the widths the lists give them.
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && Enabled(Definition))
+            Run(Definition);
+    });
+}
+
+void TMyListWindow::SetListModel(QAbstractItemModel* model)
+{
+    setModel(model);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { host.SelectionChanged(); });
+}
+
+TDefBase* TMyListWindow::SelectedElement() const
+{
+    if (!selectionModel())
+        return nullptr;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? nullptr : ElementAt(rows.front().row());
+}
+
+bool TMyListWindow::Answers(TCommand command) const
+{
+    return command == Copy || command == Definition || command == UsedBy;
+}
+
+bool TMyListWindow::Enabled(TCommand command) const
+{
+    const TDefBase* selected = SelectedElement();
+    switch (command) {
+    case Copy:
+        return model() && model()->rowCount() > 0;
+    case Definition:
+        return selected && CanOpen(*selected);
+    case UsedBy:
+        return selected && selected->users && !selected->users->empty();
+    case Relationships:
+    case Structure:
+    case Index:
+        return false;
+    }
+    return false;
+}
+
+void TMyListWindow::Run(TCommand command)
+{
+    if (!Enabled(command))
+        return;
+    switch (command) {
+    case Copy:
+        QApplication::clipboard()->setText(bytes::ToText(WriteText()));
+        break;
+    case Definition:
+        Open(*SelectedElement());
+        break;
+    case UsedBy:
+        host.ShowUsedBy(*SelectedElement());
+        break;
+    case Relationships:
+    case Structure:
+    case Index:
+        break;
+    }
+}
+
+void TMyListWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Run(Definition);
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}

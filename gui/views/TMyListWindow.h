@@ -1,0 +1,44 @@
+#pragma once
+
+#include "views/TPane.h"
+
+#include <QTreeView>
+
+#include <string>
+
+class TDefBase;
+class TPaneHost;
+
+// The base of the index of elements and the used-by lists: a list in report style (one row per
+// element, column headers, rows in the order given, one row selectable) that copies itself to the
+// clipboard and answers the commands both lists share. Double-click and Enter open the selected
+// element as Definition does.
+class TMyListWindow : public QTreeView, public TPane {
+    Q_OBJECT
+public:
+    // The element of the selected row; null when no row is selected.
+    TDefBase* SelectedElement() const;
+    // The list's text form, as Copy puts it on the clipboard; lines end in "\n".
+    virtual std::string WriteText() const = 0;
+
+    // Copy, Definition and Used by list; the index adds Relationships. Structure and Index fall to
+    // the main frame.
+    bool Answers(TCommand command) const override;
+    bool Enabled(TCommand command) const override;
+    void Run(TCommand command) override;
+
+protected:
+    TMyListWindow(TPaneHost& host, QWidget* parent);
+
+    // Shows the model (owned by the caller, usually parented to this list) and follows its
+    // selection.
+    void SetListModel(QAbstractItemModel* model);
+    virtual TDefBase* ElementAt(int row) const = 0;
+    // Whether Definition opens the element, and opening it.
+    virtual bool CanOpen(const TDefBase& element) const = 0;
+    virtual void Open(TDefBase& element) = 0;
+
+    void keyPressEvent(QKeyEvent* event) override;
+
+    TPaneHost& host;
+};
