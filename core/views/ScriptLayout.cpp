@@ -71,11 +71,12 @@ TExtent LayScript(TPaneLayout& layout, const std::string& text, const TScriptLis
         ++lines;
     }
 
+    const bool utf8 = panes::IsUtf8(all);
     const auto addText = [&](int64_t x, int64_t y, size_t from, size_t to, TPaneText::TStyle style,
                              const TScriptPiece* piece) {
         if (from < to)
-            layout.texts.push_back(
-                {Saturate(x), Saturate(y), std::string(all.substr(from, to - from)), style, piece});
+            layout.texts.push_back({Saturate(x), Saturate(y),
+                                    std::string(all.substr(from, to - from)), style, piece, utf8});
     };
 
     const size_t count = pieces ? pieces->size() : 0;

@@ -56,6 +56,11 @@ int64_t Utf8Sequences(std::string_view text)
 
 namespace panes {
 
+bool IsUtf8(std::string_view text)
+{
+    return Utf8Sequences(text) >= 0;
+}
+
 int Columns(std::string_view text)
 {
     const int64_t sequences = Utf8Sequences(text);

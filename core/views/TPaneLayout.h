@@ -28,6 +28,9 @@ struct TPaneText {
     std::string text; // bytes as read; see Columns() for how many columns they take
     TStyle style = Plain;
     const TScriptPiece* piece = nullptr; // set for style Piece
+    // How the bytes read: a run cut out of a script reads as the whole script does, valid UTF-8
+    // or Windows-1252, even where the run alone would read otherwise.
+    bool utf8 = true;
 };
 
 // A piece a click can hit, where this pane laid it out.
@@ -58,6 +61,7 @@ namespace panes {
 // The columns a text takes: in valid UTF-8 a multi-byte sequence is one column; otherwise every
 // byte is one (Windows-1252).
 int Columns(std::string_view text);
+bool IsUtf8(std::string_view text);
 // The first piece whose rectangle holds the point, or null.
 const TPieceRect* HitPiece(const TPaneLayout& layout, int x, int y);
 // The first area whose rectangle holds the point, or null.

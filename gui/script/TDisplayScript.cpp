@@ -56,7 +56,7 @@ void TDisplayScript::Paint(QPainter& painter, const TPaneLayout& layout, const T
             painter.setFont(symbolFont);
             break;
         }
-        painter.drawText(t.x, t.y + ascent, bytes::ToText(t.text));
+        painter.drawText(t.x, t.y + ascent, bytes::ToText(t.text, t.utf8));
     }
     painter.setPen(text);
     painter.setFont(textFont);

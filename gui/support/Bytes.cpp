@@ -39,6 +39,11 @@ QString ToText(std::string_view bytes)
     return FromWindows1252(bytes);
 }
 
+QString ToText(std::string_view bytes, bool utf8)
+{
+    return utf8 ? ToText(bytes) : FromWindows1252(bytes);
+}
+
 std::string PathBytes(const QString& path)
 {
     return QFile::encodeName(path).toStdString();

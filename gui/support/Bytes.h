@@ -11,6 +11,8 @@
 namespace bytes {
 
 QString ToText(std::string_view bytes);
+// A part of a longer text, read as the whole text reads (utf8: it is valid UTF-8).
+QString ToText(std::string_view bytes, bool utf8);
 std::string PathBytes(const QString& path);
 QString PathText(const std::string& path);
 

@@ -116,6 +116,11 @@ TEST(ScriptLayout, MultiByteCharactersTakeOneColumnOnlyInValidUtf8)
                   {0, Rect(3, 0, 2)}, {1, Rect(6, 0, 1)}, {2, Rect(0, 1, 3)}}));
     EXPECT_EQ(c.extent.width, X0 + 7 * W);
     EXPECT_EQ(c.extent.height, 4 * L);
+    // Each run reads as its script does, though "\xC3\xA9" alone would be valid UTF-8.
+    for (const TPaneText& t : u.layout.texts)
+        EXPECT_TRUE(t.utf8) << t.text;
+    for (const TPaneText& t : c.layout.texts)
+        EXPECT_FALSE(t.utf8) << t.text;
 }
 
 TEST(ScriptLayout, PieceBeforeTheCurrentOffsetEndsPieceDrawing)

@@ -1,0 +1,121 @@
+// Definition panes and the index on large designs: a picture of many script lines opening and
+// repainting after a scroll, and the index of the generated design (about 100,000 names).
+#include "DesignGenerator.h"
+#include "app/TSpecMDI.h"
+#include "model/TDefBase.h"
+#include "views/TChildWindow.h"
+#include "views/TDisplayChild.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+// A client with the design loaded from a temporary folder.
+struct TLoadedClient {
+    QTemporaryDir scratch;
+    std::unique_ptr<TSpecMDI> mdi;
+
+    explicit TLoadedClient(const std::string& text)
+    {
+        const QString folder = scratch.filePath(QStringLiteral("bench.kvd"));
+        QDir().mkpath(folder);
+        std::ofstream(QString(folder + QStringLiteral("/control.ged")).toStdString()) << text;
+        mdi = std::make_unique<TSpecMDI>(
+            scratch.filePath(QStringLiteral("stemlook.log")).toStdString());
+        mdi->resize(1000, 700);
+        mdi->show();
+        mdi->ReadFile(folder);
+    }
+
+    TDefBase& Titled(const std::string& title) const
+    {
+        return *mdi->Database().Definitions().FindTitled(title);
+    }
+
+    void Close(TChildKey key)
+    {
+        delete mdi->FindChild(key);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+std::string PictureOfLines(int lines)
+{
+    std::string text = "0 @person@ RECORD\n1 @name@ FIELD text\n2 TAG NAME\n"
+                       "1 @born@ FIELD date\n2 TAG BIRT\n1 @long@ PICTURE if name present then\n";
+    for (int i = 1; i < lines; ++i)
+        text += "2 CONT \"line " + std::to_string(i) + "\" name born.year show(long) end\n";
+    return text + "0 TRLR\n";
+}
+
+void BM_PictureOpens(benchmark::State& state)
+{
+    TLoadedClient client(PictureOfLines(static_cast<int>(state.range(0))));
+    TDefBase& picture = client.Titled("person picture script long");
+    for (auto _ : state) {
+        state.PauseTiming();
+        client.Close({TChildKey::Definition, picture.index});
+        state.ResumeTiming();
+        client.mdi->OpenDefinition(picture, false);
+        benchmark::DoNotOptimize(client.mdi->currentSubWindow()->grab());
+    }
+}
+BENCHMARK(BM_PictureOpens)->Arg(10'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One repaint of the scrolled view: the same cost at 100 and at 100,000 lines.
+void BM_PictureRepaintsAfterAScroll(benchmark::State& state)
+{
+    TLoadedClient client(PictureOfLines(static_cast<int>(state.range(0))));
+    client.mdi->OpenDefinition(client.Titled("person picture script long"), false);
+    auto* child = qobject_cast<TDisplayChild*>(client.mdi->currentSubWindow());
+    auto* pane = qobject_cast<QAbstractScrollArea*>(child->Pane());
+    QScrollBar* bar = pane->verticalScrollBar();
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue(bar->maximum() / 2 + (++step % 2));
+        benchmark::DoNotOptimize(pane->viewport()->grab());
+    }
+}
+BENCHMARK(BM_PictureRepaintsAfterAScroll)
+    ->Arg(100)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_IndexOpensAndScrolls(benchmark::State& state)
+{
+    TLoadedClient client(GenerateDesign(TDesignSize{}));
+    for (auto _ : state) {
+        state.PauseTiming();
+        client.Close({TChildKey::Index});
+        state.ResumeTiming();
+        client.mdi->ShowIndex(nullptr);
+        QMdiSubWindow* index = client.mdi->currentSubWindow();
+        benchmark::DoNotOptimize(index->grab());
+        auto* view =
+            qobject_cast<QAbstractScrollArea*>(qobject_cast<TDisplayChild*>(index)->Pane());
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+        benchmark::DoNotOptimize(index->grab());
+    }
+    state.counters["names"] = static_cast<double>(client.mdi->Database().Names().Count());
+}
+BENCHMARK(BM_IndexOpensAndScrolls)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
