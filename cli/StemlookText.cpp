@@ -5,6 +5,7 @@
 #include "diagram/DependencyGraph.h"
 #include "diagram/Dot.h"
 #include "diagram/SetDAG.h"
+#include "diagram/Svg.h"
 #include "diagram/TVertexList.h"
 #include "export/SaveAsText.h"
 #include "model/Names.h"
@@ -70,14 +71,33 @@ bool WritePieces(const TDatabase& db, const std::string& title, std::ostream& ou
 }
 
 // Without a screen, a name is 7 pixels a character and a line 16 pixels high.
+constexpr int kLineHeight = 16;
+int MeasureName(std::string_view text)
+{
+    return 7 * static_cast<int>(text.size());
+}
+
+// The relationships graph, built and laid out as the diagram window does at 100 %.
+void LayOutRelationships(const TDatabase& db, TVertexList& master)
+{
+    graph::BuildGraph(db.Definitions(), master);
+    SetDAG layout(master, MeasureName, kLineHeight);
+    layout.Layout();
+}
+
 void WriteRelationships(const TDatabase& db, std::ostream& out)
 {
     TVertexList master(TVertexList::Ownership::Owns);
-    graph::BuildGraph(db.Definitions(), master);
-    SetDAG layout(
-        master, [](std::string_view text) { return 7 * static_cast<int>(text.size()); }, 16);
-    layout.Layout();
+    LayOutRelationships(db, master);
     dot::WriteDot(out, master);
+}
+
+void WriteDiagram(const TDatabase& db, std::ostream& out)
+{
+    TVertexList master(TVertexList::Ownership::Owns);
+    LayOutRelationships(db, master);
+    diagram::WriteSvg(out, master, 100, kLineHeight, MeasureName,
+                      "Times New Roman, Liberation Serif, serif", kLineHeight);
 }
 
 } // namespace
@@ -152,6 +172,9 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
         break;
     case TCommandLine::Mode::Dot:
         WriteRelationships(db, text);
+        break;
+    case TCommandLine::Mode::Svg:
+        WriteDiagram(db, text);
         break;
     case TCommandLine::Mode::Messages:
     default:

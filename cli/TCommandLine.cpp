@@ -17,6 +17,7 @@ constexpr ModeOption kModes[] = {
     {"--pieces", TCommandLine::Mode::Pieces, true},
     {"--copy", TCommandLine::Mode::Copy, true},
     {"--dot", TCommandLine::Mode::Dot, false},
+    {"--svg", TCommandLine::Mode::Svg, false},
 };
 
 struct SelectionWord {
@@ -73,6 +74,7 @@ const char* TCommandLine::Usage()
            "  --used-by NAME     what uses each element of that name\n"
            "  --pieces TITLE     what each name in that element's script resolved to\n"
            "  --dot              the relationships graph of pictures, laid out, as Graphviz DOT\n"
+           "  --svg              the relationships diagram as an SVG picture\n"
            "  -o FILE            write to FILE instead of standard output\n"
            "  --help             show this text\n"
            "  --version          show the version\n";

@@ -9,7 +9,7 @@
 // The parsed arguments of stemlook-text. Every job is one mode, some with an argument of their
 // own; the output file applies to every mode.
 struct TCommandLine {
-    enum class Mode { Document, Messages, Index, UsedBy, Pieces, Copy, Dot, Help, Version };
+    enum class Mode { Document, Messages, Index, UsedBy, Pieces, Copy, Dot, Svg, Help, Version };
 
     Mode mode = Mode::Document;
     std::string argument; // the name or title of --used-by, --pieces and --copy

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders the main window with the example database loaded (structure tree and messages open) to
-# docs/screenshot.png, and a picture, a fields, a table and a report pane to docs/pane-*.png,
+# docs/screenshot.png, and a picture, a fields, a table and a report pane to docs/pane-*.png, the relationships diagram to docs/diagram.png,
 # offscreen: no display needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,5 +10,6 @@ QT_QPA_PLATFORM=offscreen build/dev/gui/stemlook-screenshot examples/family.kvd 
   "person picture script BORN" docs/pane-picture.png \
   "Record person" docs/pane-fields.png \
   "person Table census" docs/pane-table.png \
-  "person Report sheet" docs/pane-report.png
-echo "wrote docs/screenshot.png and docs/pane-*.png"
+  "person Report sheet" docs/pane-report.png \
+  "Relationships" docs/diagram.png
+echo "wrote docs/screenshot.png, docs/pane-*.png and docs/diagram.png"

@@ -19,6 +19,9 @@ constexpr int Tile = 24362;
 constexpr int ArrangeIcons = 24364;
 constexpr int CloseAll = 24365;
 constexpr int HelpTopics = 120;
+// The zoom steps 100% to 20% are FirstZoom to FirstZoom + 4.
+constexpr int FirstZoom = 130;
+constexpr int ExportDiagram = 24340;
 constexpr int About = 121;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
@@ -49,6 +52,7 @@ constexpr int IndexWindow = 139;
 constexpr int MessagesWindow = 140;
 constexpr int RelationshipsWindow = 141;
 constexpr int OptionsPane = 143;
+constexpr int SaveAsDialog = 150;
 constexpr int FolderChooser = 151;
 constexpr int Colours = 152;
 constexpr int BuiltInValue = 160;

@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/THelpContext.h"
+#include "diagram/DiagramGeometry.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -31,6 +32,8 @@ TCommands::TCommands(QMainWindow& frame)
     open = Add(fileMenu, QStringLiteral("&Open..."), commands::Open, helpids::Open,
                {QKeySequence(Qt::CTRL | Qt::Key_O)});
     saveAs = Add(fileMenu, QStringLiteral("Save &As..."), commands::SaveAs, helpids::SaveAs);
+    exportDiagram = Add(fileMenu, QStringLiteral("&Export Diagram..."), commands::ExportDiagram,
+                        helpids::RelationshipsWindow);
     preferences = Add(fileMenu, QStringLiteral("Pre&ferences..."), commands::Preferences,
                       helpids::Preferences);
     fileMenu->addSeparator();
@@ -60,6 +63,12 @@ TCommands::TCommands(QMainWindow& frame)
                     helpids::Structure, {QKeySequence(Qt::CTRL | Qt::Key_T)});
     usedBy = Add(view, QStringLiteral("&Used by list"), commands::UsedBy, helpids::UsedBy,
                  {QKeySequence(Qt::CTRL | Qt::Key_U)});
+
+    zoomMenu = bar->addMenu(QStringLiteral("&Zoom"));
+    for (size_t i = 0; i < zooms.size(); ++i)
+        zooms[i] = Add(zoomMenu, QStringLiteral("%1%").arg(diagram::kZooms[i]),
+                       commands::FirstZoom + static_cast<int>(i));
+    zoomMenu->menuAction()->setVisible(false);
 
     QMenu* window = bar->addMenu(QStringLiteral("&Window"));
     cascade = Add(window, QStringLiteral("&Cascade"), commands::Cascade);

@@ -15,6 +15,7 @@ struct TCommands {
 
     QAction* open;
     QAction* saveAs;
+    QAction* exportDiagram;
     QAction* preferences;
     QAction* exit;
     QAction* copy;
@@ -30,6 +31,10 @@ struct TCommands {
     QAction* closeAll;
     QAction* helpTopics;
     QAction* about;
+    // The "&Zoom" menu, shown between View and Window while the diagram is active, and its
+    // steps in the order of diagram::kZooms.
+    QMenu* zoomMenu;
+    std::array<QAction*, 5> zooms;
     // The recent folders' entries in the File menu, shown while the list has that many.
     std::array<QAction*, TRecentFolders::kCount> recent;
     QAction* recentSeparator;

@@ -3,6 +3,8 @@
 #include "app/THelpContext.h"
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
+#include "diagram/DiagramGeometry.h"
+#include "diagram/TDisplayBrowser.h"
 #include "script/TSetColours.h"
 #include "support/Bytes.h"
 #include "support/TAboutBox.h"
@@ -13,9 +15,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 
 namespace {
 const QString kAppName = QStringLiteral("Stemlook");
@@ -45,6 +49,12 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     connect(c.relationships, &QAction::triggered, this,
             [this] { RunCommand(TPane::Relationships); });
     connect(c.preferences, &QAction::triggered, this, &TMainFrame::CmPreferences);
+    connect(c.exportDiagram, &QAction::triggered, this, &TMainFrame::CmExportDiagram);
+    for (size_t i = 0; i < c.zooms.size(); ++i)
+        connect(c.zooms[i], &QAction::triggered, this, [this, i] {
+            if (TDisplayBrowser* browser = mdi->ActiveBrowser())
+                browser->SetZoom(diagram::kZooms[i]);
+        });
     connect(c.messages, &QAction::triggered, mdi, &TSpecMDI::ShowMessages);
     connect(c.cascade, &QAction::triggered, mdi, &TSpecMDI::Cascade);
     connect(c.tile, &QAction::triggered, mdi, &TSpecMDI::Tile);
@@ -133,12 +143,12 @@ bool TMainFrame::CommandEnabled(TPane::TCommand command) const
     switch (command) {
     case TPane::Structure:
     case TPane::Index:
+    case TPane::Relationships:
         return loaded;
     case TPane::Definition:
     case TPane::UsedBy: // on a leaf nothing uses, the command does nothing
         return mdi->ActiveTreeLeaf() >= 0;
     case TPane::Copy:
-    case TPane::Relationships: // comes with the diagram window
         return false;
     }
     return false;
@@ -165,8 +175,10 @@ void TMainFrame::RunCommand(TPane::TCommand command)
     case TPane::UsedBy:
         mdi->ShowActiveTreeLeafUsers();
         break;
-    case TPane::Copy:
     case TPane::Relationships:
+        mdi->ShowRelationships(nullptr);
+        break;
+    case TPane::Copy:
         break;
     }
 }
@@ -181,6 +193,9 @@ void TMainFrame::UpdateCommands()
         Action(command)->setEnabled(CommandEnabled(command));
     // The Save As dialog comes with later work.
     commands->saveAs->setEnabled(false);
+    const bool diagram = mdi->ActiveBrowser() != nullptr;
+    commands->zoomMenu->menuAction()->setVisible(diagram);
+    commands->exportDiagram->setEnabled(diagram);
 }
 
 void TMainFrame::CmPreferences()
@@ -189,6 +204,22 @@ void TMainFrame::CmPreferences()
     connect(&dialog, &TSetColours::HelpRequested, this, &TMainFrame::ShowHelp);
     if (dialog.exec() == QDialog::Accepted)
         RepaintAll(this);
+}
+
+void TMainFrame::CmExportDiagram()
+{
+    TDisplayBrowser* browser = mdi->ActiveBrowser();
+    if (!browser)
+        return;
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export Diagram"), settings.InitialPath(),
+                                     QStringLiteral("SVG picture (*.svg);;PNG picture (*.png)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!browser->Export(path, error))
+        QMessageBox::warning(this, QStringLiteral("Export Diagram"),
+                             QStringLiteral("Cannot write %1: %2").arg(path, error));
 }
 
 void TMainFrame::RepaintAll(QWidget* widget)

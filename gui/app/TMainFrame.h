@@ -47,6 +47,7 @@ protected:
 private:
     void CmOpen();
     void CmPreferences();
+    void CmExportDiagram();
     QAction* Action(TPane::TCommand command) const;
     // Repaints the widget and everything inside it (new script colours).
     static void RepaintAll(QWidget* widget);

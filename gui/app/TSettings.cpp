@@ -14,6 +14,7 @@ const QString kBottom = QStringLiteral("Window/Bottom");
 const QString kTreeRight = QStringLiteral("Window/TreeRight");
 const QString kColours = QStringLiteral("Colours/");
 const QString kInitialPath = QStringLiteral("Stemlook/InitialPath");
+const QString kSaveAsPath = QStringLiteral("Stemlook/SaveAsPath");
 const QString kCount = QStringLiteral("MRU/Count");
 
 QString RecentKey(int n)
@@ -88,6 +89,17 @@ QString TSettings::InitialPath() const
 void TSettings::SetInitialPath(const QString& path)
 {
     settings.setValue(kInitialPath, path);
+    settings.sync();
+}
+
+QString TSettings::SaveAsPath() const
+{
+    return settings.value(kSaveAsPath, DefaultInitialPath()).toString();
+}
+
+void TSettings::SetSaveAsPath(const QString& path)
+{
+    settings.setValue(kSaveAsPath, path);
     settings.sync();
 }
 

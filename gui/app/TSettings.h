@@ -32,6 +32,9 @@ public:
     // "Stemlook": the folder chooser's starting folder.
     QString InitialPath() const;
     void SetInitialPath(const QString& path);
+    // "Stemlook": the folder the Save As Text file chooser starts in.
+    QString SaveAsPath() const;
+    void SetSaveAsPath(const QString& path);
 
     // "MRU": the recent folders, the most recent first, and their maximum count.
     QStringList RecentFolders(int count) const;

@@ -1,6 +1,7 @@
 #include "app/TSpecMDI.h"
 
 #include "app/CommandIds.h"
+#include "diagram/TDisplayBrowser.h"
 #include "export/SaveAsText.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
@@ -300,9 +301,24 @@ void TSpecMDI::ShowIndex(const TDefBase* element)
         index->SelectElement(*element);
 }
 
-void TSpecMDI::ShowRelationships(const TDefBase*)
+void TSpecMDI::ShowRelationships(const TDefBase* element)
 {
-    // The diagram window comes later; the command stays disabled until then.
+    if (!ActivateChild({TChildKey::Relationships})) {
+        TWaitCursor wait;
+        auto* browser = new TDisplayBrowser(*this);
+        auto* child = new TDisplayChild(browser->Caption(), {TChildKey::Relationships}, browser,
+                                        helpids::RelationshipsWindow);
+        connect(browser, &TDisplayBrowser::CaptionChanged, child, &QWidget::setWindowTitle);
+        AddChild(child);
+    }
+    if (TDisplayBrowser* browser = ActiveBrowser())
+        browser->SelectElement(element);
+}
+
+TDisplayBrowser* TSpecMDI::ActiveBrowser() const
+{
+    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
+    return child ? qobject_cast<TDisplayBrowser*>(child->Pane()) : nullptr;
 }
 
 void TSpecMDI::Explain(const QString& text, const QString& caption, int helpContext)

@@ -12,6 +12,7 @@
 
 #include <string>
 
+class TDisplayBrowser;
 class TDisplayChild;
 class TPane;
 class TTreeChild;
@@ -46,6 +47,8 @@ public:
     void ShowStructure(int element = -1);
     // The pane of the active child, when it answers commands; null otherwise.
     TPane* ActivePane() const;
+    // The relationships diagram when it is the active child; null otherwise.
+    TDisplayBrowser* ActiveBrowser() const;
     // The element of the structure tree's selected leaf while the tree is the active child; -1
     // otherwise. The Definition command opens it.
     int ActiveTreeLeaf() const;

@@ -1,7 +1,8 @@
 // stemlook-screenshot FOLDER OUTPUT.png [TITLE PANE.png]...: the main window with the database in
 // FOLDER loaded, the structure tree and the messages open, rendered to a PNG; then, for each
-// TITLE, that element's definition window alone. Settings and log go to a temporary folder.
-// Prints the time from start to the painted tree on standard error.
+// TITLE, that element's definition window alone ("Relationships": the relationships diagram).
+// Settings and log go to a temporary folder. Prints the time from start to the painted tree on
+// standard error.
 #include "app/TMainFrame.h"
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
@@ -22,7 +23,9 @@
 
 namespace {
 constexpr QSize kWindowSize(1000, 640);
-}
+// The "title" that asks for the relationships diagram instead of an element.
+constexpr const char* kDiagram = "Relationships";
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -70,11 +73,15 @@ int main(int argc, char** argv)
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         const std::string title = bytes::PathBytes(args[i]);
         TDefBase* element = client.Database().Definitions().FindTitled(title);
-        if (!element) {
+        if (title == kDiagram) {
+            client.ShowRelationships(nullptr);
+            client.currentSubWindow()->resize(kWindowSize - QSize(200, 40));
+        } else if (element) {
+            client.OpenDefinition(*element, false);
+        } else {
             std::fprintf(stderr, "stemlook-screenshot: no element titled %s\n", title.c_str());
             return 1;
         }
-        client.OpenDefinition(*element, false);
         QMdiSubWindow* window = client.currentSubWindow();
         QApplication::processEvents();
         if (!window || !window->grab().save(args[i + 1], "PNG")) {

@@ -131,6 +131,7 @@ bool TDisplayWindow::Enabled(TCommand command) const
 {
     switch (command) {
     case Copy:
+    case Relationships:
     case Structure:
     case Index:
         return true;
@@ -140,8 +141,6 @@ bool TDisplayWindow::Enabled(TCommand command) const
         const TDefBase& current = CurrentElement();
         return current.users && !current.users->empty();
     }
-    case Relationships:
-        return false; // comes with the diagram window
     }
     return false;
 }

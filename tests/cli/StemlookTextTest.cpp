@@ -148,3 +148,32 @@ TEST_F(StemlookTextTest, InternalErrorStillWritesTheOutput)
     EXPECT_EQ(both.status, 1);
     EXPECT_NE(both.err.find("Internal Error: "), std::string::npos);
 }
+
+TEST_F(StemlookTextTest, SvgDrawsTheLaidOutRelationships)
+{
+    dir.Write("db.kvd/control.ged", kSmallDesign);
+    const std::string folder = dir.Path() + "/db.kvd";
+    const TextRun svg = StemlookText({"--svg", folder});
+    EXPECT_EQ(svg.status, 0);
+    EXPECT_EQ(svg.out.rfind("<?xml", 0), 0u);
+    const auto count = [&](const std::string& what) {
+        size_t n = 0;
+        for (size_t at = svg.out.find(what); at != std::string::npos;
+             at = svg.out.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    // "short" is used by "long": two boxes with their shadows, one line, as --dot has them.
+    EXPECT_EQ(count("<rect"), 5u);
+    EXPECT_EQ(count("<line"), 1u);
+    EXPECT_EQ(count(">person picture script short</text>"), 1u);
+    EXPECT_EQ(count(">person picture script long</text>"), 1u);
+    EXPECT_EQ(count("font-size=\"16px\""), 1u);
+    const TextRun dot = StemlookText({"--dot", folder});
+    EXPECT_NE(dot.out.find("v3 -> v4;"), std::string::npos);
+
+    const std::string file = dir.Path() + "/rel.svg";
+    EXPECT_EQ(StemlookText({"--svg", "-o", file, folder}).status, 0);
+    EXPECT_EQ(TTempFolder::Read(file), svg.out);
+    EXPECT_EQ(StemlookText({"--svg", "--dot", folder}).status, 2);
+}

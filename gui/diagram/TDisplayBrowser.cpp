@@ -1,0 +1,280 @@
+#include "diagram/TDisplayBrowser.h"
+
+#include "diagram/DependencyGraph.h"
+#include "diagram/DiagramGeometry.h"
+#include "diagram/SetDAG.h"
+#include "diagram/Svg.h"
+#include "diagram/TVertex.h"
+#include "model/TDatabase.h"
+#include "model/TDefBase.h"
+#include "script/TDispColour.h"
+#include "script/TDisplayScript.h"
+#include "support/Bytes.h"
+#include "views/TPaneHost.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+const QColor kBackground(192, 192, 192);
+const QColor kShadow(128, 128, 128);
+constexpr int kPointSize = 9;
+
+TVertex::Rect ToArea(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
+}
+
+QRect ToRect(const TVertex::Rect& box)
+{
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+}
+} // namespace
+
+TDisplayBrowser::TDisplayBrowser(TPaneHost& host) : host(host)
+{
+    const QFontMetrics text(host.DisplayFont());
+    charWidth = std::max(1, text.horizontalAdvance(QLatin1Char('0')));
+    lineHeight = std::max(1, text.lineSpacing());
+    QPalette grey = viewport()->palette();
+    grey.setColor(QPalette::Window, kBackground);
+    viewport()->setPalette(grey);
+    viewport()->setBackgroundRole(QPalette::Window);
+    viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    horizontalScrollBar()->setSingleStep(1);
+    verticalScrollBar()->setSingleStep(1);
+
+    MakeDiagramFont();
+    graph::BuildGraph(host.Database().Definitions(), master);
+    const QFontMetrics metrics(diagramFont);
+    SetDAG(
+        master,
+        [&metrics](std::string_view name) {
+            return metrics.horizontalAdvance(bytes::ToText(name));
+        },
+        h)
+        .Layout();
+    ComputeBoxes();
+}
+
+QString TDisplayBrowser::Caption() const
+{
+    return QStringLiteral("Relationships (%1%)").arg(zoom);
+}
+
+void TDisplayBrowser::MakeDiagramFont()
+{
+    // 9 points on this screen, scaled by the zoom (truncated, as a font height is).
+    const int points = (kPointSize * logicalDpiY() + 36) / 72;
+    diagramFont = QFont(QStringLiteral("Times New Roman"));
+    diagramFont.setStyleHint(QFont::Serif);
+    diagramFont.setWeight(QFont::Normal);
+    diagramFont.setPixelSize(std::max(1, points * zoom / 100));
+    h = QFontMetrics(diagramFont).lineSpacing();
+}
+
+void TDisplayBrowser::ComputeBoxes()
+{
+    const QFontMetrics metrics(diagramFont);
+    const diagram::TExtent e =
+        diagram::ComputeBoxes(master, zoom, h, [&metrics](std::string_view name) {
+            return metrics.horizontalAdvance(bytes::ToText(name));
+        });
+    extent = QSize(e.width, e.height);
+    index = std::make_unique<TDiagramIndex>(master);
+    UpdateScrollRanges();
+}
+
+QRect TDisplayBrowser::DiagramRect() const
+{
+    const int m = diagram::Margin(h);
+    QRect rect(-m, -m, extent.width() + 2 * m, extent.height() + 2 * m);
+    for (const TVertex* v : master)
+        rect = rect.united(ToRect(v->box).adjusted(0, 0, 2, 2)); // the shadow
+    return rect;
+}
+
+QPoint TDisplayBrowser::Offset() const
+{
+    return {horizontalScrollBar()->value() * charWidth, verticalScrollBar()->value() * lineHeight};
+}
+
+QPoint TDisplayBrowser::Centre() const
+{
+    const QRect view = viewport()->rect();
+    return QPoint((view.left() + view.right()) / 2, (view.top() + view.bottom()) / 2) + Offset();
+}
+
+void TDisplayBrowser::UpdateScrollRanges()
+{
+    const QSize view = viewport()->size();
+    const auto range = [](int size, int shown, int unit) {
+        return size > shown ? (size - shown + unit - 1) / unit : 0;
+    };
+    horizontalScrollBar()->setRange(0, range(extent.width(), view.width(), charWidth));
+    horizontalScrollBar()->setPageStep(std::max(1, view.width() / charWidth));
+    verticalScrollBar()->setRange(0, range(extent.height(), view.height(), lineHeight));
+    verticalScrollBar()->setPageStep(std::max(1, view.height() / lineHeight));
+}
+
+void TDisplayBrowser::ScrollBy(int dx, int dy)
+{
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx / charWidth);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + dy / lineHeight);
+}
+
+void TDisplayBrowser::SetZoom(int newZoom)
+{
+    const int oldZoom = zoom;
+    if (newZoom == oldZoom ||
+        std::find(diagram::kZooms.begin(), diagram::kZooms.end(), newZoom) == diagram::kZooms.end())
+        return;
+    zoom = newZoom;
+    Q_EMIT CaptionChanged(Caption());
+    const QPoint c = Centre();
+    MakeDiagramFont();
+    ComputeBoxes();
+    const TVertex::Point d = diagram::KeepCentre({c.x(), c.y()}, oldZoom, zoom);
+    ScrollBy(d.x, d.y);
+    viewport()->update();
+}
+
+void TDisplayBrowser::SelectElement(const TDefBase* element)
+{
+    selected = element ? graph::FindVertex(master, element) : nullptr;
+    if (selected) {
+        const QPoint c = Centre();
+        const TVertex::Point d = diagram::CentreOn(*selected, {c.x(), c.y()});
+        ScrollBy(d.x, d.y);
+    }
+    viewport()->update();
+}
+
+TVertex* TDisplayBrowser::HitAt(QPoint viewportPoint) const
+{
+    const QPoint p = viewportPoint + Offset();
+    return index->Hit(p.x(), p.y());
+}
+
+void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v) const
+{
+    const int m = diagram::Margin(h);
+    const QRect box = ToRect(v.box);
+    painter.setPen(QPen(kShadow, 3));
+    painter.drawRoundedRect(box.translated(1, 1), m, m);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRoundedRect(box, m, m);
+    if (&v == selected)
+        painter.setPen(
+            TDisplayScript::Colour(host.Colours().PieceColour(TDispColour::kHighlightKind, 0, 0)));
+    const int top = v.sy - (m - m / 4);
+    painter.drawText(v.sx, top + QFontMetrics(diagramFont).ascent(),
+                     bytes::ToText(v.element->Title()));
+}
+
+void TDisplayBrowser::Paint(QPainter& painter, const QRect& area) const
+{
+    const TVertex::Rect a = ToArea(area);
+    const QColor highlight =
+        TDisplayScript::Colour(host.Colours().PieceColour(TDispColour::kHighlightKind, 0, 0));
+    const std::vector<TDiagramIndex::Edge> edges = index->Edges(a);
+    painter.setPen(QPen(Qt::black, 1));
+    for (const TDiagramIndex::Edge& e : edges)
+        if (e.from != selected && e.to != selected)
+            painter.drawLine(e.from->rightEnd.x, e.from->rightEnd.y, e.to->sx, e.to->sy);
+    if (selected) {
+        // Over the others.
+        painter.setPen(QPen(highlight, 1));
+        for (const TDiagramIndex::Edge& e : edges)
+            if (e.from == selected || e.to == selected)
+                painter.drawLine(e.from->rightEnd.x, e.from->rightEnd.y, e.to->sx, e.to->sy);
+    }
+    painter.setFont(diagramFont);
+    painter.setBrush(Qt::white);
+    for (const TVertex* v : index->Vertices(a))
+        DrawVertex(painter, *v);
+}
+
+void TDisplayBrowser::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    painter.translate(-Offset());
+    Paint(painter, event->rect().translated(Offset()));
+}
+
+void TDisplayBrowser::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRanges();
+}
+
+void TDisplayBrowser::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // A click on empty space keeps the selection.
+    if (TVertex* hit = HitAt(event->position().toPoint()))
+        selected = hit;
+    viewport()->update();
+}
+
+void TDisplayBrowser::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    TVertex* hit = HitAt(event->position().toPoint());
+    if (!hit)
+        return;
+    selected = hit;
+    viewport()->update();
+    host.OpenDefinition(*hit->element);
+}
+
+bool TDisplayBrowser::Export(const QString& path, QString& error) const
+{
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        const QFontMetrics metrics(diagramFont);
+        std::ostringstream svg;
+        diagram::WriteSvg(
+            svg, master, zoom, h,
+            [&metrics](std::string_view name) {
+                return metrics.horizontalAdvance(bytes::ToText(name));
+            },
+            QFontInfo(diagramFont).family().toStdString(), diagramFont.pixelSize(), selected,
+            host.Colours().PieceColour(TDispColour::kHighlightKind, 0, 0));
+        QFile file(path);
+        const std::string text = svg.str();
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(text.data(), static_cast<qint64>(text.size())) !=
+                static_cast<qint64>(text.size()) ||
+            !file.flush()) {
+            error = file.errorString();
+            return false;
+        }
+        return true;
+    }
+    const QRect whole = DiagramRect();
+    QImage image(whole.size(), QImage::Format_RGB32);
+    image.fill(kBackground);
+    {
+        QPainter painter(&image);
+        painter.translate(-whole.topLeft());
+        Paint(painter, whole);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !image.save(&file, "PNG")) {
+        error = file.errorString().isEmpty() ? QStringLiteral("the picture could not be written")
+                                             : file.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "diagram/TDiagramIndex.h"
+#include "diagram/TVertexList.h"
+#include "views/TPane.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+
+#include <memory>
+
+class QPainter;
+class TDefBase;
+class TPaneHost;
+class TVertex;
+
+// The relationships diagram: one rounded box per picture, lines from each picture to the
+// pictures that use it, the selected picture and its lines in the highlight colour, and five
+// zoom steps. The graph is built and laid out once, at 100 %; a zoom only scales it.
+class TDisplayBrowser : public QAbstractScrollArea, public TPane {
+    Q_OBJECT
+public:
+    explicit TDisplayBrowser(TPaneHost& host);
+
+    int Zoom() const { return zoom; }
+    // Changes the zoom (one of diagram::kZooms), keeping the point at the centre of the view.
+    void SetZoom(int newZoom);
+    // Selects the element's picture and scrolls the middle of its name to the centre; none (or
+    // an element that is not in the graph) clears the selection.
+    void SelectElement(const TDefBase* element);
+    const TVertex* Selected() const { return selected; }
+    const TVertexList& Vertices() const { return master; }
+    QSize Extent() const { return extent; }
+    // The whole diagram, as drawn on screen, with the margin of the outermost boxes.
+    QRect DiagramRect() const;
+    // Draws the part of the diagram in area (diagram coordinates) as the window does.
+    void Paint(QPainter& painter, const QRect& area) const;
+    // Writes the whole diagram at the current zoom: SVG when the path ends in ".svg", otherwise
+    // PNG. False, with the reason in error, when the file can't be written.
+    bool Export(const QString& path, QString& error) const;
+    // The caption of the window at the current zoom.
+    QString Caption() const;
+
+    // The diagram answers none of the pane commands: they act as the main frame's own.
+    bool Answers(TCommand) const override { return false; }
+    bool Enabled(TCommand) const override { return false; }
+    void Run(TCommand) override {}
+
+Q_SIGNALS:
+    void CaptionChanged(const QString& caption);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void MakeDiagramFont();
+    void ComputeBoxes();
+    void UpdateScrollRanges();
+    QPoint Offset() const;
+    // The centre of the view in diagram coordinates.
+    QPoint Centre() const;
+    void ScrollBy(int dx, int dy);
+    void DrawVertex(QPainter& painter, const TVertex& v) const;
+    TVertex* HitAt(QPoint viewportPoint) const;
+
+    TPaneHost& host;
+    TVertexList master{TVertexList::Ownership::Owns};
+    std::unique_ptr<TDiagramIndex> index;
+    TVertex* selected = nullptr;
+    QFont diagramFont;
+    int h = 0;
+    int zoom = 100;
+    QSize extent;
+    int charWidth = 1;
+    int lineHeight = 1;
+};
