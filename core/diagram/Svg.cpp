@@ -6,7 +6,6 @@
 #include "model/TDefBase.h"
 #include "views/TPaneLayout.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <ostream>
@@ -28,15 +27,6 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 // The ascent of Times New Roman and of the metrically equal Liberation Serif, 1825/2048 of the
 // em: the window puts the top of the text cell where the SVG needs the baseline's height.
 constexpr int kAscent = 1825, kEm = 2048;
-
-// Valid UTF-8 with a byte past ASCII holds a multi-byte sequence, so it has fewer columns than
-// bytes; bytes that are not valid UTF-8 are one column each.
-bool IsUtf8(std::string_view bytes)
-{
-    const bool ascii = std::none_of(bytes.begin(), bytes.end(),
-                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return ascii || static_cast<size_t>(panes::Columns(bytes)) < bytes.size();
-}
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -102,7 +92,7 @@ std::string XmlText(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
-    if (IsUtf8(bytes)) {
+    if (panes::IsUtf8(bytes)) {
         for (size_t i = 0; i < bytes.size(); ++i) {
             const auto b = static_cast<unsigned char>(bytes[i]);
             // U+FFFE and U+FFFF are not characters XML can hold.
@@ -139,7 +129,8 @@ void WriteSvg(std::ostream& out, const TVertexList& master, int zoom, int h,
         boxes.push_back(BoxGeometry(*v, zoom, m, measure(v->element->Title())));
         Extend(extent, boxes.back());
     }
-    const int width = extent.width + m, height = extent.height + m;
+    // The margin of the outermost boxes and their shadows (3 pixels wide, 1 pixel down and right).
+    const int width = extent.width + m + 3, height = extent.height + m + 3;
     const std::string highlightColour = Colour(highlight);
 
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -47,14 +47,6 @@ void WriteWords(std::ostream& out, TDefBase& choice, int level, TTextContext& co
     out << '\n';
 }
 
-const char* DateFormatName(int32_t format)
-{
-    static const char* const names[] = {"dd Mmm yyyy",     "dd-Mmm-yyyy", "ddMmmyyyy",
-                                        "yyyymmdd",        "yyyy",        "yyyy-mm-dd",
-                                        "Ddd, d Mmm yyyy", "d Mmm yyyy"};
-    return format >= 0 && format < 8 ? names[format] : nullptr;
-}
-
 } // namespace
 
 void TDefBase::AsText(std::ostream& out, int level, TTextContext& context)
@@ -83,19 +75,14 @@ void TDefOption::AsText(std::ostream& out, int level, TTextContext&)
     const std::string indent = TTextContext::Indent(level);
     out << indent << "Dates\n";
     out << indent << "\tFormat\t";
-    if (const char* format = DateFormatName(dateFormat))
-        out << format << '\n';
-    else
-        out << "unknown format " << dateFormat << '\n';
+    out << DateFormatText(dateFormat) << '\n';
     out << indent << "\tPrefixes\n";
     out << indent << "\t\tBefore\t" << prefixBefore << '\n';
     out << indent << "\t\tAbout\t" << prefixAbout << '\n';
     out << indent << "\t\tAfter\t" << prefixAfter << '\n';
     out << '\n';
     out << indent << "Printer Name\t" << printerName << '\n';
-    out << indent << "Truncation Marker\t" << truncMarker;
-    if (truncMarker > 32)
-        out << " (" << static_cast<char>(truncMarker & 0xFF) << ')';
+    out << indent << "Truncation Marker\t" << MarkerText(truncMarker);
     out << '\n';
     out << indent << "Show RINs\t" << YesNo(showRins) << '\n';
     out << indent << "Show Lines\t" << YesNo(showLines) << '\n';

@@ -53,3 +53,21 @@ bool TDefOption::PaneKind(TPaneKind& pane) const
     pane = TPaneKind::Options;
     return true;
 }
+
+std::string TDefOption::DateFormatText(int32_t format)
+{
+    static const char* const names[] = {"dd Mmm yyyy",     "dd-Mmm-yyyy", "ddMmmyyyy",
+                                        "yyyymmdd",        "yyyy",        "yyyy-mm-dd",
+                                        "Ddd, d Mmm yyyy", "d Mmm yyyy"};
+    if (format >= 0 && format < 8)
+        return names[format];
+    return std::string("unknown format ").append(std::to_string(format));
+}
+
+std::string TDefOption::MarkerText(int32_t code)
+{
+    std::string text = std::to_string(code);
+    if (code > 32)
+        text.append(" (").append(1, static_cast<char>(code & 0xFF)).append(")");
+    return text;
+}

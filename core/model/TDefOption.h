@@ -8,6 +8,12 @@ public:
     static constexpr size_t kPrefixLimit = 9;
     static constexpr size_t kPrinterLimit = 19;
 
+    // The date format's name, or "unknown format " and its number (the text form and the pane
+    // show the same).
+    static std::string DateFormatText(int32_t format);
+    // The truncation marker's value: its code, and after a code above 32 the character itself.
+    static std::string MarkerText(int32_t code);
+
     TDefOption();
 
     // Handles the current option line, then reads the next line.

@@ -39,7 +39,7 @@ int HexDigit(char c)
 
 std::string CustomKey(int i)
 {
-    return "Custom" + std::to_string(i);
+    return std::string("Custom").append(std::to_string(i));
 }
 } // namespace
 

@@ -25,16 +25,6 @@ const char* YesNo(bool value)
     return value ? "Yes" : "No";
 }
 
-std::string DateFormatName(int32_t format)
-{
-    static const char* const names[] = {"dd Mmm yyyy",     "dd-Mmm-yyyy", "ddMmmyyyy",
-                                        "yyyymmdd",        "yyyy",        "yyyy-mm-dd",
-                                        "Ddd, d Mmm yyyy", "d Mmm yyyy"};
-    if (format >= 0 && format < 8)
-        return names[format];
-    return "unknown format " + std::to_string(format);
-}
-
 // The marker's character: the low byte of its code.
 std::string MarkerCharacter(int32_t code)
 {
@@ -109,7 +99,7 @@ TPaneLayout LayOptions(const TDefOption& options, int W, int L)
     TPaneLayout layout;
     Add(layout, a, 0, "Dates");
     Add(layout, b, L, "Format");
-    Add(layout, d, L, DateFormatName(options.dateFormat));
+    Add(layout, d, L, TDefOption::DateFormatText(options.dateFormat));
     Add(layout, b, 2 * L, "Prefixes");
     Add(layout, c, 2 * L, "Before");
     Add(layout, d, 2 * L, options.prefixBefore);
@@ -125,14 +115,13 @@ TPaneLayout LayOptions(const TDefOption& options, int W, int L)
 
     y += step;
     const int32_t marker = options.truncMarker;
-    std::string value = std::to_string(marker);
-    if (marker > 32)
-        value += " (" + MarkerCharacter(marker) + ")";
+    std::string value = TDefOption::MarkerText(marker);
     Add(layout, a, y, "Truncation Marker");
     Add(layout, d, y, std::move(value));
     // A control character has no glyph in the display font; the symbol font shows one.
     if (marker < 32)
-        Add(layout, e, y + L / 5, "(" + MarkerCharacter(marker) + ")", TPaneText::Symbol);
+        Add(layout, e, y + L / 5, std::string("(").append(MarkerCharacter(marker)).append(")"),
+            TPaneText::Symbol);
 
     y += step;
     Add(layout, a, y, "Show RINs");

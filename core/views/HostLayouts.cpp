@@ -70,18 +70,24 @@ TPaneLayout LayList(const TDefList& list, int W, int L)
         break;
     case TDefList::AncTree:
     case TDefList::DescTree:
-        AddText(
-            layout, X0, 0,
-            std::string(list.method == TDefList::AncTree ? "Ancestor Tree" : "Descendants Tree") +
-                " for " + std::to_string(list.generations) + " generations from ");
+        AddText(layout, X0, 0,
+                std::string(list.method == TDefList::AncTree ? "Ancestor Tree" : "Descendants Tree")
+                    .append(" for ")
+                    .append(std::to_string(list.generations))
+                    .append(" generations from "));
         AddText(layout, X0, L,
-                "generation " + std::to_string(list.baseValue) + ", person RIN " +
-                    std::to_string(list.pin));
+                std::string("generation ")
+                    .append(std::to_string(list.baseValue))
+                    .append(", person RIN ")
+                    .append(std::to_string(list.pin)));
         break;
     case TDefList::LinesMethod:
         AddText(layout, X0, 0,
-                "Line of Descent from generation " + std::to_string(list.baseValue) + " for " +
-                    std::to_string(list.generations) + " generations");
+                std::string("Line of Descent from generation ")
+                    .append(std::to_string(list.baseValue))
+                    .append(" for ")
+                    .append(std::to_string(list.generations))
+                    .append(" generations"));
         break;
     default:
         break; // an empty first line

@@ -5,6 +5,7 @@
 #include "app/TSpecMDI.h"
 #include "diagram/DiagramGeometry.h"
 #include "diagram/TDisplayBrowser.h"
+#include "export/TSaveAsDialog.h"
 #include "script/TSetColours.h"
 #include "support/Bytes.h"
 #include "support/TAboutBox.h"
@@ -50,6 +51,7 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
             [this] { RunCommand(TPane::Relationships); });
     connect(c.preferences, &QAction::triggered, this, &TMainFrame::CmPreferences);
     connect(c.exportDiagram, &QAction::triggered, this, &TMainFrame::CmExportDiagram);
+    connect(c.saveAs, &QAction::triggered, this, &TMainFrame::CmSaveAs);
     for (size_t i = 0; i < c.zooms.size(); ++i)
         connect(c.zooms[i], &QAction::triggered, this, [this, i] {
             if (TDisplayBrowser* browser = mdi->ActiveBrowser())
@@ -191,8 +193,7 @@ void TMainFrame::UpdateCommands()
     for (const TPane::TCommand command : {TPane::Copy, TPane::Definition, TPane::UsedBy,
                                           TPane::Relationships, TPane::Structure, TPane::Index})
         Action(command)->setEnabled(CommandEnabled(command));
-    // The Save As dialog comes with later work.
-    commands->saveAs->setEnabled(false);
+    commands->saveAs->setEnabled(loaded);
     const bool diagram = mdi->ActiveBrowser() != nullptr;
     commands->zoomMenu->menuAction()->setVisible(diagram);
     commands->exportDiagram->setEnabled(diagram);
@@ -204,6 +205,18 @@ void TMainFrame::CmPreferences()
     connect(&dialog, &TSetColours::HelpRequested, this, &TMainFrame::ShowHelp);
     if (dialog.exec() == QDialog::Accepted)
         RepaintAll(this);
+}
+
+void TMainFrame::CmSaveAs()
+{
+    if (mdi->Database().Definitions().Count() == 0)
+        return;
+    QString folder = settings.SaveAsPath();
+    TSaveAsDialog dialog(this, mdi->Database(), *mdi, folder);
+    connect(&dialog, &TSaveAsDialog::HelpRequested, this, &TMainFrame::ShowHelp);
+    dialog.exec();
+    // Kept whether or not anything was saved.
+    settings.SetSaveAsPath(folder);
 }
 
 void TMainFrame::CmExportDiagram()

@@ -48,6 +48,7 @@ private:
     void CmOpen();
     void CmPreferences();
     void CmExportDiagram();
+    void CmSaveAs();
     QAction* Action(TPane::TCommand command) const;
     // Repaints the widget and everything inside it (new script colours).
     static void RepaintAll(QWidget* widget);

@@ -29,6 +29,8 @@ public:
     ~TSpecMDI() override;
 
     const TDatabase& Database() const override { return db; }
+    // Writing clears the elements' written marks (Save As Text).
+    TDatabase& Database() { return db; }
     const QFont& DisplayFont() const override { return displayFont; }
     const TDispColour& Colours() const override { return colours; }
     TDispColour& Colours() { return colours; }

@@ -183,7 +183,8 @@ void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v) const
 
 void TDisplayBrowser::Paint(QPainter& painter, const QRect& area) const
 {
-    const TVertex::Rect a = ToArea(area);
+    // A box's shadow reaches 2 pixels past its right and bottom edges.
+    const TVertex::Rect a = ToArea(area.adjusted(-2, -2, 0, 0));
     const QColor highlight =
         TDisplayScript::Colour(host.Colours().PieceColour(TDispColour::kHighlightKind, 0, 0));
     const std::vector<TDiagramIndex::Edge> edges = index->Edges(a);

@@ -317,21 +317,28 @@ TEST(DiagramScroll, CentreOnBringsTheMiddleOfTheNameToTheCentre)
 
 namespace {
 
-struct LinearEdge {
-    const TVertex* from;
-    const TVertex* to;
-};
-
-// The painting order of lines: by used picture in master-list order, then by its out-list.
-std::vector<LinearEdge> LinearEdges(const TVertexList& master, const TVertex::Rect& area)
+// The index answers as the plain scans of every box and line do, in painting order: lines by
+// used picture in master-list order, then by its out-list.
+void ExpectSameAsScan(const TVertexList& master, const TDiagramIndex& index,
+                      const TVertex::Rect& area, TVertex::Point point)
 {
-    std::vector<LinearEdge> found;
-    for (const TVertex* v : master)
+    std::vector<TVertex*> boxes;
+    std::vector<std::pair<const TVertex*, const TVertex*>> lines;
+    for (TVertex* v : master) {
+        if (BoxMeets(v->box, area))
+            boxes.push_back(v);
         if (v->outList)
             for (const TVertex* s : *v->outList)
                 if (SegmentMeets(v->rightEnd, {s->sx, s->sy}, area))
-                    found.push_back({v, s});
-    return found;
+                    lines.emplace_back(v, s);
+    }
+    EXPECT_EQ(index.Vertices(area), boxes);
+    std::vector<std::pair<const TVertex*, const TVertex*>> found;
+    for (const TDiagramIndex::Edge& e : index.Edges(area))
+        found.emplace_back(e.from, e.to);
+    EXPECT_EQ(found, lines) << area.left << ',' << area.top << ',' << area.right << ','
+                            << area.bottom;
+    EXPECT_EQ(index.Hit(point.x, point.y), diagram::HitTest(master, point.x, point.y));
 }
 
 // A random graph: clusters of nearby boxes that overlap, far outliers, unplaced vertices at the
@@ -391,23 +398,9 @@ TEST(DiagramIndex, FindsWhatTheLinearScanFindsInTheSameOrder)
                 const int right = std::max(left + 1, edge(left + size));
                 const int bottom = std::max(top + 1, edge(top + uniform(1, size)));
                 const TVertex::Rect area{left, top, right, bottom};
-
-                std::vector<TVertex*> boxes;
-                for (TVertex* v : g.master)
-                    if (BoxMeets(v->box, area))
-                        boxes.push_back(v);
-                EXPECT_EQ(index.Vertices(area), boxes);
-
-                const std::vector<LinearEdge> lines = LinearEdges(g.master, area);
-                const std::vector<TDiagramIndex::Edge> found = index.Edges(area);
-                ASSERT_EQ(found.size(), lines.size());
-                for (size_t i = 0; i < lines.size(); ++i) {
-                    EXPECT_EQ(found[i].from, lines[i].from);
-                    EXPECT_EQ(found[i].to, lines[i].to);
-                }
-
-                const int x = uniform(-50, extent.width + 50), y = uniform(-50, extent.height + 50);
-                EXPECT_EQ(index.Hit(x, y), diagram::HitTest(g.master, x, y));
+                ExpectSameAsScan(
+                    g.master, index, area,
+                    {uniform(-50, extent.width + 50), uniform(-50, extent.height + 50)});
             }
         }
     }
@@ -456,20 +449,6 @@ TEST(DiagramIndex, LinesAndBoxesAtCellBordersAreFound)
         const int left = near(4000), top = near(3000);
         const TVertex::Rect area{left, top, std::max(left + 1, near(4000)),
                                  std::max(top + 1, near(3000))};
-        std::vector<TVertex*> boxes;
-        for (TVertex* v : g.master)
-            if (BoxMeets(v->box, area))
-                boxes.push_back(v);
-        EXPECT_EQ(index.Vertices(area), boxes);
-        const std::vector<LinearEdge> lines = LinearEdges(g.master, area);
-        const std::vector<TDiagramIndex::Edge> found = index.Edges(area);
-        ASSERT_EQ(found.size(), lines.size()) << area.left << ',' << area.top << ','
-                                              << area.right << ',' << area.bottom;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            EXPECT_EQ(found[i].from, lines[i].from);
-            EXPECT_EQ(found[i].to, lines[i].to);
-        }
-        const int x = near(4000), y = near(3000);
-        EXPECT_EQ(index.Hit(x, y), diagram::HitTest(g.master, x, y));
+        ExpectSameAsScan(g.master, index, area, {near(4000), near(3000)});
     }
 }

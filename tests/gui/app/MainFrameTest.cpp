@@ -124,9 +124,22 @@ TEST(MainFrame, CommandsNeedingADatabaseEnabledOnlyAfterALoad)
     EXPECT_TRUE(c.messages->isEnabled());
     EXPECT_TRUE(c.index->isEnabled());
     EXPECT_TRUE(c.relationships->isEnabled());
+    EXPECT_TRUE(c.saveAs->isEnabled());
     // The tree is active with no leaf selected; nothing to copy.
-    for (QAction* later : {c.saveAs, c.copy, c.definition, c.usedBy})
+    for (QAction* later : {c.copy, c.definition, c.usedBy})
         EXPECT_FALSE(later->isEnabled()) << later->text().toStdString();
+}
+
+TEST(MainFrame, SaveAsRunsTheDialogAndKeepsItsFolder)
+{
+    TFrameFixture f;
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kClean)));
+    TModalAnswer answer;
+    f.frame->Commands().saveAs->trigger();
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].title, "Select Elements to Save as Text");
+    EXPECT_EQ(f.settings->SaveAsPath(), TSettings::DefaultInitialPath());
+    EXPECT_NE(TTempFolder::Read(f.SettingsPath()).find("SaveAsPath="), std::string::npos);
 }
 
 TEST(MainFrame, DefinitionFollowsTheTreesSelectedLeafAndOpensIt)
