@@ -1,11 +1,12 @@
 // stemlook-screenshot FOLDER OUTPUT.png [TITLE PANE.png]...: the main window with the database in
 // FOLDER loaded, the structure tree and the messages open, rendered to a PNG; then, for each
-// TITLE, that element's definition window alone ("Relationships": the relationships diagram).
-// Settings and log go to a temporary folder. Prints the time from start to the painted tree on
-// standard error.
+// TITLE, that element's definition window alone ("Relationships": the relationships diagram; "Save
+// As": the Save As Text dialog). Settings and log go to a temporary folder. Prints the time from
+// start to the painted tree on standard error.
 #include "app/TMainFrame.h"
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
+#include "export/TSaveAsDialog.h"
 #include "model/TDefBase.h"
 #include "support/Bytes.h"
 #include "support/THtmlHelp.h"
@@ -13,6 +14,7 @@
 #include "views/TTreeChild.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMdiSubWindow>
@@ -25,6 +27,8 @@ namespace {
 constexpr QSize kWindowSize(1000, 640);
 // The "title" that asks for the relationships diagram instead of an element.
 constexpr const char* kDiagram = "Relationships";
+// And the one that asks for the Save As Text dialog.
+constexpr const char* kSaveAs = "Save As";
 } // namespace
 
 int main(int argc, char** argv)
@@ -73,6 +77,15 @@ int main(int argc, char** argv)
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         const std::string title = bytes::PathBytes(args[i]);
         TDefBase* element = client.Database().Definitions().FindTitled(title);
+        if (title == kSaveAs) {
+            QString folder = QDir::homePath();
+            TSaveAsDialog dialog(&frame, client.Database(), client, folder);
+            dialog.show();
+            QApplication::processEvents();
+            if (!dialog.grab().save(args[i + 1], "PNG"))
+                return 1;
+            continue;
+        }
         if (title == kDiagram) {
             client.ShowRelationships(nullptr);
             client.currentSubWindow()->resize(kWindowSize - QSize(200, 40));
