@@ -1,5 +1,6 @@
 // The messages window of a design with a million problem lines: from the end of loading to the
 // window painted, and the memory the window adds per line.
+#include "QtBenchmarkMain.h"
 #include "app/TSpecMDI.h"
 #include "views/TChildWindow.h"
 
@@ -69,10 +70,5 @@ BENCHMARK(BM_MessagesWindowOfAMillionLines)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

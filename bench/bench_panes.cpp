@@ -1,6 +1,7 @@
 // Definition panes and the index on large designs: a picture of many script lines opening and
 // repainting after a scroll, and the index of the generated design (about 100,000 names).
 #include "DesignGenerator.h"
+#include "QtBenchmarkMain.h"
 #include "app/TSpecMDI.h"
 #include "model/TDefBase.h"
 #include "views/TChildWindow.h"
@@ -112,10 +113,5 @@ BENCHMARK(BM_IndexOpensAndScrolls)->Iterations(3)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -4,9 +4,9 @@
 #include "diagram/TVertex.h"
 #include "diagram/TVertexList.h"
 #include "model/TDefBase.h"
+#include "model/Windows1252.h"
 #include "views/TPaneLayout.h"
 
-#include <array>
 #include <cstdio>
 #include <ostream>
 #include <vector>
@@ -14,13 +14,6 @@
 namespace diagram {
 
 namespace {
-
-// Windows-1252 at 0x80 to 0x9F; the five unassigned bytes keep their C1 code points, as Windows
-// converts them. The other bytes are their own code points.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
@@ -112,7 +105,7 @@ std::string XmlText(std::string_view bytes)
         if (b < 0x80)
             AppendAscii(out, c);
         else
-            AppendUtf8(out, b < 0xA0 ? kHighControls[b - 0x80] : b);
+            AppendUtf8(out, windows1252::CodePoint(b));
     }
     return out;
 }
