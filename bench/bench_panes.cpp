@@ -1,8 +1,10 @@
-// Definition panes and the index on large designs: a picture of many script lines opening and
-// repainting after a scroll, and the index of the generated design (about 100,000 names).
+// Definition panes, the index and the diagram on large designs: a picture of many script lines
+// opening and repainting after a scroll, the index of the generated design (about 100,000
+// names), and the diagram of 10,000 pictures opening and repainting after a scroll.
 #include "DesignGenerator.h"
 #include "QtBenchmarkMain.h"
 #include "app/TSpecMDI.h"
+#include "diagram/TDisplayBrowser.h"
 #include "model/TDefBase.h"
 #include "views/TChildWindow.h"
 #include "views/TDisplayChild.h"
@@ -108,6 +110,55 @@ void BM_IndexOpensAndScrolls(benchmark::State& state)
     state.counters["names"] = static_cast<double>(client.mdi->Database().Names().Count());
 }
 BENCHMARK(BM_IndexOpensAndScrolls)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A generated design with this many pictures (ten a record).
+std::string DesignOfPictures(int pictures)
+{
+    TDesignSize size;
+    size.records = pictures / size.picturesPerRecord;
+    size.lists = size.tables = size.reports = 1;
+    return GenerateDesign(size);
+}
+
+// Graph, layout, boxes and the first paint of the diagram window.
+void BM_DiagramOpens(benchmark::State& state)
+{
+    TLoadedClient client(DesignOfPictures(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        state.PauseTiming();
+        client.Close({TChildKey::Relationships});
+        state.ResumeTiming();
+        client.mdi->ShowRelationships(nullptr);
+        benchmark::DoNotOptimize(client.mdi->currentSubWindow()->grab());
+    }
+    state.counters["vertices"] = static_cast<double>(
+        client.mdi->ActiveBrowser() ? client.mdi->ActiveBrowser()->Vertices().size() : 0);
+}
+BENCHMARK(BM_DiagramOpens)
+    ->Arg(10'000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// One repaint of the diagram scrolled to its middle: what the view holds, not the whole graph.
+void BM_DiagramRepaintsAfterAScroll(benchmark::State& state)
+{
+    TLoadedClient client(DesignOfPictures(static_cast<int>(state.range(0))));
+    client.mdi->ShowRelationships(nullptr);
+    TDisplayBrowser* browser = client.mdi->ActiveBrowser();
+    QScrollBar* bar = browser->verticalScrollBar();
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue(bar->maximum() / 2 + (++step % 2));
+        benchmark::DoNotOptimize(browser->viewport()->grab());
+    }
+    state.counters["vertices"] = static_cast<double>(browser->Vertices().size());
+}
+BENCHMARK(BM_DiagramRepaintsAfterAScroll)
+    ->Arg(100)
+    ->Arg(10'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 
