@@ -238,6 +238,16 @@ TEST(Loading, TitleIsTheDatabaseNameAndTheTreeOpens)
     EXPECT_EQ(mdi.TreeChild()->geometry(), QRect(0, 0, mdi.TreeColumn(), mdi.viewport()->height()));
 }
 
+TEST(Loading, TheLogFileStartsEmptyBeforeAnyLoad)
+{
+    TFrameFixture f;
+    const std::string log = f.folder.Path() + "/stemlook.log";
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kOneProblem)));
+    EXPECT_NE(TTempFolder::Read(log), "");
+    f.Open(); // the next start of the program
+    EXPECT_EQ(TTempFolder::Read(log), "");
+}
+
 TEST(Loading, MissingFolderShowsFileMissingAndLeavesEveryWindowOpen)
 {
     TFrameFixture f;
