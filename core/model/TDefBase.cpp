@@ -45,11 +45,9 @@ std::string TDefBase::TypeName() const
 
 const std::string& TDefBase::Title() const
 {
-    if (!titleBuilt) {
-        title = MakeTitle();
-        titleBuilt = true;
-    }
-    return title;
+    if (!title)
+        title = std::make_unique<const std::string>(MakeTitle());
+    return *title;
 }
 
 std::string TDefBase::MakeTitle() const

@@ -40,16 +40,17 @@ public:
     TScriptList& Pieces();
     bool HasUsers() const { return users != nullptr; }
 
+    // The small members first, together, so a design of a million lines keeps no padding.
     int kind;
-    std::string name;
     int index = -1;
+    uint32_t cacheSize = 0;
+    bool marked = false;
+    std::string name;
     TDefBase* owner;
     TDefBase* context;
     TDefBase* base = nullptr;
     std::unique_ptr<TUsedSet> users;
-    uint32_t cacheSize = 0;
     std::unique_ptr<TScriptList> pieces;
-    bool marked = false;
 
 protected:
     virtual std::string MakeTitle() const;
@@ -57,6 +58,6 @@ protected:
     virtual bool PaneKind(TPaneKind& pane) const;
 
 private:
-    mutable std::string title;
-    mutable bool titleBuilt = false;
+    // Made on first request: most elements of a large design are never asked for one.
+    mutable std::unique_ptr<const std::string> title;
 };

@@ -21,6 +21,8 @@ void TDefPicture::Read(TLoadContext& rc)
         rc.Next();
     }
     Wrap(script);
+    // The appends leave up to half the text's room spare; a large design has many scripts.
+    script.shrink_to_fit();
 }
 
 namespace {

@@ -323,6 +323,8 @@ void TNameTable::AddCollectedUses()
     std::vector<uint64_t> hashes(defs.Count(), 0);
     std::vector<bool> hashed(defs.Count(), false);
     for (size_t e = 0; e + 1 < start.size(); ++e) {
+        if (start[e + 1] > start[e] && !defs.At(e)->HasUsers())
+            defs.At(e)->Users().Reserve(start[e + 1] - start[e]);
         for (uint32_t k = start[e]; k < start[e + 1]; ++k) {
             const uint32_t u = users[k];
             if (!hashed[u]) {
@@ -500,4 +502,6 @@ void TNameTable::ScanScript(Parser& parser)
     }
     if (linkDue())
         ApplyLinkRule(parser, previousTarget);
+    if (element.pieces)
+        element.pieces->Compact();
 }

@@ -9,6 +9,9 @@
 class TScriptList {
 public:
     void Insert(const TScriptPiece& piece);
+    // Gives back the room kept for more pieces once a script is scanned: a million-line design
+    // holds millions of pieces.
+    void Compact() { pieces.shrink_to_fit(); }
 
     bool empty() const { return pieces.empty(); }
     size_t size() const { return pieces.size(); }

@@ -16,12 +16,12 @@ struct TScriptPiece {
     uint32_t kind = 1; // term kind, 0 to 12
     int32_t offset = 0;
     int32_t length = 0;
-    // Kept before the pointer so that a piece takes 40 bytes, not 48: scripts have many.
+    // Kept before the pointer so that a piece takes 24 bytes, not 32: a large design has
+    // millions.
     uint32_t flags = 0;
     TDefBase* target = nullptr;
-    int32_t left = 0, top = 0, right = 0, bottom = 0; // where a pane last drew it
 
     bool operator==(const TScriptPiece& other) const { return offset == other.offset; }
     bool operator<(const TScriptPiece& other) const { return offset < other.offset; }
 };
-static_assert(sizeof(void*) != 8 || sizeof(TScriptPiece) == 40);
+static_assert(sizeof(void*) != 8 || sizeof(TScriptPiece) == 24);

@@ -3,6 +3,7 @@
 #include "model/Names.h"
 #include "model/TDefBase.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -49,7 +50,7 @@ bool TUsedSet::Add(TDefBase* user, uint64_t hash)
     for (size_t i = 0; i < users.size(); ++i)
         if (hashes[i] == hash && Same(users[i], user))
             return false;
-    if (users.empty()) {
+    if (users.capacity() == 0) {
         users.reserve(kFirstRoom);
         hashes.reserve(kFirstRoom);
     }
@@ -62,4 +63,11 @@ bool TUsedSet::Add(TDefBase* user, uint64_t hash)
         hashes = {};
     }
     return true;
+}
+
+void TUsedSet::Reserve(size_t count)
+{
+    users.reserve(count);
+    if (!index)
+        hashes.reserve(std::min(count, kLinearLimit));
 }

@@ -16,6 +16,8 @@ public:
     bool Add(TDefBase* user) { return Add(user, HashOf(user)); }
     // The same, with the user's HashOf worked out beforehand (it reads the user's name).
     bool Add(TDefBase* user, uint64_t hash);
+    // Room for this many users, when the count is known beforehand: no spare room is left then.
+    void Reserve(size_t count);
     // Equal elements (same name ignoring case, owner and kind) hash alike.
     static uint64_t HashOf(const TDefBase* element);
 
