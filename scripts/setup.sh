@@ -9,10 +9,12 @@ build=yes
 [ "${2:-}" = "--no-build" ] && build=no
 
 # Qt 6 Widgets for the desktop program; the offscreen platform and a font for its tests and the
-# screenshot; Xvfb to run it on a machine without a display.
+# screenshot; Xvfb to run it on a machine without a display; rsvg-convert for the bitmap icons.
 packages=(cmake g++ make libgtest-dev libbenchmark-dev clang-format qt6-svg-dev
-  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth librsvg2-bin)
 [ "$preset" = ci ] && packages+=(clang)
+# What cpack needs for the .deb's dependencies, and the checks of scripts/package.sh.
+[ "$preset" = package ] && packages+=(dpkg-dev file desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
