@@ -12,9 +12,11 @@
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
 #include "model/TDefPicture.h"
+#include "script/FindInScripts.h"
 #include "script/TNameTable.h"
 #include "script/TScriptList.h"
 #include "script/TUsedSet.h"
+#include "script/UnusedElements.h"
 #include "views/ListRows.h"
 
 #include <fstream>
@@ -175,6 +177,12 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
         break;
     case TCommandLine::Mode::Svg:
         WriteDiagram(db, text);
+        break;
+    case TCommandLine::Mode::Unused:
+        text << unused::UnusedText(unused::UnusedElements(db.Definitions()));
+        break;
+    case TCommandLine::Mode::Find:
+        text << search::HitsText(search::FindInScripts(db.Definitions(), line->argument));
         break;
     case TCommandLine::Mode::Messages:
     default:

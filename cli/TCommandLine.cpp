@@ -18,6 +18,8 @@ constexpr ModeOption kModes[] = {
     {"--copy", TCommandLine::Mode::Copy, true},
     {"--dot", TCommandLine::Mode::Dot, false},
     {"--svg", TCommandLine::Mode::Svg, false},
+    {"--unused", TCommandLine::Mode::Unused, false},
+    {"--find", TCommandLine::Mode::Find, true},
 };
 
 struct SelectionWord {
@@ -75,6 +77,10 @@ const char* TCommandLine::Usage()
            "  --pieces TITLE     what each name in that element's script resolved to\n"
            "  --dot              the relationships graph of pictures, laid out, as Graphviz DOT\n"
            "  --svg              the relationships diagram as an SVG picture\n"
+           "  --find TEXT        every script line that holds TEXT (letter case ignored):\n"
+           "                     title, line number and line\n"
+           "  --unused           the pictures, fields, groups, records and choices nothing\n"
+           "                     uses: class name and title\n"
            "  -o FILE            write to FILE instead of standard output\n"
            "  --help             show this text\n"
            "  --version          show the version\n";

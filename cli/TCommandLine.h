@@ -9,10 +9,23 @@
 // The parsed arguments of stemlook-text. Every job is one mode, some with an argument of their
 // own; the output file applies to every mode.
 struct TCommandLine {
-    enum class Mode { Document, Messages, Index, UsedBy, Pieces, Copy, Dot, Svg, Help, Version };
+    enum class Mode {
+        Document,
+        Messages,
+        Index,
+        UsedBy,
+        Pieces,
+        Copy,
+        Dot,
+        Svg,
+        Unused,
+        Find,
+        Help,
+        Version
+    };
 
     Mode mode = Mode::Document;
-    std::string argument; // the name or title of --used-by, --pieces and --copy
+    std::string argument; // the name or title of --used-by, --pieces and --copy; the text of --find
     // Quick-selection bits; what the Save As Text dialog saves when it opens.
     unsigned selection = TSelectionTree::kGroupsAndRecords | TSelectionTree::kPictures;
     std::string folder;

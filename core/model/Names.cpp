@@ -4,20 +4,12 @@
 
 namespace names {
 
-namespace {
-unsigned char Fold(char c)
-{
-    auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
-} // namespace
-
 int Compare(std::string_view a, std::string_view b)
 {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const unsigned char x = Fold(a[i]);
-        const unsigned char y = Fold(b[i]);
+        const auto x = static_cast<unsigned char>(Fold(a[i]));
+        const auto y = static_cast<unsigned char>(Fold(b[i]));
         if (x != y)
             return x < y ? -1 : 1;
     }

@@ -6,6 +6,12 @@
 // unsigned value, so the order is the same on every machine and locale.
 namespace names {
 
+// The byte with an ASCII capital letter folded to lower case; any other byte as it is.
+constexpr char Fold(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
 int Compare(std::string_view a, std::string_view b);
 bool Equal(std::string_view a, std::string_view b);
 

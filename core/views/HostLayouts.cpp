@@ -36,8 +36,16 @@ void SortByY(TPaneLayout& layout)
 panes::TExtent LayPictureScript(TPaneLayout& layout, const TDefPicture& picture, int64_t x,
                                 int64_t y, int W, int L)
 {
+    layout.scripts.push_back({&picture, Saturate(x), Saturate(y)});
     return panes::LayScript(layout, picture.script, picture.pieces.get(), Saturate(x), Saturate(y),
                             W, L);
+}
+
+// The columns a table pane lays out.
+size_t ShownColumns(const TDefTable& table)
+{
+    return std::min(static_cast<size_t>(std::max(table.lastColumn + 1, 0)),
+                    std::min<size_t>(table.columns.size(), TDefTable::kMaxColumns));
 }
 
 } // namespace
@@ -152,8 +160,7 @@ TPaneLayout LayTable(const TDefTable& table, int W, int L)
     const int64_t titles = table.title1 ? (table.title2 ? 2 : 1) : 0;
     int64_t h = L + titles * L + L + half;
     int64_t width = X0 + 50 * w;
-    const size_t count = std::min(static_cast<size_t>(std::max(table.lastColumn + 1, 0)),
-                                  std::min<size_t>(table.columns.size(), TDefTable::kMaxColumns));
+    const size_t count = ShownColumns(table);
     for (size_t c = 0; c < count; ++c) {
         const TDefTable::Column& column = table.columns[c];
         y += half;
@@ -222,6 +229,30 @@ TPaneLayout LayReport(const TDefReport& report, int W, int L)
     }
     SortByY(layout);
     return layout;
+}
+
+TDefBase& ScriptHost(TDefPicture& script)
+{
+    if (!script.owner)
+        return script;
+    if (const auto* list = dynamic_cast<const TDefList*>(script.owner);
+        list && list->filter == &script)
+        return *script.owner;
+    if (const auto* table = dynamic_cast<const TDefTable*>(script.owner)) {
+        for (size_t c = 0; c < ShownColumns(*table); ++c)
+            if (table->columns[c].picture == &script)
+                return *script.owner;
+    }
+    return script;
+}
+
+std::optional<TPaneRect> ScriptTextRect(const TPaneLayout& layout, const TDefPicture& script,
+                                        size_t line, size_t offset, size_t length, int W, int L)
+{
+    for (const TScriptOrigin& origin : layout.scripts)
+        if (origin.element == &script)
+            return LineRunRect(script.script, line, offset, length, origin.x, origin.y, W, L);
+    return std::nullopt;
 }
 
 } // namespace panes

@@ -2,8 +2,12 @@
 
 #include "views/TPaneLayout.h"
 
+#include <cstddef>
+#include <optional>
+
 class TDefBase;
 class TDefList;
+class TDefPicture;
 class TDefReport;
 class TDefTable;
 
@@ -21,5 +25,13 @@ TPaneLayout LayList(const TDefList& list, int W, int L);
 TPaneLayout LayTable(const TDefTable& table, int W, int L);
 // The report's background lines with its areas' fill letters drawn over them.
 TPaneLayout LayReport(const TDefReport& report, int W, int L);
+
+// The element whose definition window lays the script out: a table its columns' scripts, a list
+// its filter; every other script element its own.
+TDefBase& ScriptHost(TDefPicture& script);
+// Where the pane shows bytes [offset, offset + length) of a line (from 1) of the script; nothing
+// when the pane did not lay that script out or the script has no such line.
+std::optional<TPaneRect> ScriptTextRect(const TPaneLayout& layout, const TDefPicture& script,
+                                        size_t line, size_t offset, size_t length, int W, int L);
 
 } // namespace panes

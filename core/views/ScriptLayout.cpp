@@ -120,4 +120,27 @@ TExtent LayScript(TPaneLayout& layout, const std::string& text, const TScriptLis
     return {Saturate(originX + int64_t{W} * longest), Saturate((lines + 1) * int64_t{L})};
 }
 
+std::optional<TPaneRect> LineRunRect(const std::string& text, size_t line, size_t offset,
+                                     size_t length, int originX, int originY, int W, int L)
+{
+    if (line == 0)
+        return std::nullopt;
+    const std::string_view all(text);
+    size_t start = 0;
+    for (size_t l = 1; l < line; ++l) {
+        const size_t lineFeed = all.find('\n', start);
+        if (lineFeed == std::string_view::npos)
+            return std::nullopt;
+        start = lineFeed + 1;
+    }
+    const size_t end = std::min(all.find('\n', start), all.size());
+    const size_t from = start + std::min(offset, end - start);
+    const size_t to = from + std::min(length, end - from);
+    const TScriptColumns columns(all);
+    const int64_t x = originX + int64_t{W} * columns.Between(start, from);
+    const int64_t y = originY + int64_t{L} * static_cast<int64_t>(line - 1);
+    return TPaneRect{Saturate(x), Saturate(y), Saturate(x + int64_t{W} * columns.Between(from, to)),
+                     Saturate(y + L)};
+}
+
 } // namespace panes

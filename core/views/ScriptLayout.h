@@ -2,6 +2,7 @@
 
 #include "views/TPaneLayout.h"
 
+#include <optional>
 #include <string>
 
 class TScriptList;
@@ -19,5 +20,10 @@ struct TExtent {
 // more than the script has. pieces may be null; W and L are the character width and line height.
 TExtent LayScript(TPaneLayout& layout, const std::string& text, const TScriptList* pieces,
                   int originX, int originY, int W, int L);
+
+// Where LayScript from this origin puts bytes [offset, offset + length) of the script's line
+// (from 1), cut at the line's end. Nothing when the script has no such line.
+std::optional<TPaneRect> LineRunRect(const std::string& text, size_t line, size_t offset,
+                                     size_t length, int originX, int originY, int W, int L);
 
 } // namespace panes

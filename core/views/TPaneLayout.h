@@ -45,6 +45,12 @@ struct TAreaRect {
     TDefBase* picture = nullptr;
 };
 
+// Where a pane laid out a script element: the top-left corner of its first line.
+struct TScriptOrigin {
+    const TDefBase* element = nullptr;
+    int x = 0, y = 0;
+};
+
 // What a definition pane shows, laid out without a screen from the character width W and the
 // line height L. The pane keeps it: painting draws the texts, clicks test the pieces and areas.
 // Nothing here is written into the model, so one script shown in two panes answers each right.
@@ -52,9 +58,10 @@ struct TPaneLayout {
     // Sorted by y (a later text at the same y draws over an earlier one), so that painting can
     // start at the first text of the exposed area.
     std::vector<TPaneText> texts;
-    std::vector<TPieceRect> pieces; // in hit-test order
-    std::vector<TAreaRect> areas;   // in hit-test order (report panes)
-    int width = 0, height = 0;      // the extent
+    std::vector<TPieceRect> pieces;     // in hit-test order
+    std::vector<TAreaRect> areas;       // in hit-test order (report panes)
+    std::vector<TScriptOrigin> scripts; // the script elements laid out, so a line can be shown
+    int width = 0, height = 0;          // the extent
 };
 
 namespace panes {

@@ -23,6 +23,12 @@ constexpr int HelpTopics = 120;
 constexpr int FirstZoom = 130;
 constexpr int ExportDiagram = 24340;
 constexpr int About = 121;
+constexpr int Filter = 140;
+constexpr int FindInScripts = 141;
+constexpr int Back = 142;
+constexpr int Forward = 143;
+constexpr int FocusedDiagram = 144;
+constexpr int UnusedElements = 145;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -58,4 +64,9 @@ constexpr int Colours = 152;
 constexpr int BuiltInValue = 160;
 constexpr int BuiltInType = 161;
 constexpr int PictureScriptElement = 162;
+constexpr int Filter = 170;
+constexpr int FindInScripts = 171;
+constexpr int BackForward = 172;
+constexpr int FocusedDiagram = 173;
+constexpr int UnusedElements = 174;
 } // namespace helpids

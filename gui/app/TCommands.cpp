@@ -49,6 +49,11 @@ TCommands::TCommands(QMainWindow& frame)
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     copy = Add(edit, QStringLiteral("&Copy"), commands::Copy, helpids::Copy,
                {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    edit->addSeparator();
+    filter = Add(edit, QStringLiteral("&Filter"), commands::Filter, helpids::Filter,
+                 {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    findInScripts = Add(edit, QStringLiteral("Find in &Scripts..."), commands::FindInScripts,
+                        helpids::FindInScripts, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     definition = Add(view, QStringLiteral("&Definition"), commands::Definition, helpids::Definition,
@@ -63,11 +68,22 @@ TCommands::TCommands(QMainWindow& frame)
                     helpids::Structure, {QKeySequence(Qt::CTRL | Qt::Key_T)});
     usedBy = Add(view, QStringLiteral("&Used by list"), commands::UsedBy, helpids::UsedBy,
                  {QKeySequence(Qt::CTRL | Qt::Key_U)});
+    focusedDiagram = Add(view, QStringLiteral("F&ocused Diagram..."), commands::FocusedDiagram,
+                         helpids::FocusedDiagram, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)});
+    unusedElements = Add(view, QStringLiteral("U&nused Elements"), commands::UnusedElements,
+                         helpids::UnusedElements);
+    view->addSeparator();
+    back = Add(view, QStringLiteral("&Back"), commands::Back, helpids::BackForward,
+               {QKeySequence(Qt::ALT | Qt::Key_Left)});
+    forward = Add(view, QStringLiteral("For&ward"), commands::Forward, helpids::BackForward,
+                  {QKeySequence(Qt::ALT | Qt::Key_Right)});
 
     zoomMenu = bar->addMenu(QStringLiteral("&Zoom"));
     for (size_t i = 0; i < zooms.size(); ++i)
         zooms[i] = Add(zoomMenu, QStringLiteral("%1%").arg(diagram::kZooms[i]),
                        commands::FirstZoom + static_cast<int>(i));
+    zoomMenu->addSeparator();
+    zoomMenu->addAction(focusedDiagram);
     zoomMenu->menuAction()->setVisible(false);
 
     QMenu* window = bar->addMenu(QStringLiteral("&Window"));

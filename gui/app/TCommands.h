@@ -19,12 +19,18 @@ struct TCommands {
     QAction* preferences;
     QAction* exit;
     QAction* copy;
+    QAction* filter;
+    QAction* findInScripts;
     QAction* definition;
     QAction* index;
     QAction* messages;
     QAction* relationships;
     QAction* structure;
     QAction* usedBy;
+    QAction* focusedDiagram;
+    QAction* unusedElements;
+    QAction* back;
+    QAction* forward;
     QAction* cascade;
     QAction* tile;
     QAction* arrangeIcons;

@@ -1,5 +1,6 @@
 #include "app/TMainFrame.h"
 
+#include "app/CommandIds.h"
 #include "app/THelpContext.h"
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
@@ -12,15 +13,18 @@
 #include "support/TChooseFolderDialog.h"
 #include "support/THtmlHelp.h"
 #include "support/TIconSet.h"
+#include "views/TFilterBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 
 namespace {
 const QString kAppName = QStringLiteral("Stemlook");
@@ -49,15 +53,27 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     connect(c.usedBy, &QAction::triggered, this, [this] { RunCommand(TPane::UsedBy); });
     connect(c.relationships, &QAction::triggered, this,
             [this] { RunCommand(TPane::Relationships); });
+    connect(c.focusedDiagram, &QAction::triggered, this,
+            [this] { RunCommand(TPane::FocusedDiagram); });
     connect(c.preferences, &QAction::triggered, this, &TMainFrame::CmPreferences);
     connect(c.exportDiagram, &QAction::triggered, this, &TMainFrame::CmExportDiagram);
     connect(c.saveAs, &QAction::triggered, this, &TMainFrame::CmSaveAs);
+    connect(c.findInScripts, &QAction::triggered, this, &TMainFrame::CmFindInScripts);
+    connect(c.filter, &QAction::triggered, this, [this] {
+        if (TFilterBox* box = mdi->ActiveFilterBox()) {
+            box->setFocus(Qt::ShortcutFocusReason);
+            box->selectAll();
+        }
+    });
     for (size_t i = 0; i < c.zooms.size(); ++i)
         connect(c.zooms[i], &QAction::triggered, this, [this, i] {
             if (TDisplayBrowser* browser = mdi->ActiveBrowser())
                 browser->SetZoom(diagram::kZooms[i]);
         });
     connect(c.messages, &QAction::triggered, mdi, &TSpecMDI::ShowMessages);
+    connect(c.unusedElements, &QAction::triggered, mdi, &TSpecMDI::ShowUnused);
+    connect(c.back, &QAction::triggered, mdi, &TSpecMDI::GoBack);
+    connect(c.forward, &QAction::triggered, mdi, &TSpecMDI::GoForward);
     connect(c.cascade, &QAction::triggered, mdi, &TSpecMDI::Cascade);
     connect(c.tile, &QAction::triggered, mdi, &TSpecMDI::Tile);
     connect(c.arrangeIcons, &QAction::triggered, mdi, &TSpecMDI::ArrangeIcons);
@@ -133,6 +149,8 @@ QAction* TMainFrame::Action(TPane::TCommand command) const
         return commands->structure;
     case TPane::Index:
         return commands->index;
+    case TPane::FocusedDiagram:
+        return commands->focusedDiagram;
     }
     return nullptr;
 }
@@ -151,6 +169,7 @@ bool TMainFrame::CommandEnabled(TPane::TCommand command) const
     case TPane::UsedBy: // on a leaf nothing uses, the command does nothing
         return mdi->ActiveTreeLeaf() >= 0;
     case TPane::Copy:
+    case TPane::FocusedDiagram: // only a pane with a picture to focus on answers it
         return false;
     }
     return false;
@@ -181,6 +200,7 @@ void TMainFrame::RunCommand(TPane::TCommand command)
         mdi->ShowRelationships(nullptr);
         break;
     case TPane::Copy:
+    case TPane::FocusedDiagram:
         break;
     }
 }
@@ -190,13 +210,19 @@ void TMainFrame::UpdateCommands()
     const bool loaded = mdi->Database().Definitions().Count() > 0;
     commands->messages->setEnabled(loaded);
     commands->preferences->setEnabled(true);
-    for (const TPane::TCommand command : {TPane::Copy, TPane::Definition, TPane::UsedBy,
-                                          TPane::Relationships, TPane::Structure, TPane::Index})
+    for (const TPane::TCommand command :
+         {TPane::Copy, TPane::Definition, TPane::UsedBy, TPane::Relationships, TPane::Structure,
+          TPane::Index, TPane::FocusedDiagram})
         Action(command)->setEnabled(CommandEnabled(command));
     commands->saveAs->setEnabled(loaded);
     const bool diagram = mdi->ActiveBrowser() != nullptr;
     commands->zoomMenu->menuAction()->setVisible(diagram);
     commands->exportDiagram->setEnabled(diagram);
+    commands->filter->setEnabled(mdi->ActiveFilterBox() != nullptr);
+    commands->findInScripts->setEnabled(loaded);
+    commands->unusedElements->setEnabled(loaded);
+    commands->back->setEnabled(mdi->CanGoBack());
+    commands->forward->setEnabled(mdi->CanGoForward());
 }
 
 void TMainFrame::CmPreferences()
@@ -217,6 +243,26 @@ void TMainFrame::CmSaveAs()
     dialog.exec();
     // Kept whether or not anything was saved.
     settings.SetSaveAsPath(folder);
+}
+
+void TMainFrame::CmFindInScripts()
+{
+    if (mdi->Database().Definitions().Count() == 0)
+        return;
+    const std::string selected = mdi->SelectedName();
+    const std::string offered = selected.empty() ? lastFind : selected;
+    QInputDialog ask(this);
+    ask.setWindowTitle(QStringLiteral("Find in Scripts"));
+    ask.setLabelText(QStringLiteral("Find the script lines that hold:"));
+    ask.setTextValue(bytes::ToText(offered));
+    THelpContext::Set(&ask, helpids::FindInScripts);
+    if (ask.exec() != QDialog::Accepted || ask.textValue().isEmpty())
+        return;
+    // A name taken as offered keeps its bytes: a Windows-1252 name written back as UTF-8 would
+    // not find itself.
+    lastFind = ask.textValue() == bytes::ToText(offered) ? offered
+                                                         : ask.textValue().toUtf8().toStdString();
+    mdi->ShowFind(lastFind);
 }
 
 void TMainFrame::CmExportDiagram()
@@ -282,6 +328,19 @@ bool TMainFrame::eventFilter(QObject* watched, QEvent* event)
                 ShowHelp(topic);
             else
                 ShowHelpContents();
+            return true;
+        }
+    }
+    // The mouse's back and forward buttons, anywhere in this window.
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        QAction* step = mouse->button() == Qt::BackButton      ? commands->back
+                        : mouse->button() == Qt::ForwardButton ? commands->forward
+                                                               : nullptr;
+        if (step && widget && widget->window() == this) {
+            if (step->isEnabled())
+                step->trigger();
             return true;
         }
     }

@@ -49,6 +49,9 @@ private:
     void CmPreferences();
     void CmExportDiagram();
     void CmSaveAs();
+    // Asks for a text (the selected name, else the last one searched) and shows the script lines
+    // that hold it.
+    void CmFindInScripts();
     QAction* Action(TPane::TCommand command) const;
     // Repaints the widget and everything inside it (new script colours).
     static void RepaintAll(QWidget* widget);
@@ -63,4 +66,5 @@ private:
     TRecentFolders recent;
     TSpecMDI* mdi;
     std::unique_ptr<TCommands> commands;
+    std::string lastFind; // the bytes searched last
 };

@@ -2,17 +2,22 @@
 
 #include "app/CommandIds.h"
 #include "diagram/TDisplayBrowser.h"
+#include "diagram/TFocusDepthDialog.h"
 #include "export/SaveAsText.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
+#include "script/FindInScripts.h"
+#include "script/TScriptPiece.h"
 #include "script/TUsedSet.h"
 #include "support/Bytes.h"
 #include "support/TDisplayLog.h"
 #include "support/TMyMessage.h"
 #include "support/TWaitCursor.h"
+#include "views/HostLayouts.h"
 #include "views/TDisplayChild.h"
 #include "views/TDisplayChoice.h"
 #include "views/TDisplayFields.h"
+#include "views/TDisplayFind.h"
 #include "views/TDisplayIndex.h"
 #include "views/TDisplayList.h"
 #include "views/TDisplayOptions.h"
@@ -20,6 +25,7 @@
 #include "views/TDisplayPrintSettings.h"
 #include "views/TDisplayReport.h"
 #include "views/TDisplayTable.h"
+#include "views/TDisplayUnused.h"
 #include "views/TDisplayUsed.h"
 #include "views/TSpecTree.h"
 #include "views/TTreeChild.h"
@@ -101,6 +107,7 @@ TSpecMDI::TSpecMDI(const std::string& logPath, QWidget* parent)
 {
     displayFont.setPointSize(kDisplayPointSize);
     db.ClearLog();
+    connect(this, &QMdiArea::subWindowActivated, this, &TSpecMDI::RecordActivation);
 }
 
 TSpecMDI::~TSpecMDI()
@@ -140,6 +147,7 @@ bool TSpecMDI::ReadFile(const QString& folder)
     }
     // Once the file is open, reading it can't fail: only now do the windows go.
     DeleteChildren();
+    history.Clear();
     placement = 0;
     {
         TWaitCursor wait;
@@ -205,11 +213,86 @@ void TSpecMDI::ShowMessages()
 {
     if (ActivateChild({TChildKey::Messages}))
         return;
-    auto* log = new TDisplayLog(db.Log(), displayFont);
+    auto* log = new TDisplayLog(db.Log(), displayFont, &db.Definitions());
     connect(log->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TSpecMDI::PaneSelectionMoved);
+    connect(log->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TSpecMDI::PaneSelectionMoved);
+    connect(log, &TDisplayLog::OpenRequested, this,
+            [this](TDefBase& element) { OpenDefinition(element); });
     AddChild(
         new TDisplayChild(tr("Messages"), {TChildKey::Messages}, log, helpids::MessagesWindow));
+}
+
+void TSpecMDI::ShowUnused()
+{
+    if (ActivateChild({TChildKey::Unused}) || db.Definitions().Count() == 0)
+        return;
+    AddChild(new TDisplayChild(QStringLiteral("Unused Elements"), {TChildKey::Unused},
+                               new TDisplayUnused(*this, db.Definitions()),
+                               helpids::UnusedElements));
+}
+
+void TSpecMDI::RecordActivation(QMdiSubWindow* window)
+{
+    const auto* child = qobject_cast<TChildWindow*>(window);
+    if (child && child->Key().role == TChildKey::Definition)
+        history.Visit(child->Key().element);
+}
+
+void TSpecMDI::GoBack()
+{
+    // The window's activation visits the element that is already current: it adds nothing.
+    OpenElementAt(history.Back(), false);
+}
+
+void TSpecMDI::GoForward()
+{
+    OpenElementAt(history.Forward(), false);
+}
+
+void TSpecMDI::ShowFind(const std::string& text)
+{
+    for (QMdiSubWindow* sub : subWindowList()) {
+        auto* child = qobject_cast<TDisplayChild*>(sub);
+        auto* find = child ? qobject_cast<TDisplayFind*>(child->Pane()) : nullptr;
+        if (find && find->Text() == text) {
+            setActiveSubWindow(child);
+            child->showNormal();
+            return;
+        }
+    }
+    std::vector<search::TScriptHit> hits;
+    {
+        TWaitCursor wait;
+        hits = search::FindInScripts(db.Definitions(), text);
+    }
+    if (hits.empty()) {
+        Explain(QStringLiteral("No script holds \"%1\".").arg(bytes::ToText(text)),
+                QStringLiteral("Find in Scripts"), helpids::FindInScripts);
+        return;
+    }
+    AddChild(new TDisplayChild(QStringLiteral("Find: ") + bytes::ToText(text), {TChildKey::Find},
+                               new TDisplayFind(*this, text, std::move(hits)),
+                               helpids::FindInScripts));
+}
+
+std::string TSpecMDI::SelectedName() const
+{
+    const int leaf = ActiveTreeLeaf();
+    if (leaf >= 0 && static_cast<size_t>(leaf) < db.Definitions().Count())
+        return db.Definitions().At(static_cast<size_t>(leaf))->name;
+    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
+    QWidget* pane = child ? child->Pane() : nullptr;
+    if (const auto* find = qobject_cast<TDisplayFind*>(pane))
+        return find->Text();
+    if (const auto* list = qobject_cast<TMyListWindow*>(pane))
+        return list->SelectedElement() ? list->SelectedElement()->name : std::string();
+    if (const auto* window = qobject_cast<TDisplayWindow*>(pane)) {
+        const TScriptPiece* piece = window->Selected();
+        return piece && piece->target ? piece->target->name : std::string();
+    }
+    return {};
 }
 
 TPane* TSpecMDI::ActivePane() const
@@ -315,10 +398,45 @@ void TSpecMDI::ShowRelationships(const TDefBase* element)
         browser->SelectElement(element);
 }
 
+void TSpecMDI::ShowFocusedDiagram(TDefBase& picture)
+{
+    TFocusDepthDialog dialog(this, bytes::ToText(picture.Title()), focusDepth);
+    connect(&dialog, &TFocusDepthDialog::HelpRequested, this, &TSpecMDI::HelpRequested);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    focusDepth = dialog.Depth();
+    OpenFocusedDiagram(picture, focusDepth);
+}
+
+void TSpecMDI::OpenFocusedDiagram(TDefBase& picture, int depth)
+{
+    const TChildKey key{TChildKey::FocusedDiagram, picture.index};
+    TWaitCursor wait;
+    if (ActivateChild(key)) {
+        if (TDisplayBrowser* browser = ActiveBrowser())
+            browser->Refocus(depth);
+        return;
+    }
+    auto* browser = new TDisplayBrowser(*this, picture, depth);
+    auto* child = new TDisplayChild(browser->Caption(), key, browser, helpids::FocusedDiagram);
+    connect(browser, &TDisplayBrowser::CaptionChanged, child, &QWidget::setWindowTitle);
+    AddChild(child);
+    browser->SelectElement(&picture);
+}
+
 TDisplayBrowser* TSpecMDI::ActiveBrowser() const
 {
     auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
     return child ? qobject_cast<TDisplayBrowser*>(child->Pane()) : nullptr;
+}
+
+TFilterBox* TSpecMDI::ActiveFilterBox() const
+{
+    if (treeChild && currentSubWindow() == treeChild)
+        return &treeChild->FilterBox();
+    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
+    auto* index = child ? qobject_cast<TDisplayIndex*>(child->Pane()) : nullptr;
+    return index ? &index->FilterBox() : nullptr;
 }
 
 void TSpecMDI::Explain(const QString& text, const QString& caption, int helpContext)
@@ -326,6 +444,14 @@ void TSpecMDI::Explain(const QString& text, const QString& caption, int helpCont
     TMyMessage message(this, text, caption, helpContext);
     connect(&message, &TMyMessage::HelpRequested, this, &TSpecMDI::HelpRequested);
     message.exec();
+}
+
+void TSpecMDI::ShowInScript(TDefPicture& script, size_t line, size_t offset, size_t length)
+{
+    TDefBase& shown = panes::ScriptHost(script);
+    OpenDefinition(shown, false);
+    if (TDisplayWindow* pane = DefinitionPane(FindChild({TChildKey::Definition, shown.index})))
+        pane->ShowText(script, line, offset, length);
 }
 
 void TSpecMDI::CopyText(TDefBase& element)

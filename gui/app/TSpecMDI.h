@@ -4,6 +4,7 @@
 #include "model/TDisplayHost.h"
 #include "script/TDispColour.h"
 #include "views/TChildWindow.h"
+#include "views/TNavigationHistory.h"
 #include "views/TPaneHost.h"
 
 #include <QFont>
@@ -14,6 +15,7 @@
 
 class TDisplayBrowser;
 class TDisplayChild;
+class TFilterBox;
 class TPane;
 class TTreeChild;
 
@@ -49,8 +51,11 @@ public:
     void ShowStructure(int element = -1);
     // The pane of the active child, when it answers commands; null otherwise.
     TPane* ActivePane() const;
-    // The relationships diagram when it is the active child; null otherwise.
+    // The relationships diagram, whole or focused, when it is the active child; null otherwise.
     TDisplayBrowser* ActiveBrowser() const;
+    // The filter box of the index or the structure tree when that is the active child; null
+    // otherwise.
+    TFilterBox* ActiveFilterBox() const;
     // The element of the structure tree's selected leaf while the tree is the active child; -1
     // otherwise. The Definition command opens it.
     int ActiveTreeLeaf() const;
@@ -59,6 +64,20 @@ public:
     // uses its element.
     void ShowActiveTreeLeafUsers();
     void ShowMessages();
+    // The script lines that hold the text, in a window captioned "Find: " and the text; the
+    // window of an earlier search for the same text comes forward instead. No line: a message.
+    void ShowFind(const std::string& text);
+    // The name of what the active child has selected: a definition pane's piece (the element it
+    // names), a list's row, the tree's leaf; the text of a find window. Empty when none.
+    std::string SelectedName() const;
+    // The pictures, fields, groups, records and choices that nothing uses.
+    void ShowUnused();
+    // Through the definition windows activated, as a web browser goes through its pages; a
+    // window closed since opens again.
+    bool CanGoBack() const { return history.CanGoBack(); }
+    bool CanGoForward() const { return history.CanGoForward(); }
+    void GoBack();
+    void GoForward();
     // Shows an element: a field or word in its owner's window, a built-in in a message, any
     // other element through its Display. onlyActivate: bring an open window forward, make none.
     void OpenDefinition(TDefBase& element, bool onlyActivate);
@@ -83,8 +102,13 @@ public:
     void ShowStructure(const TDefBase* element) override;
     void ShowIndex(const TDefBase* element) override;
     void ShowRelationships(const TDefBase* element) override;
+    void ShowFocusedDiagram(TDefBase& picture) override;
+    // Opens the diagram of the part of the graph around the picture, or brings it forward built
+    // again at this depth; the picture is selected and centred.
+    void OpenFocusedDiagram(TDefBase& picture, int depth);
     void Explain(const QString& text, const QString& caption, int helpContext) override;
     void CopyText(TDefBase& element) override;
+    void ShowInScript(TDefPicture& script, size_t line, size_t offset, size_t length) override;
     void SelectionChanged() override;
 
 Q_SIGNALS:
@@ -101,6 +125,7 @@ protected:
 
 private:
     void AddChild(TDisplayChild* child);
+    void RecordActivation(QMdiSubWindow* window);
     void OpenElementAt(int element, bool onlyActivate);
     void DeleteChildren();
     QRect ArrangeRect() const;
@@ -112,6 +137,8 @@ private:
     QFont displayFont;
     TDispColour colours;
     QPointer<TTreeChild> treeChild;
+    TNavigationHistory history;
     int placement = 0;
     int treeColumn = 0;
+    int focusDepth = 2; // offered by the next Focused Diagram, for the rest of the session
 };

@@ -2,11 +2,13 @@
 
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
+#include "diagram/FocusedGraph.h"
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
 #include "diagram/TVertex.h"
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
+#include "model/TDefinedArray.h"
 #include "script/TDispColour.h"
 #include "script/TDisplayScript.h"
 #include "support/Bytes.h"
@@ -39,7 +41,15 @@ QRect ToRect(const TVertex::Rect& box)
 }
 } // namespace
 
-TDisplayBrowser::TDisplayBrowser(TPaneHost& host) : host(host)
+TDisplayBrowser::TDisplayBrowser(TPaneHost& host) : TDisplayBrowser(host, nullptr, 0) {}
+
+TDisplayBrowser::TDisplayBrowser(TPaneHost& host, TDefBase& focus, int depth)
+    : TDisplayBrowser(host, &focus, graph::ClampFocusDepth(depth))
+{
+}
+
+TDisplayBrowser::TDisplayBrowser(TPaneHost& host, TDefBase* focus, int depth)
+    : host(host), focus(focus), depth(depth)
 {
     const QFontMetrics text(host.DisplayFont());
     charWidth = std::max(1, text.horizontalAdvance(QLatin1Char('0')));
@@ -54,31 +64,63 @@ TDisplayBrowser::TDisplayBrowser(TPaneHost& host) : host(host)
     verticalScrollBar()->setSingleStep(1);
 
     MakeDiagramFont();
-    graph::BuildGraph(host.Database().Definitions(), master);
-    const QFontMetrics metrics(diagramFont);
+    Build();
+}
+
+void TDisplayBrowser::Build()
+{
+    selected = nullptr;
+    index.reset();
+    master.Clear();
+    const TDefinedArray& defs = host.Database().Definitions();
+    if (focus)
+        graph::BuildFocusedGraph(defs, *focus, depth, master);
+    else
+        graph::BuildGraph(defs, master);
+    const QFontMetrics metrics(DiagramFont(100));
     SetDAG(
         master,
         [&metrics](std::string_view name) {
             return metrics.horizontalAdvance(bytes::ToText(name));
         },
-        h)
+        metrics.lineSpacing())
         .Layout();
     ComputeBoxes();
 }
 
+void TDisplayBrowser::Refocus(int newDepth)
+{
+    if (!focus)
+        return;
+    depth = graph::ClampFocusDepth(newDepth);
+    Q_EMIT CaptionChanged(Caption());
+    Build();
+    SelectElement(focus);
+}
+
 QString TDisplayBrowser::Caption() const
 {
+    if (focus)
+        // One pass over the arguments: a title may hold "%1".
+        return QStringLiteral("Relationships of %1, depth %2 (%3%)")
+            .arg(bytes::ToText(focus->Title()), QString::number(depth), QString::number(zoom));
     return QStringLiteral("Relationships (%1%)").arg(zoom);
+}
+
+QFont TDisplayBrowser::DiagramFont(int atZoom) const
+{
+    // 9 points on this screen, scaled by the zoom (truncated, as a font height is).
+    const int points = (kPointSize * logicalDpiY() + 36) / 72;
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setWeight(QFont::Normal);
+    font.setPixelSize(std::max(1, points * atZoom / 100));
+    return font;
 }
 
 void TDisplayBrowser::MakeDiagramFont()
 {
-    // 9 points on this screen, scaled by the zoom (truncated, as a font height is).
-    const int points = (kPointSize * logicalDpiY() + 36) / 72;
-    diagramFont = QFont(QStringLiteral("Times New Roman"));
-    diagramFont.setStyleHint(QFont::Serif);
-    diagramFont.setWeight(QFont::Normal);
-    diagramFont.setPixelSize(std::max(1, points * zoom / 100));
+    diagramFont = DiagramFont(zoom);
     h = QFontMetrics(diagramFont).lineSpacing();
 }
 
@@ -150,13 +192,30 @@ void TDisplayBrowser::SetZoom(int newZoom)
 
 void TDisplayBrowser::SelectElement(const TDefBase* element)
 {
-    selected = element ? graph::FindVertex(master, element) : nullptr;
+    Select(element ? graph::FindVertex(master, element) : nullptr);
     if (selected) {
         const QPoint c = Centre();
         const TVertex::Point d = diagram::CentreOn(*selected, {c.x(), c.y()});
         ScrollBy(d.x, d.y);
     }
+}
+
+void TDisplayBrowser::Select(TVertex* vertex)
+{
+    selected = vertex;
     viewport()->update();
+    host.SelectionChanged();
+}
+
+bool TDisplayBrowser::Enabled(TCommand command) const
+{
+    return command == FocusedDiagram && selected;
+}
+
+void TDisplayBrowser::Run(TCommand command)
+{
+    if (Enabled(command))
+        host.ShowFocusedDiagram(*selected->element);
 }
 
 TVertex* TDisplayBrowser::HitAt(QPoint viewportPoint) const
@@ -224,8 +283,7 @@ void TDisplayBrowser::mousePressEvent(QMouseEvent* event)
         return;
     // A click on empty space keeps the selection.
     if (TVertex* hit = HitAt(event->position().toPoint()))
-        selected = hit;
-    viewport()->update();
+        Select(hit);
 }
 
 void TDisplayBrowser::mouseDoubleClickEvent(QMouseEvent* event)
@@ -235,8 +293,7 @@ void TDisplayBrowser::mouseDoubleClickEvent(QMouseEvent* event)
     TVertex* hit = HitAt(event->position().toPoint());
     if (!hit)
         return;
-    selected = hit;
-    viewport()->update();
+    Select(hit);
     host.OpenDefinition(*hit->element);
 }
 

@@ -17,11 +17,19 @@ class TVertex;
 
 // The relationships diagram: one rounded box per picture, lines from each picture to the
 // pictures that use it, the selected picture and its lines in the highlight colour, and five
-// zoom steps. The graph is built and laid out once, at 100 %; a zoom only scales it.
+// zoom steps. It shows the whole graph, or the part of it around one picture (a focused
+// diagram). The graph is built and laid out at 100 %; a zoom only scales it.
 class TDisplayBrowser : public QAbstractScrollArea, public TPane {
     Q_OBJECT
 public:
+    // The whole graph.
     explicit TDisplayBrowser(TPaneHost& host);
+    // The part of the graph around the picture: see graph::BuildFocusedGraph.
+    TDisplayBrowser(TPaneHost& host, TDefBase& focus, int depth);
+
+    // Builds a focused diagram again at the depth, keeping the zoom, and selects and centres its
+    // picture. Does nothing to the whole graph's diagram.
+    void Refocus(int newDepth);
 
     int Zoom() const { return zoom; }
     // Changes the zoom (one of diagram::kZooms), keeping the point at the centre of the view.
@@ -42,10 +50,11 @@ public:
     // The caption of the window at the current zoom.
     QString Caption() const;
 
-    // The diagram answers none of the pane commands: they act as the main frame's own.
-    bool Answers(TCommand) const override { return false; }
-    bool Enabled(TCommand) const override { return false; }
-    void Run(TCommand) override {}
+    // The diagram answers Focused Diagram, on the selected picture; the other pane commands
+    // act as the main frame's own.
+    bool Answers(TCommand command) const override { return command == FocusedDiagram; }
+    bool Enabled(TCommand command) const override;
+    void Run(TCommand command) override;
 
 Q_SIGNALS:
     void CaptionChanged(const QString& caption);
@@ -57,7 +66,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // focus: null for the whole graph.
+    TDisplayBrowser(TPaneHost& host, TDefBase* focus, int depth);
+    // Builds the graph and lays it out, with nothing selected.
+    void Build();
+    QFont DiagramFont(int atZoom) const;
     void MakeDiagramFont();
+    void Select(TVertex* vertex);
     void ComputeBoxes();
     void UpdateScrollRanges();
     QPoint Offset() const;
@@ -68,6 +83,8 @@ private:
     TVertex* HitAt(QPoint viewportPoint) const;
 
     TPaneHost& host;
+    TDefBase* focus = nullptr;
+    int depth = 0;
     TVertexList master{TVertexList::Ownership::Owns};
     std::unique_ptr<TDiagramIndex> index;
     TVertex* selected = nullptr;

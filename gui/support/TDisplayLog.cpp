@@ -1,5 +1,6 @@
 #include "support/TDisplayLog.h"
 
+#include "model/MessageLinks.h"
 #include "support/TLogModel.h"
 
 #include <QApplication>
@@ -11,8 +12,9 @@
 #include <utility>
 #include <vector>
 
-TDisplayLog::TDisplayLog(const TMessageLog& log, const QFont& font, QWidget* parent)
-    : QListView(parent), lines(new TLogModel(log, this))
+TDisplayLog::TDisplayLog(const TMessageLog& log, const QFont& font, const TDefinedArray* defs,
+                         QWidget* parent)
+    : QListView(parent), lines(new TLogModel(log, this)), defs(defs)
 {
     setFont(font);
     // A fixed-pitch font makes the line of the most bytes the widest; uniform sizes keep the view
@@ -27,6 +29,15 @@ TDisplayLog::TDisplayLog(const TMessageLog& log, const QFont& font, QWidget* par
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this] { Run(TPane::Definition); });
+}
+
+TDefBase* TDisplayLog::CurrentElement() const
+{
+    const QModelIndex current = currentIndex();
+    if (!defs || !current.isValid())
+        return nullptr;
+    return messages::ElementNamedBy(lines->LineBytes(current.row()), *defs);
 }
 
 bool TDisplayLog::HasSelection() const
@@ -58,13 +69,24 @@ void TDisplayLog::Copy() const
 
 bool TDisplayLog::Enabled(TCommand command) const
 {
-    return command == TPane::Copy && HasSelection();
+    switch (command) {
+    case TPane::Copy:
+        return HasSelection();
+    case TPane::Definition:
+        return CurrentElement() != nullptr;
+    default:
+        return false;
+    }
 }
 
 void TDisplayLog::Run(TCommand command)
 {
-    if (command == TPane::Copy)
+    if (command == TPane::Copy) {
         Copy();
+    } else if (command == TPane::Definition) {
+        if (TDefBase* element = CurrentElement())
+            Q_EMIT OpenRequested(*element);
+    }
 }
 
 void TDisplayLog::keyPressEvent(QKeyEvent* event)
@@ -72,6 +94,12 @@ void TDisplayLog::keyPressEvent(QKeyEvent* event)
     // The view's own copy takes the current line alone.
     if (event == QKeySequence::Copy) {
         Copy();
+        event->accept();
+        return;
+    }
+    // Enter reaches the pane when the menu's shortcut does not take it (a line naming nothing).
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Run(TPane::Definition);
         event->accept();
         return;
     }

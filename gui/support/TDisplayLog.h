@@ -4,16 +4,21 @@
 
 #include <QListView>
 
+class TDefBase;
+class TDefinedArray;
 class TLogModel;
 class TMessageLog;
 
 // The messages pane: a view over the log lines of the last load, read as they are painted, so
 // that a million lines open at once. Lines can be selected (Ctrl+A all of them) and copied
-// (Ctrl+C), not changed. The log must outlive the pane.
+// (Ctrl+C), not changed; a double-click or Enter on a line that names an element asks for its
+// definition. The log and the elements must outlive the pane.
 class TDisplayLog : public QListView, public TPane {
     Q_OBJECT
 public:
-    TDisplayLog(const TMessageLog& log, const QFont& font, QWidget* parent = nullptr);
+    // defs: the elements lines may name; none without it.
+    TDisplayLog(const TMessageLog& log, const QFont& font, const TDefinedArray* defs = nullptr,
+                QWidget* parent = nullptr);
 
     // The selected lines in file order, joined by line feeds.
     QString SelectedText() const;
@@ -21,14 +26,24 @@ public:
     // Puts the selected lines on the clipboard.
     void Copy() const;
 
-    // Of the pane commands the messages answer Copy alone.
-    bool Answers(TCommand command) const override { return command == TPane::Copy; }
+    // The element the current line names; null when it names none.
+    TDefBase* CurrentElement() const;
+
+    // Of the pane commands the messages answer Copy and Definition.
+    bool Answers(TCommand command) const override
+    {
+        return command == TPane::Copy || command == TPane::Definition;
+    }
     bool Enabled(TCommand command) const override;
     void Run(TCommand command) override;
+
+Q_SIGNALS:
+    void OpenRequested(TDefBase& element);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TLogModel* lines;
+    const TDefinedArray* defs;
 };

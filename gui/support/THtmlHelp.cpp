@@ -52,6 +52,11 @@ constexpr Topic topics[] = {
     {160, "builtin-value.html"},
     {161, "builtin-type.html"},
     {162, "script-element.html"},
+    {170, "filter.html"},
+    {171, "find-in-scripts.html"},
+    {172, "back-forward.html"},
+    {173, "focused-diagram.html"},
+    {174, "unused-elements.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"

@@ -14,7 +14,12 @@ int TLogModel::rowCount(const QModelIndex& parent) const
 
 QString TLogModel::Line(int row) const
 {
-    return bytes::ToText(log.At(static_cast<size_t>(row)));
+    return bytes::ToText(LineBytes(row));
+}
+
+std::string_view TLogModel::LineBytes(int row) const
+{
+    return log.At(static_cast<size_t>(row));
 }
 
 QVariant TLogModel::data(const QModelIndex& index, int role) const

@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 #include <QSize>
 
+#include <string_view>
+
 class TMessageLog;
 
 // The lines of a messages log as a list model: each line is converted when a view asks for it,
@@ -22,6 +24,8 @@ public:
     // widest line instead of the last.
     void SetRowSize(QSize size) { rowSize = size; }
     QString Line(int row) const;
+    // The line as the log holds it.
+    std::string_view LineBytes(int row) const;
 
 private:
     const TMessageLog& log;

@@ -5,7 +5,17 @@
 // What a child window shows. A window is found by this, never by a number: numbered ids of
 // definition windows (the element's index) would meet the fixed ones in a large design.
 struct TChildKey {
-    enum TRole { Structure, Messages, Relationships, Index, Definition, UsedBy };
+    enum TRole {
+        Structure,
+        Messages,
+        Relationships,
+        Index,
+        Definition,
+        UsedBy,
+        Find, // element: -1; one window per text, found by its caption
+        Unused,
+        FocusedDiagram // element: the picture at the centre
+    };
 
     TRole role;
     int element = -1; // the element shown by a definition or used-by window; -1 otherwise

@@ -4,31 +4,86 @@
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
 #include "views/ListRows.h"
+#include "views/TFilterBox.h"
 #include "views/TIndexModel.h"
 #include "views/TPaneHost.h"
 
 #include <QHeaderView>
+#include <QTimer>
+
+#include <algorithm>
 
 TDisplayIndex::TDisplayIndex(TPaneHost& host, QWidget* parent)
     : TMyListWindow(host, parent), names(host.Database().Names()),
-      rows(new TIndexModel(names, this))
+      rows(new TIndexModel(names, this)), filterBox(new TFilterBox(tr("Filter names")))
 {
+    AddFilterBox(filterBox);
     SetListModel(rows);
     for (int column = 0; column < rows->columnCount(); ++column)
         header()->resizeSection(column, kColumnWidth);
+    connect(filterBox, &QLineEdit::textChanged, this, &TDisplayIndex::ApplyFilter);
+    connect(filterBox, &TFilterBox::ListWanted, this, &TDisplayIndex::FocusList);
+    // Folding every name takes a moment in a large design: done once the window is up, before a
+    // person can type, and not in the way of opening it.
+    QTimer::singleShot(0, this, [this] { FoldNames(); });
+}
+
+void TDisplayIndex::FoldNames()
+{
+    if (!foldedNames)
+        foldedNames.emplace(names);
 }
 
 void TDisplayIndex::SelectElement(const TDefBase& element)
 {
-    const int row = rows->RowOf(&element);
+    int row = rows->RowOf(&element);
+    if (row < 0 && rows->Filtered()) {
+        const auto& all = names.Elements();
+        if (std::find(all.begin(), all.end(), &element) != all.end()) {
+            filterBox->clear();
+            row = rows->RowOf(&element);
+        }
+    }
     if (row < 0) {
         selectionModel()->clearSelection();
         return;
     }
+    Select(row);
+}
+
+void TDisplayIndex::Select(int row)
+{
     const QModelIndex index = rows->index(row, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                  QItemSelectionModel::Rows);
     scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void TDisplayIndex::ApplyFilter()
+{
+    const std::string text = filterBox->Bytes();
+    if (text == filterText)
+        return;
+    const TDefBase* selected = SelectedElement();
+    FoldNames();
+    if (text.empty())
+        rows->ClearFilter();
+    else if (rows->Filtered() && filter::Narrows(filterText, text))
+        rows->SetFilter(foldedNames->Narrow(text, rows->TableRows()));
+    else
+        rows->SetFilter(foldedNames->Rows(text));
+    filterText = text;
+    // A reset forgets the selection without a word; the row, when it is still there, comes back.
+    if (const int row = rows->RowOf(selected); row >= 0)
+        Select(row);
+    host.SelectionChanged();
+}
+
+void TDisplayIndex::FocusList()
+{
+    if (!SelectedElement() && rows->rowCount() > 0)
+        Select(0);
+    setFocus(Qt::OtherFocusReason);
 }
 
 std::string TDisplayIndex::WriteText() const
@@ -38,16 +93,28 @@ std::string TDisplayIndex::WriteText() const
 
 bool TDisplayIndex::Answers(TCommand command) const
 {
-    return command == Relationships || TMyListWindow::Answers(command);
+    return command == Relationships || command == FocusedDiagram || TMyListWindow::Answers(command);
 }
 
 bool TDisplayIndex::Enabled(TCommand command) const
 {
+    if (command == FocusedDiagram) {
+        const TDefBase* selected = SelectedElement();
+        return selected && kinds::IsPictureKind(selected->kind);
+    }
+    // Copy gives the whole index, even while the filter shows no row.
+    if (command == Copy)
+        return names.Count() > 0;
     return command == Relationships || TMyListWindow::Enabled(command);
 }
 
 void TDisplayIndex::Run(TCommand command)
 {
+    if (command == FocusedDiagram) {
+        if (Enabled(command))
+            host.ShowFocusedDiagram(*SelectedElement());
+        return;
+    }
     if (command != Relationships) {
         TMyListWindow::Run(command);
         return;

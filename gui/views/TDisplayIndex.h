@@ -1,13 +1,19 @@
 #pragma once
 
+#include "views/NameFilter.h"
 #include "views/TMyListWindow.h"
 
+#include <optional>
+#include <string>
+
+class TFilterBox;
 class TIndexModel;
 class TNameTable;
 
 // The index of elements: every element of the loaded design's name table with its class and
-// owner. Also answers Relationships, for the selected picture or for the whole design. Reads the
-// name table it was made on: the main frame closes the index before it loads another design.
+// owner, or those whose name holds the text of the filter box above the list. Also answers
+// Relationships, for the selected picture or for the whole design. Reads the name table it was
+// made on: the main frame closes the index before it loads another design.
 class TDisplayIndex : public TMyListWindow {
     Q_OBJECT
 public:
@@ -15,10 +21,12 @@ public:
 
     explicit TDisplayIndex(TPaneHost& host, QWidget* parent = nullptr);
 
-    // Selects the element's row and scrolls it wholly into view; an element without a row (a
-    // list, table or report) leaves no row selected.
+    // Selects the element's row and scrolls it wholly into view, clearing a filter that hides it;
+    // an element without a row (a list, table or report) leaves no row selected.
     void SelectElement(const TDefBase& element);
+    // The whole index, whatever the filter shows.
     std::string WriteText() const override;
+    TFilterBox& FilterBox() const { return *filterBox; }
 
     bool Answers(TCommand command) const override;
     bool Enabled(TCommand command) const override;
@@ -30,6 +38,15 @@ protected:
     void Open(TDefBase& element) override;
 
 private:
+    void FoldNames();
+    void ApplyFilter();
+    // The keyboard to the list, on the first row when none is selected.
+    void FocusList();
+    void Select(int row);
+
     const TNameTable& names;
     TIndexModel* rows;
+    TFilterBox* filterBox;
+    std::optional<filter::TFoldedNames> foldedNames;
+    std::string filterText; // the text the rows were filtered by
 };

@@ -1,11 +1,13 @@
 #include "views/TDisplayWindow.h"
 
 #include "app/CommandIds.h"
+#include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "script/TDisplayScript.h"
 #include "script/TScriptPiece.h"
 #include "script/TUsedSet.h"
 #include "support/Bytes.h"
+#include "views/HostLayouts.h"
 #include "views/PaneRules.h"
 #include "views/TPaneHost.h"
 
@@ -66,20 +68,50 @@ void TDisplayWindow::UpdateContent(const QRect& rect)
 
 void TDisplayWindow::ClearSelection()
 {
-    if (!selected)
+    if (!selected && selectedText.isNull())
         return;
     selected = nullptr;
     selectedRect = {};
+    selectedText = {};
     viewport()->update();
     host.SelectionChanged();
 }
 
+bool TDisplayWindow::ShowText(const TDefPicture& script, size_t line, size_t offset, size_t length)
+{
+    const auto rect =
+        panes::ScriptTextRect(layout, script, line, offset, length, charWidth, lineHeight);
+    if (!rect)
+        return false;
+    selected = nullptr;
+    selectedRect = {};
+    selectedText = ToRect(*rect);
+    ScrollIntoView(selectedText);
+    viewport()->update();
+    host.SelectionChanged();
+    return true;
+}
+
+void TDisplayWindow::ScrollIntoView(const QRect& rect)
+{
+    const QRect view(Offset(), viewport()->size());
+    QScrollBar* vertical = verticalScrollBar();
+    if (rect.top() < view.top() || rect.bottom() > view.bottom())
+        vertical->setValue(rect.top() / lineHeight - vertical->pageStep() / 3);
+    // A match within the first screen's width shows with the start of its line.
+    QScrollBar* horizontal = horizontalScrollBar();
+    if (rect.left() < view.left() || rect.right() > view.right())
+        horizontal->setValue(
+            rect.right() < view.width() ? 0 : (rect.left() - view.width() / 3) / charWidth);
+}
+
 bool TDisplayWindow::SelectPieceAt(QPoint content)
 {
-    if (selected) {
+    if (selected || !selectedText.isNull()) {
         viewport()->update();
         selected = nullptr;
         selectedRect = {};
+        selectedText = {};
     }
     if (const TPieceRect* hit = panes::HitPiece(layout, content.x(), content.y())) {
         selected = hit->piece;
@@ -124,7 +156,7 @@ void TDisplayWindow::DoubleClick(QPoint content)
 
 QRect TDisplayWindow::SelectionRect() const
 {
-    return selected ? ToRect(selectedRect) : QRect();
+    return selected ? ToRect(selectedRect) : selectedText;
 }
 
 bool TDisplayWindow::Enabled(TCommand command) const
@@ -141,6 +173,8 @@ bool TDisplayWindow::Enabled(TCommand command) const
         const TDefBase& current = CurrentElement();
         return current.users && !current.users->empty();
     }
+    case FocusedDiagram:
+        return kinds::IsPictureKind(def.kind);
     }
     return false;
 }
@@ -168,6 +202,12 @@ void TDisplayWindow::Run(TCommand command)
     case Index:
         host.ShowIndex(&CurrentElement());
         break;
+    case FocusedDiagram: {
+        // A picture the selected name refers to, as Relationships selects it; else this one.
+        TDefBase& current = CurrentElement();
+        host.ShowFocusedDiagram(kinds::IsPictureKind(current.kind) ? current : def);
+        break;
+    }
     }
 }
 

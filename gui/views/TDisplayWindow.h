@@ -7,6 +7,7 @@
 #include <QFont>
 
 class TDefBase;
+class TDefPicture;
 class TPaneHost;
 struct TScriptPiece;
 
@@ -31,6 +32,12 @@ public:
     // The element the commands act on: the selected piece's, unless it is built in; else Def.
     TDefBase& CurrentElement() const;
     virtual void ClearSelection();
+    // Scrolls bytes [offset, offset + length) of a line (from 1) of the script into view and
+    // selects them in place of a piece. False, changing nothing, when the pane does not show that
+    // line.
+    bool ShowText(const TDefPicture& script, size_t line, size_t offset, size_t length);
+    // The text ShowText selected, in content coordinates; empty when there is none.
+    QRect SelectedText() const { return selectedText; }
     // Content coordinates of a point in the viewport.
     QPoint ContentPoint(QPoint viewportPoint) const;
 
@@ -63,6 +70,8 @@ protected:
 private:
     void UpdateScrollRanges();
     QPoint Offset() const;
+    // Scrolls only when the rectangle (content coordinates) is not wholly in view.
+    void ScrollIntoView(const QRect& rect);
 
     TDefBase& def;
     QFont textFont;
@@ -71,6 +80,7 @@ private:
     TPaneLayout layout;
     const TScriptPiece* selected = nullptr;
     TPaneRect selectedRect;
+    QRect selectedText;
 };
 
 // A rectangle of the layout as a QRect.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 enum TColumn { Name, Class, Owner, ColumnCount };
@@ -19,9 +20,12 @@ TIndexModel::TIndexModel(const TNameTable& names, QObject* parent)
 
 TDefBase* TIndexModel::ElementAt(int row) const
 {
-    if (row < 0 || static_cast<size_t>(row) >= names.Count())
+    if (row < 0 || row >= rowCount())
         return nullptr;
-    return names.Elements()[static_cast<size_t>(row)];
+    const int tableRow = filtered ? tableRows[static_cast<size_t>(row)] : row;
+    if (tableRow < 0 || static_cast<size_t>(tableRow) >= names.Count())
+        return nullptr;
+    return names.Elements()[static_cast<size_t>(tableRow)];
 }
 
 int TIndexModel::RowOf(const TDefBase* element) const
@@ -30,12 +34,38 @@ int TIndexModel::RowOf(const TDefBase* element) const
         return -1;
     const auto& elements = names.Elements();
     const auto it = std::find(elements.begin(), elements.end(), element);
-    return it == elements.end() ? -1 : static_cast<int>(it - elements.begin());
+    if (it == elements.end())
+        return -1;
+    const auto tableRow = static_cast<int>(it - elements.begin());
+    if (!filtered)
+        return tableRow;
+    const auto shown = std::lower_bound(tableRows.begin(), tableRows.end(), tableRow);
+    return shown != tableRows.end() && *shown == tableRow
+               ? static_cast<int>(shown - tableRows.begin())
+               : -1;
+}
+
+void TIndexModel::SetFilter(std::vector<int> rows)
+{
+    beginResetModel();
+    filtered = true;
+    tableRows = std::move(rows);
+    endResetModel();
+}
+
+void TIndexModel::ClearFilter()
+{
+    beginResetModel();
+    filtered = false;
+    tableRows.clear();
+    endResetModel();
 }
 
 int TIndexModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(names.Count());
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(filtered ? tableRows.size() : names.Count());
 }
 
 int TIndexModel::columnCount(const QModelIndex& parent) const

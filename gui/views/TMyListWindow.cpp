@@ -3,6 +3,7 @@
 #include "model/TDefBase.h"
 #include "script/TUsedSet.h"
 #include "support/Bytes.h"
+#include "views/TFilterBox.h"
 #include "views/TPaneHost.h"
 
 #include <QApplication>
@@ -21,13 +22,56 @@ TMyListWindow::TMyListWindow(TPaneHost& host, QWidget* parent) : QTreeView(paren
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Columns keep the widths the lists give them.
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
+    SetUpHeader();
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid() && Enabled(Definition))
             Run(Definition);
     });
+}
+
+namespace {
+
+// Column titles with room above them for a filter box: the view keeps the header's whole height
+// above the rows, and the titles keep to its lower part.
+class TRoomyHeader : public QHeaderView {
+public:
+    TRoomyHeader(int room, QWidget* parent) : QHeaderView(Qt::Horizontal, parent), room(room)
+    {
+        setViewportMargins(0, room, 0, 0);
+    }
+
+    QSize sizeHint() const override { return QHeaderView::sizeHint() + QSize(0, room); }
+
+private:
+    int room;
+};
+
+} // namespace
+
+void TMyListWindow::SetUpHeader()
+{
+    // Columns keep the widths the lists give them.
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void TMyListWindow::AddFilterBox(TFilterBox* box)
+{
+    filterBox = box;
+    box->setParent(this);
+    setHeader(new TRoomyHeader(box->sizeHint().height(), this));
+    SetUpHeader();
+    box->raise();
+}
+
+void TMyListWindow::updateGeometries()
+{
+    QTreeView::updateGeometries();
+    // Over the column titles, clear of the vertical scroll bar.
+    if (filterBox)
+        filterBox->setGeometry(header()->x(), header()->y(), viewport()->width(),
+                               filterBox->sizeHint().height());
 }
 
 void TMyListWindow::SetListModel(QAbstractItemModel* model)
@@ -63,6 +107,7 @@ bool TMyListWindow::Enabled(TCommand command) const
     case Relationships:
     case Structure:
     case Index:
+    case FocusedDiagram:
         return false;
     }
     return false;
@@ -85,6 +130,7 @@ void TMyListWindow::Run(TCommand command)
     case Relationships:
     case Structure:
     case Index:
+    case FocusedDiagram:
         break;
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 class TDefBase;
+class TFilterBox;
 class TPaneHost;
 
 // The base of the index of elements and the used-by lists: a list in report style (one row per
@@ -33,12 +34,21 @@ protected:
     // Shows the model (owned by the caller, usually parented to this list) and follows its
     // selection.
     void SetListModel(QAbstractItemModel* model);
+    // Puts the box above the column titles, across the list; the list owns it. Called once,
+    // before SetListModel.
+    void AddFilterBox(TFilterBox* box);
     virtual TDefBase* ElementAt(int row) const = 0;
     // Whether Definition opens the element, and opening it.
     virtual bool CanOpen(const TDefBase& element) const = 0;
     virtual void Open(TDefBase& element) = 0;
 
     void keyPressEvent(QKeyEvent* event) override;
+    void updateGeometries() override;
 
     TPaneHost& host;
+
+private:
+    void SetUpHeader();
+
+    TFilterBox* filterBox = nullptr;
 };

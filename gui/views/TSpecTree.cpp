@@ -49,6 +49,12 @@ void TSpecTree::keyPressEvent(QKeyEvent* event)
     TStructTree::keyPressEvent(event);
 }
 
+void TSpecTree::reset()
+{
+    TStructTree::reset();
+    Q_EMIT SelectionMoved();
+}
+
 void TSpecTree::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     TStructTree::currentChanged(current, previous);

@@ -22,6 +22,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A filter resets the model, which forgets the selection without a word.
+    void reset() override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

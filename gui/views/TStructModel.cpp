@@ -2,6 +2,8 @@
 
 #include "support/Bytes.h"
 
+#include <utility>
+
 TStructModel::TStructModel(TOutline outline, QObject* parent)
     : QAbstractItemModel(parent), outline(std::move(outline))
 {
@@ -16,7 +18,24 @@ QModelIndex TStructModel::IndexOf(int node) const
 {
     if (node < 0 || static_cast<size_t>(node) >= outline.Count())
         return {};
+    if (kept)
+        return kept->Kept(node) ? createIndex(kept->Row(node), 0, static_cast<quintptr>(node))
+                                : QModelIndex();
     return createIndex(outline.Node(node).row, 0, static_cast<quintptr>(node));
+}
+
+void TStructModel::SetFilter(filter::TKeptNodes nodes)
+{
+    beginResetModel();
+    kept = std::move(nodes);
+    endResetModel();
+}
+
+void TStructModel::ClearFilter()
+{
+    beginResetModel();
+    kept.reset();
+    endResetModel();
 }
 
 QModelIndex TStructModel::index(int row, int column, const QModelIndex& parent) const
@@ -25,7 +44,12 @@ QModelIndex TStructModel::index(int row, int column, const QModelIndex& parent) 
         return {};
     if (!parent.isValid())
         return row == 0 ? IndexOf(TOutline::Root()) : QModelIndex();
-    const auto& children = outline.Node(NodeOf(parent)).children;
+    const int node = NodeOf(parent);
+    if (kept) {
+        const int child = kept->Child(node, row);
+        return child < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(child));
+    }
+    const auto& children = outline.Node(node).children;
     if (static_cast<size_t>(row) >= children.size())
         return {};
     return createIndex(row, 0, static_cast<quintptr>(children[static_cast<size_t>(row)]));
@@ -44,6 +68,8 @@ int TStructModel::rowCount(const QModelIndex& parent) const
         return 0;
     if (!parent.isValid())
         return outline.Count() == 0 ? 0 : 1;
+    if (kept)
+        return kept->ChildCount(NodeOf(parent));
     return static_cast<int>(outline.Node(NodeOf(parent)).children.size());
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "export/TOutline.h"
+#include "views/NameFilter.h"
 
 #include <QAbstractItemModel>
 
+#include <optional>
+
 // The structure outline as a one-column item model: the outline's root is the only top-level
-// row; a node's children are its rows. Reads the outline it holds, makes no item of its own.
+// row; a node's children are its rows, or under a filter the children the core's filter keeps.
+// Reads the outline it holds, makes no item of its own.
 class TStructModel : public QAbstractItemModel {
     Q_OBJECT
 public:
@@ -20,7 +24,14 @@ public:
 
     const TOutline& Outline() const { return outline; }
     int NodeOf(const QModelIndex& index) const;
+    // Invalid for a node that the filter hides.
     QModelIndex IndexOf(int node) const;
+
+    // Shows only the nodes kept; resets the model.
+    void SetFilter(filter::TKeptNodes nodes);
+    void ClearFilter();
+    // The nodes the filter keeps; null while there is no filter.
+    const filter::TKeptNodes* Kept() const { return kept ? &*kept : nullptr; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& index) const override;
@@ -30,4 +41,5 @@ public:
 
 private:
     TOutline outline;
+    std::optional<filter::TKeptNodes> kept;
 };

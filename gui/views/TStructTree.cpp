@@ -2,6 +2,7 @@
 
 #include "export/TOutline.h"
 #include "support/TIconSet.h"
+#include "views/NameFilter.h"
 #include "views/TStructModel.h"
 
 #include <QIcon>
@@ -51,6 +52,8 @@ TStructTree::TStructTree(QWidget* parent) : QTreeView(parent)
 
 void TStructTree::Fill(const TDefinedArray& defs, const std::string& rootCaption)
 {
+    filterText.clear();
+    expandedBeforeFilter.clear();
     TOutline outline;
     outline.Fill(defs, rootCaption);
     QAbstractItemModel* old = model();
@@ -87,6 +90,10 @@ bool TStructTree::SelectElement(int element)
         pending.pop_back();
         const TOutline::TNode& n = outline.Node(node);
         if (n.children.empty() && n.element == element && element != TOutline::kNone) {
+            if (!structure->IndexOf(node).isValid()) {
+                SetFilter({});
+                Q_EMIT FilterCleared();
+            }
             const QModelIndex index = structure->IndexOf(node);
             for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
                 expand(up);
@@ -97,4 +104,50 @@ bool TStructTree::SelectElement(int element)
         pending.insert(pending.end(), n.children.rbegin(), n.children.rend());
     }
     return false;
+}
+
+std::vector<int> TStructTree::ExpandedNodes() const
+{
+    const TStructModel* structure = Outline();
+    std::vector<int> expanded;
+    std::vector<int> pending{TOutline::Root()};
+    while (!pending.empty()) {
+        const int node = pending.back();
+        pending.pop_back();
+        if (!isExpanded(structure->IndexOf(node)))
+            continue;
+        expanded.push_back(node);
+        const auto& children = structure->Outline().Node(node).children;
+        pending.insert(pending.end(), children.begin(), children.end());
+    }
+    return expanded;
+}
+
+void TStructTree::SetFilter(const std::string& text)
+{
+    TStructModel* structure = Outline();
+    if (!structure || structure->Outline().Count() == 0 || text == filterText)
+        return;
+    const int current = structure->NodeOf(currentIndex());
+    if (filterText.empty())
+        expandedBeforeFilter = ExpandedNodes();
+    filterText = text;
+    // Right after a reset the view only notes what to expand and lays out once, when shown.
+    if (text.empty()) {
+        structure->ClearFilter();
+        for (const int node : expandedBeforeFilter)
+            expand(structure->IndexOf(node));
+        expandedBeforeFilter.clear();
+    } else {
+        structure->SetFilter(filter::TKeptNodes(structure->Outline(), text));
+        for (const int node : structure->Kept()->Expanded())
+            expand(structure->IndexOf(node));
+    }
+    const QModelIndex index = structure->IndexOf(current);
+    if (!index.isValid())
+        return;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        expand(up);
+    setCurrentIndex(index);
+    scrollTo(index);
 }

@@ -3,12 +3,14 @@
 #include <QTreeView>
 
 #include <string>
+#include <vector>
 
 class TDefinedArray;
 class TStructModel;
 
 // A tree view of the loaded design by category and part: closed and open books and pages over
-// the core's outline. The structure window uses it, and so will the Save As Text dialog.
+// the core's outline. The structure window uses it, and so will the Save As Text dialog. A filter
+// shows only the leaves whose label holds a text, with their ancestors expanded.
 class TStructTree : public QTreeView {
     Q_OBJECT
 public:
@@ -18,12 +20,28 @@ public:
     // the database name) and expands the root.
     void Fill(const TDefinedArray& defs, const std::string& rootCaption);
     // Selects the first leaf, depth first, that stands for the element (its index in the
-    // definition array), expanding its parents and scrolling it into view. False when no leaf
-    // does; nothing changes then.
+    // definition array), expanding its parents and scrolling it into view; a filter that hides
+    // the leaf is cleared first. False when no leaf does; nothing changes then.
     bool SelectElement(int element);
+
+    // Filters by the text (the bytes compared with labels); an empty text shows every node again,
+    // expanded as it was before the filter. The current node stays current while it is shown.
+    void SetFilter(const std::string& text);
+    const std::string& FilterText() const { return filterText; }
 
     TStructModel* Outline() const;
     bool IsLeaf(const QModelIndex& index) const;
     // The element a node stands for; -1 for none.
     static int ElementOf(const QModelIndex& index);
+
+Q_SIGNALS:
+    // SelectElement cleared the filter.
+    void FilterCleared();
+
+private:
+    // The nodes expanded now, found from the root through expanded nodes only.
+    std::vector<int> ExpandedNodes() const;
+
+    std::string filterText;
+    std::vector<int> expandedBeforeFilter;
 };

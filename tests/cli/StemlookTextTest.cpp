@@ -177,3 +177,26 @@ TEST_F(StemlookTextTest, SvgDrawsTheLaidOutRelationships)
     EXPECT_EQ(TTempFolder::Read(file), svg.out);
     EXPECT_EQ(StemlookText({"--svg", "--dot", folder}).status, 2);
 }
+
+TEST_F(StemlookTextTest, FindPrintsEveryMatchingScriptLine)
+{
+    dir.Write("db.kvd/control.ged", kSmallDesign);
+    const std::string folder = dir.Path() + "/db.kvd";
+    const TextRun name = StemlookText({"--find", "NAME", folder});
+    EXPECT_EQ(name.status, 0);
+    EXPECT_EQ(name.out, "person picture script short\t1\tname\n"
+                        "Ancestor Chart picture script Brief\t1\tname\n");
+    const TextRun none = StemlookText({"--find", "mother)x", folder});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(StemlookText({"--find", folder}).status, 2); // the folder taken as the text
+}
+
+TEST_F(StemlookTextTest, UnusedListsClassAndTitle)
+{
+    dir.Write("db.kvd/control.ged", kSmallDesign);
+    const TextRun unused = StemlookText({"--unused", dir.Path() + "/db.kvd"});
+    EXPECT_EQ(unused.status, 0);
+    // The chart's picture belongs to the chart; the field "mother" uses the record.
+    EXPECT_EQ(unused.out, "Picture\tperson picture script long\n");
+}

@@ -1,8 +1,13 @@
 #include "GuiHelpers.h"
+#include "app/CommandIds.h"
+#include "app/THelpContext.h"
 #include "app/TSpecMDI.h"
+#include "diagram/DependencyGraph.h"
+#include "diagram/DiagramGeometry.h"
 #include "diagram/TDisplayBrowser.h"
 #include "diagram/TVertex.h"
 #include "model/TDefBase.h"
+#include "model/TDefinedArray.h"
 #include "views/TDisplayChild.h"
 
 #include <QAction>
@@ -11,9 +16,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -42,7 +51,64 @@ struct TDiagram {
                               Browser()->verticalScrollBar()->value() * units.lineSpacing());
         return QPoint((v.box.left + v.box.right) / 2, (v.box.top + v.box.bottom) / 2) - scrolled;
     }
+    // Runs Focused Diagram by its keys, answering the depth dialog with this depth; returns the
+    // depth the dialog offered.
+    int FocusWithDepth(int depth) const
+    {
+        int offered = 0;
+        TModalAnswer answer([&offered, depth](QDialog& dialog) {
+            auto* box = dialog.findChild<QSpinBox*>();
+            offered = box->value();
+            box->setValue(depth);
+        });
+        // A closed dialog may leave no window active, and the keys act in the active window.
+        f.frame->activateWindow();
+        QApplication::processEvents();
+        QTest::keyClick(f.frame.get(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        return offered;
+    }
+    // The middle of the selected picture's name is at the centre of the view, as far as the
+    // scroll bars reach.
+    void ExpectSelectedCentred() const
+    {
+        const QFontMetrics units(mdi.DisplayFont());
+        const QRect view = Browser()->viewport()->rect();
+        QScrollBar* bars[2] = {Browser()->horizontalScrollBar(), Browser()->verticalScrollBar()};
+        const int unit[2] = {units.horizontalAdvance(QLatin1Char('0')), units.lineSpacing()};
+        const TVertex::Point off =
+            diagram::CentreOn(*Browser()->Selected(),
+                              {(view.left() + view.right()) / 2 + bars[0]->value() * unit[0],
+                               (view.top() + view.bottom()) / 2 + bars[1]->value() * unit[1]});
+        const int left[2] = {off.x, off.y};
+        for (int axis = 0; axis < 2; ++axis)
+            EXPECT_TRUE(std::abs(left[axis]) < unit[axis] ||
+                        (left[axis] < 0 && bars[axis]->value() == 0) ||
+                        (left[axis] > 0 && bars[axis]->value() == bars[axis]->maximum()))
+                << "axis " << axis << " off by " << left[axis];
+    }
 };
+
+// The element and the pictures one step from it in the whole graph.
+std::set<const TDefBase*> Neighbourhood(const TDefinedArray& defs, const TDefBase& element)
+{
+    TVertexList full(TVertexList::Ownership::Owns);
+    graph::BuildGraph(defs, full);
+    std::set<const TDefBase*> near{&element};
+    if (const TVertex* v = graph::FindVertex(full, &element))
+        for (const TVertexList* side : {v->inList.get(), v->outList.get()})
+            if (side)
+                for (const TVertex* n : *side)
+                    near.insert(n->element);
+    return near;
+}
+
+std::set<const TDefBase*> Shown(const TDisplayBrowser& browser)
+{
+    std::set<const TDefBase*> shown;
+    for (const TVertex* v : browser.Vertices())
+        shown.insert(v->element);
+    return shown;
+}
 
 } // namespace
 
@@ -171,4 +237,75 @@ TEST(DiagramWindow, ExportWritesTheWholeDiagramAsSvgOrPng)
 
     EXPECT_FALSE(browser->Export(QString::fromStdString(d.f.folder.Path() + "/none/x.svg"), error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(DiagramWindow, FocusedDiagramShowsThePictureCentredAmongItsNeighbours)
+{
+    TDiagram d;
+    TDefBase& born = d.Element("person picture script BORN");
+    d.mdi.OpenDefinition(born, false);
+    ASSERT_TRUE(d.c.focusedDiagram->isEnabled());
+    EXPECT_EQ(d.FocusWithDepth(1), 2);
+    TChildWindow* window = d.mdi.FindChild({TChildKey::FocusedDiagram, born.index});
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(d.mdi.currentSubWindow(), window);
+    EXPECT_EQ(window->windowTitle(), "Relationships of person picture script BORN, depth 1 (100%)");
+    EXPECT_EQ(THelpContext::Of(window), helpids::FocusedDiagram);
+    ASSERT_NE(d.Browser(), nullptr);
+    ASSERT_NE(d.Browser()->Selected(), nullptr);
+    EXPECT_EQ(d.Browser()->Selected()->element, &born);
+    const std::set<const TDefBase*> near = Neighbourhood(d.mdi.Database().Definitions(), born);
+    EXPECT_GT(near.size(), 2u);
+    EXPECT_EQ(Shown(*d.Browser()), near);
+    d.ExpectSelectedCentred();
+
+    // From the focused window itself, on its selected box: the same window, built again at the
+    // new depth with the zoom kept; the depth asked last is offered.
+    d.c.zooms[1]->trigger(); // 70%
+    EXPECT_EQ(d.FocusWithDepth(3), 1);
+    EXPECT_EQ(d.mdi.currentSubWindow(), window);
+    EXPECT_EQ(window->windowTitle(), "Relationships of person picture script BORN, depth 3 (70%)");
+    ASSERT_NE(d.Browser()->Selected(), nullptr);
+    EXPECT_EQ(d.Browser()->Selected()->element, &born);
+    const std::set<const TDefBase*> wider = Shown(*d.Browser());
+    EXPECT_TRUE(std::includes(wider.begin(), wider.end(), near.begin(), near.end()));
+    EXPECT_GT(wider.size(), near.size());
+
+    // Another box selected there: a window of its own. This picture stands between the pictures
+    // it uses and those that use it, so centring it scrolls.
+    TDefBase& detail = d.Element("person picture script detailbox");
+    d.Browser()->SelectElement(&detail);
+    EXPECT_EQ(d.FocusWithDepth(1), 3);
+    TChildWindow* second = d.mdi.FindChild({TChildKey::FocusedDiagram, detail.index});
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(d.mdi.currentSubWindow(), second);
+    EXPECT_EQ(Shown(*d.Browser()), Neighbourhood(d.mdi.Database().Definitions(), detail));
+    EXPECT_GT(d.Browser()->horizontalScrollBar()->value(), 0);
+    d.ExpectSelectedCentred();
+    int focused = 0;
+    for (QMdiSubWindow* w : d.mdi.subWindowList())
+        focused += qobject_cast<TChildWindow*>(w)->Key().role == TChildKey::FocusedDiagram;
+    EXPECT_EQ(focused, 2);
+}
+
+TEST(DiagramWindow, FocusedDiagramNeedsAPictureToFocusOn)
+{
+    TDiagram d;
+    TDefBase& born = d.Element("person picture script BORN");
+    EXPECT_FALSE(d.c.focusedDiagram->isEnabled()); // the tree
+    d.mdi.OpenDefinition(d.Element("Record person"), false);
+    EXPECT_FALSE(d.c.focusedDiagram->isEnabled());
+    d.mdi.ShowIndex(&d.Element("Record person"));
+    EXPECT_FALSE(d.c.focusedDiagram->isEnabled());
+    d.mdi.ShowIndex(&born);
+    EXPECT_TRUE(d.c.focusedDiagram->isEnabled());
+    d.mdi.ShowRelationships(nullptr);
+    EXPECT_FALSE(d.c.focusedDiagram->isEnabled()); // nothing selected
+    d.mdi.ShowRelationships(&born);
+    EXPECT_TRUE(d.c.focusedDiagram->isEnabled());
+    // Cancel opens nothing.
+    TModalAnswer cancel([](QDialog& dialog) { dialog.reject(); });
+    d.c.focusedDiagram->trigger();
+    EXPECT_EQ(d.mdi.FindChild({TChildKey::FocusedDiagram, born.index}), nullptr);
+    EXPECT_EQ(cancel.seen.size(), 1u);
 }

@@ -60,6 +60,7 @@ public:
     {
         Record("ShowRelationships", element);
     }
+    void ShowFocusedDiagram(TDefBase& element) override { Record("ShowFocusedDiagram", &element); }
     void Explain(const QString& text, const QString&, int) override
     {
         calls.push_back("Explain " + text.toStdString());

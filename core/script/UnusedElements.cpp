@@ -1,0 +1,57 @@
+#include "script/UnusedElements.h"
+
+#include "model/Kinds.h"
+#include "model/Names.h"
+#include "model/TDefBase.h"
+#include "model/TDefinedArray.h"
+#include "script/TNameTable.h"
+#include "script/TUsedSet.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsCandidate(int kind)
+{
+    return kind == kinds::Picture || kind == kinds::PlanPicture || kind == kinds::Field ||
+           kind == kinds::Group || kind == kinds::Record || kind == kinds::Choice;
+}
+
+// The element that shows the picture, so the picture needs no user of its own.
+bool HasHostElement(const TDefBase& element)
+{
+    if (!kinds::IsPictureKind(element.kind) || !element.owner)
+        return false;
+    const int owner = element.owner->kind;
+    return owner == kinds::Table || owner == kinds::Report || owner == kinds::List ||
+           kinds::IsChart(owner);
+}
+
+} // namespace
+
+namespace unused {
+
+std::vector<TDefBase*> UnusedElements(const TDefinedArray& defs)
+{
+    std::vector<TDefBase*> found;
+    for (const auto& e : defs)
+        if (IsCandidate(e->kind) && (!e->users || e->users->empty()) && !HasHostElement(*e))
+            found.push_back(e.get());
+    std::stable_sort(found.begin(), found.end(), [](const TDefBase* a, const TDefBase* b) {
+        const int byClass = TNameTable::ClassName(a->kind).compare(TNameTable::ClassName(b->kind));
+        if (byClass != 0)
+            return byClass < 0;
+        return names::Compare(a->name, b->name) < 0;
+    });
+    return found;
+}
+
+std::string UnusedText(const std::vector<TDefBase*>& elements)
+{
+    std::string text;
+    for (const TDefBase* e : elements)
+        text.append(TNameTable::ClassName(e->kind)).append("\t").append(e->Title()).append("\n");
+    return text;
+}
+
+} // namespace unused

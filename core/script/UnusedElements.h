@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TDefBase;
+class TDefinedArray;
+
+// The elements a designer may have left behind: pictures, plan pictures, fields, groups, records
+// and choices that nothing uses. A picture of a table, report, list or chart counts as used by it.
+namespace unused {
+
+// The unused elements by class name (as the index shows it), then name, then array order.
+std::vector<TDefBase*> UnusedElements(const TDefinedArray& defs);
+
+// One line per element: its class name, a tab and its title; lines end in "\n".
+std::string UnusedText(const std::vector<TDefBase*>& elements);
+
+} // namespace unused
