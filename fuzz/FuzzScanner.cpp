@@ -7,6 +7,7 @@
 #include "model/TMessageLog.h"
 #include "script/TNameTable.h"
 #include "script/TNameTable_Parser.h"
+#include "script/TScriptAnalysis.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -68,6 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Check(parser.NextTerm() == TNameTable::Parser::kEnd);
     }
     TNameTable::Parser parser(picture, log);
-    db.Names().ScanScript(parser);
+    TScriptAnalysis(db.Names()).ScanScript(parser);
     return 0;
 }

@@ -18,16 +18,10 @@ namespace {
 
 using TElementSet = std::unordered_set<const TDefBase*>;
 
-bool InArray(const TDefinedArray& defs, const TDefBase* element)
-{
-    return element->index >= 0 && static_cast<size_t>(element->index) < defs.Count() &&
-           defs.At(static_cast<size_t>(element->index)) == element;
-}
-
 // What BuildGraph makes a vertex of.
 bool IsVertex(const TDefinedArray& defs, const TDefBase* element)
 {
-    return element->kind == kinds::Picture && InArray(defs, element);
+    return element->kind == kinds::Picture && defs.Holds(element);
 }
 
 // The pictures a picture uses. Loading records a piece for every name it resolves in a script:
@@ -73,7 +67,7 @@ private:
     // As loading finds it: the first picture after the element in the array.
     TDefBase* FirstPictureAfter(const TDefBase& element)
     {
-        if (!InArray(defs, &element))
+        if (!defs.Holds(&element))
             return nullptr;
         const size_t count = defs.Count();
         // Made on the first link only, and filled along the runs asked for, each index once.

@@ -8,10 +8,7 @@ namespace {
 int OwnerIndex(const TDefinedArray& defs, const TDefBase& element)
 {
     const TDefBase* owner = element.owner;
-    if (!owner || owner->index < 0 || static_cast<size_t>(owner->index) >= defs.Count() ||
-        defs.At(static_cast<size_t>(owner->index)) != owner)
-        return -1;
-    return owner->index;
+    return defs.Holds(owner) ? owner->index : -1;
 }
 } // namespace
 

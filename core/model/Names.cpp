@@ -23,4 +23,12 @@ bool Equal(std::string_view a, std::string_view b)
     return a.size() == b.size() && Compare(a, b) == 0;
 }
 
+uint64_t Hash(std::string_view name)
+{
+    uint64_t h = 1469598103934665603ULL;
+    for (char c : name)
+        h = (h ^ static_cast<unsigned char>(Fold(c))) * 1099511628211ULL;
+    return h ^ (h >> 29);
+}
+
 } // namespace names

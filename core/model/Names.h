@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 // Element names compare with ASCII letters folded to lower case and every other byte by its
@@ -14,5 +15,7 @@ constexpr char Fold(char c)
 
 int Compare(std::string_view a, std::string_view b);
 bool Equal(std::string_view a, std::string_view b);
+// FNV-1a over the folded bytes, finally mixed: names that are Equal hash alike.
+uint64_t Hash(std::string_view name);
 
 } // namespace names

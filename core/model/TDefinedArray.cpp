@@ -17,6 +17,12 @@ void TDefinedArray::RemoveLast()
     elements.pop_back();
 }
 
+bool TDefinedArray::Holds(const TDefBase* element) const
+{
+    return element && element->index >= 0 && static_cast<size_t>(element->index) < Count() &&
+           At(static_cast<size_t>(element->index)) == element;
+}
+
 TDefBase* TDefinedArray::FindTitled(const std::string& title) const
 {
     for (const auto& e : elements)

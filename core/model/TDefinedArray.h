@@ -20,6 +20,8 @@ public:
     void RemoveLast();
     size_t Count() const { return elements.size(); }
     TDefBase* At(size_t i) const { return elements[i].get(); }
+    // Whether this very element is in the array, where its index says.
+    bool Holds(const TDefBase* element) const;
     // The first element in array order whose title is exactly this (letter case included); null
     // when none has it.
     TDefBase* FindTitled(const std::string& title) const;

@@ -30,12 +30,6 @@ bool OwnerKindLess(const TDefBase* e, const TDefBase* owner, int kind)
     return c < 0 || (c == 0 && e->kind < kind);
 }
 
-unsigned char Fold(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
-
 // What sorting compares, gathered so that most comparisons touch no element. The prefix packs
 // the first 8 folded bytes of the name, so prefixes order as names::Compare orders the names.
 struct SortKey {
@@ -51,7 +45,8 @@ struct SortKey {
           kind(e->kind), wholeName(e->name.size() <= 8)
     {
         for (size_t i = 0; i < 8; ++i) {
-            const unsigned char c = i < e->name.size() ? Fold(e->name[i]) : 0;
+            const auto c =
+                static_cast<unsigned char>(i < e->name.size() ? names::Fold(e->name[i]) : 0);
             wholeName = wholeName && (i >= e->name.size() || c != 0);
             prefix = prefix << 8 | c;
         }
@@ -74,12 +69,6 @@ struct SortKey {
     }
 };
 
-bool InPlace(const TDefinedArray& defs, const TDefBase* e)
-{
-    return e->index >= 0 && static_cast<size_t>(e->index) < defs.Count() &&
-           defs.At(static_cast<size_t>(e->index)) == e;
-}
-
 bool Less(const TDefBase* a, const TDefBase* b)
 {
     const int c = names::Compare(a->name, b->name);
@@ -99,15 +88,6 @@ struct ByName {
     }
 };
 } // namespace
-
-uint64_t TNameIndex::FoldedHash(std::string_view name)
-{
-    // FNV-1a over the folded bytes: equal under names::Equal, equal hash.
-    uint64_t h = 1469598103934665603ULL;
-    for (char c : name)
-        h = (h ^ Fold(c)) * 1099511628211ULL;
-    return h ^ (h >> 29);
-}
 
 void TNameIndex::Add(TDefBase* element)
 {
@@ -175,7 +155,7 @@ void TNameIndex::Freeze(const TDefinedArray& defs)
         size_t last = first + 1;
         while (last < elements.size() && names::Equal(elements[last]->name, elements[first]->name))
             ++last;
-        const uint64_t hash = FoldedHash(elements[first]->name);
+        const uint64_t hash = names::Hash(elements[first]->name);
         size_t at = hash & (room - 1);
         while (runs[at].run.last != 0)
             at = (at + 1) & (room - 1);
@@ -187,7 +167,7 @@ void TNameIndex::Freeze(const TDefinedArray& defs)
     slots.reserve(elements.size());
     for (const TDefBase* e : elements) {
         const TDefBase* owner = e->owner;
-        if (owner && !InPlace(defs, owner))
+        if (owner && !defs.Holds(owner))
             ownersInPlace = false;
         slots.push_back({owner ? owner->index : -1, e->kind});
     }
@@ -201,7 +181,7 @@ TNameIndex::Range TNameIndex::NameRange(std::string_view name) const
 {
     Settle();
     if (frozen) {
-        const uint64_t hash = FoldedHash(name);
+        const uint64_t hash = names::Hash(name);
         const size_t mask = runs.size() - 1;
         for (size_t at = hash & mask; runs[at].run.last != 0; at = (at + 1) & mask)
             if (runs[at].hash == hash && names::Equal(elements[runs[at].run.first]->name, name))
@@ -218,7 +198,7 @@ TDefBase* TNameIndex::FindIn(Range range, const TDefBase* owner, int kind) const
     const auto begin = elements.begin();
     if (!slots.empty()) {
         // Every owner in the table is where its index says; any other owns nothing here.
-        if (owner && !InPlace(*defsFrozen, owner))
+        if (owner && !defsFrozen->Holds(owner))
             return nullptr;
         const int32_t ownerIndex = owner ? owner->index : -1;
         const auto slot =

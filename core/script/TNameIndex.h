@@ -45,7 +45,6 @@ private:
         Range run;
     };
 
-    static uint64_t FoldedHash(std::string_view name);
     void Settle() const;
     void Thaw() const;
 

@@ -3,7 +3,6 @@
 #include "script/TNameIndex.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -11,15 +10,12 @@ class TDefBase;
 class TDefinedArray;
 class TMessageLog;
 
-// The sorted index of every element a script or a field type can name, and the pass that
-// completes a loaded design: built-in elements, type and context resolution, and the used-by
-// analysis of every script. Refers to elements; the definition array owns them.
+// The sorted index of every element a script or a field type can name, and its look-ups. Refers
+// to elements; the definition array owns them. Build completes a loaded design with the
+// built-ins and type resolution (TTypeResolver) and the used-by analysis (TScriptAnalysis).
 class TNameTable {
 public:
     class Parser;
-
-    // TermUsed's wanted class when any name will do.
-    static constexpr int kAnyName = -1;
 
     explicit TNameTable(TDefinedArray& defs) : defs(defs) {}
     TNameTable(const TNameTable&) = delete;
@@ -37,53 +33,21 @@ public:
     // Forgets every element; deletes nothing.
     void Clear();
 
-    // The completion pass after loading: InsertBuiltIns, ResolveTypes, FindUses. Throws
-    // TInternalError when a built-in's owner is missing; the later steps then do not run.
+    // The completion pass after loading: the built-ins, type resolution, then the used-by
+    // analysis. Throws TInternalError when a built-in's owner is missing; the later steps then
+    // do not run.
     void Build(TMessageLog& log);
-    void InsertBuiltIns();
-    void ResolveTypes(TMessageLog& log);
-    void FindUses(TMessageLog& log);
 
-    static void AddUsedBy(TDefBase& element, TDefBase* user);
-    // Inserts a piece by offset, with its flags worked out from kind and target.
-    static void AddPiece(TDefBase& element, int kind, int offset, int length, TDefBase* target);
-    // Reads the parser's script to its end, recording pieces and uses.
-    void ScanScript(Parser& parser);
-    // Resolves one name of the parser's script (wanted: a kind, or kAnyName) and records the
-    // use; leaves the result in the parser's resolved element and may move its scope.
-    void TermUsed(Parser& parser, std::string_view name, int wanted);
+    // Makes look-ups independent of the table's size until the next Add.
+    void Freeze();
+    const TNameIndex& Index() const { return index; }
+    const TDefinedArray& Definitions() const { return defs; }
 
     // In table order.
     const std::vector<TDefBase*>& Elements() const { return index.Elements(); }
     size_t Count() const { return Elements().size(); }
 
 private:
-    // A use noted during a pass, by positions in the definition array.
-    struct PendingUse {
-        uint32_t element;
-        uint32_t user;
-    };
-
-    TDefBase* FindRecordInArray(std::string_view name);
-    bool IsInternalUse(const TDefBase& element);
-    void ApplyLinkRule(Parser& parser, TDefBase* target);
-    TDefBase* FirstPictureAfter(const TDefBase& element);
-    bool InArray(const TDefBase* element) const;
-    // AddUsedBy, deferred while a pass collects uses.
-    void Use(TDefBase& element, TDefBase* user);
-    void StartCollectingUses();
-    void AddCollectedUses();
-
     TDefinedArray& defs;
     TNameIndex index;
-
-    // Working state of Build's passes, made on first need so that no pass searches the
-    // definition array once per element.
-    bool arrayRecordsMade = false;
-    std::vector<TDefBase*> arrayRecords; // records without owner, by name, then array order
-    std::vector<int> nextPicture;        // per array position: the first picture from there on
-    // The uses of a pass, added to the used-by sets element by element when it ends: the same
-    // sets in the same order, without jumping between a million sets.
-    bool collectingUses = false;
-    std::vector<PendingUse> pendingUses;
 };

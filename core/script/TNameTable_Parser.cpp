@@ -36,11 +36,6 @@ constexpr Keyword kKeywords[] = {
 };
 static_assert(std::size(kKeywords) == 39);
 
-constexpr char Folded(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 // Per initial letter, a bit for every length of a keyword with that initial: most words of a
 // script are names, and this settles nearly all of them without a search.
 struct KeywordShapes {
@@ -52,7 +47,7 @@ struct KeywordShapes {
     }
     constexpr bool Possible(std::string_view word) const
     {
-        const char initial = Folded(word[0]);
+        const char initial = names::Fold(word[0]);
         return initial >= 'a' && initial <= 'z' && word.size() < 32 &&
                (lengths[initial - 'a'] >> word.size() & 1u) != 0;
     }

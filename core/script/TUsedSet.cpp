@@ -18,14 +18,7 @@ bool Same(const TDefBase* a, const TDefBase* b)
 
 uint64_t TUsedSet::HashOf(const TDefBase* e)
 {
-    // FNV-1a over the name with ASCII letters folded, as names::Equal compares them.
-    uint64_t h = 1469598103934665603ULL;
-    for (char c : e->name) {
-        auto u = static_cast<unsigned char>(c);
-        if (u >= 'A' && u <= 'Z')
-            u = static_cast<unsigned char>(u + ('a' - 'A'));
-        h = (h ^ u) * 1099511628211ULL;
-    }
+    uint64_t h = names::Hash(e->name);
     h ^= std::hash<const void*>{}(e->owner) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
     h ^= static_cast<uint64_t>(e->kind) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
     return h;

@@ -7,7 +7,9 @@
 #include "model/TMessageLog.h"
 #include "script/TNameTable.h"
 #include "script/TNameTable_Parser.h"
+#include "script/TScriptAnalysis.h"
 #include "script/TScriptList.h"
+#include "script/TTypeResolver.h"
 #include "script/TUsedSet.h"
 
 #include <algorithm>
@@ -173,7 +175,7 @@ TEST(BuiltIns, TwentyElementsWithTheirOwnersAndBases)
     TDefBase* person = t.Add(kinds::Record, "Person");
     TDefBase* marriage = t.Add(kinds::Record, "marriage");
     t.Add(kinds::Group, "logical");
-    t.names.InsertBuiltIns();
+    TTypeResolver(t.names).InsertBuiltIns();
     ASSERT_EQ(t.names.Count(), 23u);
     ASSERT_EQ(t.defs.Count(), 23u);
 
@@ -212,7 +214,7 @@ TEST(BuiltIns, MissingPersonRecordRaisesAnInternalErrorAfterTheFirstFiveRows)
     Table t;
     t.Add(kinds::Group, "person"); // a group does not do
     try {
-        t.names.InsertBuiltIns();
+        TTypeResolver(t.names).InsertBuiltIns();
         FAIL() << "no internal error";
     } catch (const TInternalError& error) {
         EXPECT_STREQ(error.what(), "Find(person) failed in InsertBuiltIns()");
@@ -236,7 +238,7 @@ TEST(ScanScript, OutsideBuildAddsItsUsesAtOnce)
     t.names.Add(picture);
     TMessageLog log;
     TNameTable::Parser parser(*picture, log);
-    t.names.ScanScript(parser);
+    TScriptAnalysis(t.names).ScanScript(parser);
     ASSERT_TRUE(name->HasUsers());
     EXPECT_EQ(name->users->size(), 1u);
     EXPECT_EQ((*name->users)[0], picture);
