@@ -63,12 +63,10 @@ TPaneLayout LayPicture(const TDefBase& picture, int W, int L)
     return layout;
 }
 
-TPaneLayout LayList(const TDefList& list, int W, int L)
+namespace {
+// The list's method, on the first line (and the second for the trees).
+void AddMethodLines(TPaneLayout& layout, const TDefList& list, int64_t X0, int L)
 {
-    TPaneLayout layout;
-    const int64_t X0 = W, half = L / 2;
-    const bool tree = list.method == TDefList::AncTree || list.method == TDefList::DescTree;
-
     switch (list.method) {
     case TDefList::Index:
         AddText(layout, X0, 0, "Method: Index");
@@ -100,6 +98,15 @@ TPaneLayout LayList(const TDefList& list, int W, int L)
     default:
         break; // an empty first line
     }
+}
+} // namespace
+
+TPaneLayout LayList(const TDefList& list, int W, int L)
+{
+    TPaneLayout layout;
+    const int64_t X0 = W, half = L / 2;
+    const bool tree = list.method == TDefList::AncTree || list.method == TDefList::DescTree;
+    AddMethodLines(layout, list, X0, L);
 
     const int keyCount = std::clamp(list.keyIndex + 1, 0, TDefList::kKeyCount);
     int64_t y = (tree ? L : 0) + int64_t{L};

@@ -47,6 +47,29 @@ private:
     std::vector<int32_t> before; // columns before each byte; empty when every byte is a column
 };
 
+size_t LineEnd(std::string_view text, size_t from)
+{
+    const size_t end = text.find('\n', from);
+    return end == std::string_view::npos ? text.size() : end;
+}
+
+struct TTextSize {
+    int64_t longest = 0; // columns of the widest line
+    int64_t lines = 1;
+};
+
+TTextSize MeasureText(std::string_view text, const TScriptColumns& columns)
+{
+    TTextSize size;
+    for (size_t start = 0;; start = LineEnd(text, start) + 1) {
+        const size_t end = LineEnd(text, start);
+        size.longest = std::max(size.longest, columns.Between(start, end));
+        if (end == text.size())
+            break;
+        ++size.lines;
+    }
+    return size;
+}
 } // namespace
 
 namespace panes {
@@ -57,19 +80,8 @@ TExtent LayScript(TPaneLayout& layout, const std::string& text, const TScriptLis
     const size_t n = text.size();
     const std::string_view all(text);
     const TScriptColumns columns(all);
-    const auto lineEnd = [&](size_t from) {
-        const size_t end = all.find('\n', from);
-        return end == std::string_view::npos ? n : end;
-    };
-
-    int64_t longest = 0, lines = 1;
-    for (size_t start = 0;; start = lineEnd(start) + 1) {
-        const size_t end = lineEnd(start);
-        longest = std::max(longest, columns.Between(start, end));
-        if (end == n)
-            break;
-        ++lines;
-    }
+    const auto lineEnd = [&](size_t from) { return LineEnd(all, from); };
+    const TTextSize size = MeasureText(all, columns);
 
     const bool utf8 = panes::IsUtf8(all);
     const auto addText = [&](int64_t x, int64_t y, size_t from, size_t to, TPaneText::TStyle style,
@@ -117,7 +129,7 @@ TExtent LayScript(TPaneLayout& layout, const std::string& text, const TScriptLis
         }
     }
 
-    return {Saturate(originX + int64_t{W} * longest), Saturate((lines + 1) * int64_t{L})};
+    return {Saturate(originX + int64_t{W} * size.longest), Saturate((size.lines + 1) * int64_t{L})};
 }
 
 std::optional<TPaneRect> LineRunRect(const std::string& text, size_t line, size_t offset,
