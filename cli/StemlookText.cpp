@@ -102,6 +102,106 @@ void WriteDiagram(const TDatabase& db, std::ostream& out)
                       "Times New Roman, Liberation Serif, serif", kLineHeight);
 }
 
+// The asked-for element is not there: what is "named" or "titled".
+int Missing(const char* what, const std::string& argument, std::ostream& err)
+{
+    err << "stemlook-text: no element " << what << " \"" << argument << "\"\n";
+    return kExitFailed;
+}
+
+// The job of the mode on the loaded database, written to text; its exit status.
+int RunJob(const TCommandLine& line, TDatabase& db, std::ostream& text, std::ostream& err)
+{
+    TTerminalHost host(err);
+    switch (line.mode) {
+    case TCommandLine::Mode::Document:
+        if (SaveAsTextDocument(db, line.selection, text, host))
+            return kExitOk;
+        err << "stemlook-text: the selection holds no element; nothing written\n";
+        return kExitFailed;
+    case TCommandLine::Mode::Copy: {
+        std::string copy;
+        if (!CopyText(db, line.argument, copy, host))
+            return Missing("titled", line.argument, err);
+        text << copy;
+        return kExitOk;
+    }
+    case TCommandLine::Mode::Index:
+        WriteIndex(db, text);
+        return kExitOk;
+    case TCommandLine::Mode::UsedBy:
+        return WriteUsedBy(db, line.argument, text) ? kExitOk
+                                                    : Missing("named", line.argument, err);
+    case TCommandLine::Mode::Pieces:
+        return WritePieces(db, line.argument, text) ? kExitOk
+                                                    : Missing("titled", line.argument, err);
+    case TCommandLine::Mode::Dot:
+        WriteRelationships(db, text);
+        return kExitOk;
+    case TCommandLine::Mode::Svg:
+        WriteDiagram(db, text);
+        return kExitOk;
+    case TCommandLine::Mode::Unused:
+        text << unused::UnusedText(unused::UnusedElements(db.Definitions()));
+        return kExitOk;
+    case TCommandLine::Mode::Find:
+        text << search::HitsText(search::FindInScripts(db.Definitions(), line.argument));
+        return kExitOk;
+    case TCommandLine::Mode::Messages:
+    default:
+        WriteMessages(db, text);
+        return kExitOk;
+    }
+}
+
+// False, with the reason on err, when the file cannot be written.
+bool OpenOutputFile(const std::string& path, std::ofstream& file, std::ostream& err)
+{
+    file.open(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        err << "stemlook-text: cannot write " << path << "\n";
+    return static_cast<bool>(file);
+}
+
+// Flushes text and closes the -o file, if any, so that a failed write shows; false, with the
+// reason on err, when one failed.
+bool FinishOutput(std::ostream& text, std::ofstream& file, const std::string& outputFile,
+                  std::ostream& err)
+{
+    text.flush();
+    if (file.is_open())
+        file.close();
+    if (text)
+        return true;
+    err << "stemlook-text: cannot write "
+        << (outputFile.empty() ? std::string("standard output") : outputFile) << "\n";
+    return false;
+}
+
+// Loads the folder and runs the job on it. An internal error of the load is reported after the
+// job's output and sets the status unless the job failed already.
+int RunOnFolder(const TCommandLine& line, std::ostream& out, std::ostream& err)
+{
+    TDatabase db(TDatabase::DefaultLogPath());
+    if (db.ReadFile(line.folder) == TDatabase::TLoadResult::Missing) {
+        err << "File Missing: " << TDatabase::MissingPath(line.folder) << "\n";
+        return kExitFailed;
+    }
+
+    std::ofstream file;
+    if (!line.outputFile.empty() && !OpenOutputFile(line.outputFile, file, err))
+        return kExitFailed;
+    std::ostream& text = line.outputFile.empty() ? out : file;
+
+    int status = RunJob(line, db, text, err);
+    if (!db.InternalError().empty()) {
+        err << "Internal Error: " << db.InternalError() << "\n";
+        if (status == kExitOk)
+            status = kExitInternalError;
+    }
+    return FinishOutput(text, file, line.outputFile, err) ? status : kExitFailed;
+}
+
 } // namespace
 
 int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -120,89 +220,6 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
         out << "stemlook-text " << STEMLOOK_VERSION << "\n";
         return kExitOk;
     default:
-        break;
+        return RunOnFolder(*line, out, err);
     }
-
-    TDatabase db(TDatabase::DefaultLogPath());
-    if (db.ReadFile(line->folder) == TDatabase::TLoadResult::Missing) {
-        err << "File Missing: " << TDatabase::MissingPath(line->folder) << "\n";
-        return kExitFailed;
-    }
-
-    std::ofstream file;
-    if (!line->outputFile.empty()) {
-        file.open(line->outputFile, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            err << "stemlook-text: cannot write " << line->outputFile << "\n";
-            return kExitFailed;
-        }
-    }
-    std::ostream& text = line->outputFile.empty() ? out : file;
-
-    TTerminalHost host(err);
-    int status = kExitOk;
-    // The asked-for element is not there: what is "named" or "titled".
-    const auto missing = [&](const char* what) {
-        err << "stemlook-text: no element " << what << " \"" << line->argument << "\"\n";
-        status = kExitFailed;
-    };
-    switch (line->mode) {
-    case TCommandLine::Mode::Document:
-        if (!SaveAsTextDocument(db, line->selection, text, host)) {
-            err << "stemlook-text: the selection holds no element; nothing written\n";
-            status = kExitFailed;
-        }
-        break;
-    case TCommandLine::Mode::Copy: {
-        std::string copy;
-        if (CopyText(db, line->argument, copy, host))
-            text << copy;
-        else
-            missing("titled");
-        break;
-    }
-    case TCommandLine::Mode::Index:
-        WriteIndex(db, text);
-        break;
-    case TCommandLine::Mode::UsedBy:
-        if (!WriteUsedBy(db, line->argument, text))
-            missing("named");
-        break;
-    case TCommandLine::Mode::Pieces:
-        if (!WritePieces(db, line->argument, text))
-            missing("titled");
-        break;
-    case TCommandLine::Mode::Dot:
-        WriteRelationships(db, text);
-        break;
-    case TCommandLine::Mode::Svg:
-        WriteDiagram(db, text);
-        break;
-    case TCommandLine::Mode::Unused:
-        text << unused::UnusedText(unused::UnusedElements(db.Definitions()));
-        break;
-    case TCommandLine::Mode::Find:
-        text << search::HitsText(search::FindInScripts(db.Definitions(), line->argument));
-        break;
-    case TCommandLine::Mode::Messages:
-    default:
-        WriteMessages(db, text);
-        break;
-    }
-    if (!db.InternalError().empty()) {
-        err << "Internal Error: " << db.InternalError() << "\n";
-        if (status == kExitOk)
-            status = kExitInternalError;
-    }
-
-    text.flush();
-    if (file.is_open())
-        file.close();
-    if (!text) {
-        err << "stemlook-text: cannot write "
-            << (line->outputFile.empty() ? std::string("standard output") : line->outputFile)
-            << "\n";
-        return kExitFailed;
-    }
-    return status;
 }

@@ -1,8 +1,8 @@
 #include "app/TCommands.h"
 
-#include "app/CommandIds.h"
-#include "app/THelpContext.h"
 #include "diagram/DiagramGeometry.h"
+#include "support/CommandIds.h"
+#include "support/THelpContext.h"
 
 #include <QAction>
 #include <QMainWindow>

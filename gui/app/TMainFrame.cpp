@@ -1,7 +1,5 @@
 #include "app/TMainFrame.h"
 
-#include "app/CommandIds.h"
-#include "app/THelpContext.h"
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
 #include "diagram/DiagramGeometry.h"
@@ -9,8 +7,10 @@
 #include "export/TSaveAsDialog.h"
 #include "script/TSetColours.h"
 #include "support/Bytes.h"
+#include "support/CommandIds.h"
 #include "support/TAboutBox.h"
 #include "support/TChooseFolderDialog.h"
+#include "support/THelpContext.h"
 #include "support/THtmlHelp.h"
 #include "support/TIconSet.h"
 #include "views/TFilterBox.h"

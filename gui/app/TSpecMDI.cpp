@@ -1,6 +1,5 @@
 #include "app/TSpecMDI.h"
 
-#include "app/CommandIds.h"
 #include "diagram/TDisplayBrowser.h"
 #include "diagram/TFocusDepthDialog.h"
 #include "export/SaveAsText.h"
@@ -10,7 +9,7 @@
 #include "script/TScriptPiece.h"
 #include "script/TUsedSet.h"
 #include "support/Bytes.h"
-#include "support/TDisplayLog.h"
+#include "support/CommandIds.h"
 #include "support/TMyMessage.h"
 #include "support/TWaitCursor.h"
 #include "views/HostLayouts.h"
@@ -20,6 +19,7 @@
 #include "views/TDisplayFind.h"
 #include "views/TDisplayIndex.h"
 #include "views/TDisplayList.h"
+#include "views/TDisplayLog.h"
 #include "views/TDisplayOptions.h"
 #include "views/TDisplayPicture.h"
 #include "views/TDisplayPrintSettings.h"

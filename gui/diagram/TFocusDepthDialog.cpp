@@ -1,8 +1,8 @@
 #include "diagram/TFocusDepthDialog.h"
 
-#include "app/CommandIds.h"
-#include "app/THelpContext.h"
 #include "diagram/FocusedGraph.h"
+#include "support/CommandIds.h"
+#include "support/THelpContext.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

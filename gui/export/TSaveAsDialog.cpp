@@ -1,11 +1,11 @@
 #include "export/TSaveAsDialog.h"
 
-#include "app/CommandIds.h"
-#include "app/THelpContext.h"
 #include "export/TSaveAsModel.h"
 #include "export/TSaveAsTree.h"
 #include "export/TSelectionTree.h"
 #include "model/TDatabase.h"
+#include "support/CommandIds.h"
+#include "support/THelpContext.h"
 #include "support/TWaitCursor.h"
 
 #include <QCheckBox>

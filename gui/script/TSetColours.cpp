@@ -1,9 +1,9 @@
 #include "script/TSetColours.h"
 
-#include "app/CommandIds.h"
-#include "app/THelpContext.h"
 #include "script/TDispColour.h"
 #include "script/TDisplayScript.h"
+#include "support/CommandIds.h"
+#include "support/THelpContext.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

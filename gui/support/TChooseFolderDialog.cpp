@@ -1,9 +1,9 @@
 #include "support/TChooseFolderDialog.h"
 
-#include "app/CommandIds.h"
-#include "app/THelpContext.h"
 #include "model/TDatabase.h"
 #include "support/Bytes.h"
+#include "support/CommandIds.h"
+#include "support/THelpContext.h"
 #include "support/TIconSet.h"
 
 #include <QComboBox>

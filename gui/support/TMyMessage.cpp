@@ -1,6 +1,6 @@
 #include "support/TMyMessage.h"
 
-#include "app/THelpContext.h"
+#include "support/THelpContext.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

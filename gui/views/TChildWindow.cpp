@@ -1,6 +1,6 @@
 #include "views/TChildWindow.h"
 
-#include "app/THelpContext.h"
+#include "support/THelpContext.h"
 
 TChildWindow::TChildWindow(const QString& caption, TChildKey key, int helpContext) : key(key)
 {

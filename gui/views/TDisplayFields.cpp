@@ -1,7 +1,7 @@
 #include "views/TDisplayFields.h"
 
-#include "app/CommandIds.h"
 #include "model/TDatabase.h"
+#include "support/CommandIds.h"
 #include "views/FormLayouts.h"
 #include "views/PaneRules.h"
 #include "views/TPaneHost.h"

@@ -1,12 +1,12 @@
 #include "views/TDisplayWindow.h"
 
-#include "app/CommandIds.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "script/TDisplayScript.h"
 #include "script/TScriptPiece.h"
 #include "script/TUsedSet.h"
 #include "support/Bytes.h"
+#include "support/CommandIds.h"
 #include "views/HostLayouts.h"
 #include "views/PaneRules.h"
 #include "views/TPaneHost.h"

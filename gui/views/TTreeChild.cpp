@@ -1,6 +1,6 @@
 #include "views/TTreeChild.h"
 
-#include "app/CommandIds.h"
+#include "support/CommandIds.h"
 #include "support/TIconSet.h"
 #include "views/TFilterBox.h"
 #include "views/TSpecTree.h"

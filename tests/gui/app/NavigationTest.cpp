@@ -2,8 +2,8 @@
 #include "app/TCommands.h"
 #include "app/TSpecMDI.h"
 #include "model/TDefBase.h"
-#include "support/TDisplayLog.h"
 #include "views/TDisplayChild.h"
+#include "views/TDisplayLog.h"
 #include "views/TDisplayUnused.h"
 
 #include <QMdiSubWindow>

@@ -1,6 +1,4 @@
 #include "GuiHelpers.h"
-#include "app/CommandIds.h"
-#include "app/THelpContext.h"
 #include "app/TSpecMDI.h"
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
@@ -8,6 +6,8 @@
 #include "diagram/TVertex.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
+#include "support/CommandIds.h"
+#include "support/THelpContext.h"
 #include "views/TDisplayChild.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "model/TMessageLog.h"
 #include "support/Bytes.h"
-#include "support/TDisplayLog.h"
 #include "support/TMyMessage.h"
+#include "views/TDisplayLog.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

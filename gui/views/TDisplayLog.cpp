@@ -1,7 +1,7 @@
-#include "support/TDisplayLog.h"
+#include "views/TDisplayLog.h"
 
 #include "model/MessageLinks.h"
-#include "support/TLogModel.h"
+#include "views/TLogModel.h"
 
 #include <QApplication>
 #include <QClipboard>

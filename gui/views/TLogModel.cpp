@@ -1,4 +1,4 @@
-#include "support/TLogModel.h"
+#include "views/TLogModel.h"
 
 #include "model/TMessageLog.h"
 #include "support/Bytes.h"

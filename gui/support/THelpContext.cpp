@@ -1,4 +1,4 @@
-#include "app/THelpContext.h"
+#include "support/THelpContext.h"
 
 #include <QObject>
 #include <QVariant>
