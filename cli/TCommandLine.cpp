@@ -60,6 +60,40 @@ bool ParseSelection(const std::string& list, unsigned& bits, std::string& error)
     return true;
 }
 
+// The value of the option at args[i], which moves past it.
+bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& error,
+               std::string& into)
+{
+    if (i + 1 >= args.size()) {
+        error = args[i] + " needs a value";
+        return false;
+    }
+    into = args[++i];
+    return true;
+}
+
+// The job option at args[i], with its value when it takes one.
+bool TakeJob(const std::vector<std::string>& args, size_t& i, std::string& error, bool& jobGiven,
+             TCommandLine& line)
+{
+    const std::string& arg = args[i];
+    const ModeOption* option = nullptr;
+    for (const ModeOption& o : kModes)
+        if (arg == o.flag)
+            option = &o;
+    if (!option) {
+        error = "unknown option " + arg;
+        return false;
+    }
+    if (jobGiven) {
+        error = arg + " cannot be combined with another job";
+        return false;
+    }
+    jobGiven = true;
+    line.mode = option->mode;
+    return !option->takesArgument || TakeValue(args, i, error, line.argument);
+}
+
 } // namespace
 
 const char* TCommandLine::Usage()
@@ -93,15 +127,6 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
     bool modeGiven = false;
     bool selectGiven = false;
     std::vector<std::string> positional;
-    const auto takeValue = [&](size_t& i, std::string& into) {
-        if (i + 1 >= args.size()) {
-            error = args[i] + " needs a value";
-            return false;
-        }
-        into = args[++i];
-        return true;
-    };
-
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -119,32 +144,18 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
             return info;
         }
         if (arg == "-o" || arg == "--output") {
-            if (!takeValue(i, line.outputFile))
+            if (!TakeValue(args, i, error, line.outputFile))
                 return std::nullopt;
             continue;
         }
         if (arg == "--select") {
             std::string list;
-            if (!takeValue(i, list) || !ParseSelection(list, line.selection, error))
+            if (!TakeValue(args, i, error, list) || !ParseSelection(list, line.selection, error))
                 return std::nullopt;
             selectGiven = true;
             continue;
         }
-        const ModeOption* option = nullptr;
-        for (const ModeOption& o : kModes)
-            if (arg == o.flag)
-                option = &o;
-        if (!option) {
-            error = "unknown option " + arg;
-            return std::nullopt;
-        }
-        if (modeGiven) {
-            error = arg + " cannot be combined with another job";
-            return std::nullopt;
-        }
-        modeGiven = true;
-        line.mode = option->mode;
-        if (option->takesArgument && !takeValue(i, line.argument))
+        if (!TakeJob(args, i, error, modeGiven, line))
             return std::nullopt;
     }
     if (selectGiven && line.mode != Mode::Document) {
