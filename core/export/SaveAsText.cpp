@@ -2,7 +2,7 @@
 
 #include "export/TOutline.h"
 #include "export/TSelectionTree.h"
-#include "export/TTextContext.h"
+#include "export/TTextWriter.h"
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
 
@@ -20,11 +20,10 @@ bool SaveAsTextDocument(TDatabase& db, unsigned quickBits, std::ostream& out, TD
     return true;
 }
 
-void CopyElementText(TDefinedArray& defs, TDefBase& element, std::ostream& out, TDisplayHost& host)
+void CopyElementText(const TDefinedArray& defs, const TDefBase& element, std::ostream& out,
+                     TDisplayHost& host)
 {
-    defs.ClearMarks();
-    TTextContext context(defs, host);
-    element.AsText(out, 0, context);
+    TTextWriter(defs, host).Write(out, element, 0);
 }
 
 bool CopyText(TDatabase& db, const std::string& title, std::string& out, TDisplayHost& host)

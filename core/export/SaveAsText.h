@@ -17,8 +17,9 @@ class TDisplayHost;
 // when the bits check nothing: the dialog's Save then does nothing.
 bool SaveAsTextDocument(TDatabase& db, unsigned quickBits, std::ostream& out, TDisplayHost& host);
 
-// The element's text at level 0, every written mark cleared first.
-void CopyElementText(TDefinedArray& defs, TDefBase& element, std::ostream& out, TDisplayHost& host);
+// The element's text at level 0, by a writer that has written nothing before.
+void CopyElementText(const TDefinedArray& defs, const TDefBase& element, std::ostream& out,
+                     TDisplayHost& host);
 
 // The copy text of the first element in array order whose title is exactly title (letter case
 // included), appended to out; false, with out unchanged, when there is none.

@@ -1,14 +1,14 @@
 #include "export/TSelectionTree.h"
 
 #include "export/TOutline.h"
-#include "export/TTextContext.h"
+#include "export/TTextWriter.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
 
 #include <ostream>
 
-TSelectionTree::TSelectionTree(const TOutline& outline, TDefinedArray& defs)
+TSelectionTree::TSelectionTree(const TOutline& outline, const TDefinedArray& defs)
     : outline(outline), defs(defs), states(outline.Count(), TCheckState::Unchecked)
 {
 }
@@ -110,11 +110,10 @@ bool TSelectionTree::AnythingChecked() const
 void TSelectionTree::WriteChecked(std::ostream& out, const std::string& databaseName,
                                   TDisplayHost& host)
 {
-    defs.ClearMarks();
     out << "Kinvault Specifications for " << databaseName << " Database\n\n";
     if (states.empty())
         return;
-    TTextContext context(defs, host);
+    TTextWriter writer(defs, host);
     std::vector<int> pending{TOutline::Root()};
     while (!pending.empty()) {
         const int node = pending.back();
@@ -128,10 +127,10 @@ void TSelectionTree::WriteChecked(std::ostream& out, const std::string& database
         }
         if (State(node) != TCheckState::Checked || n.element == TOutline::kNone)
             continue;
-        TDefBase* element = defs.At(static_cast<size_t>(n.element));
-        if (element->marked)
+        const TDefBase& element = *defs.At(static_cast<size_t>(n.element));
+        if (writer.Written(element))
             continue;
-        element->AsText(out, 1, context);
+        writer.Write(out, element, 1);
         out << "\n\n";
     }
 }

@@ -24,7 +24,7 @@ public:
     static constexpr unsigned kSettings = 16;
     static constexpr unsigned kAll = 31;
 
-    TSelectionTree(const TOutline& outline, TDefinedArray& defs);
+    TSelectionTree(const TOutline& outline, const TDefinedArray& defs);
 
     static bool Selects(unsigned bits, int kind);
 
@@ -36,8 +36,8 @@ public:
     // below it, an unchecked one is checked with all below it.
     void Toggle(int node);
     bool AnythingChecked() const;
-    // Clears every written mark, then writes the heading and each checked leaf's element not yet
-    // written, at level 1, in tree order.
+    // Writes the heading and each checked leaf's element, at level 1, in tree order, by one writer
+    // that has written nothing before: an element it has written already is left out.
     void WriteChecked(std::ostream& out, const std::string& databaseName, TDisplayHost& host);
 
 private:
@@ -48,6 +48,6 @@ private:
     void Select(int node, unsigned bits);
 
     const TOutline& outline;
-    TDefinedArray& defs;
+    const TDefinedArray& defs;
     std::vector<TCheckState> states;
 };

@@ -50,6 +50,80 @@ void TrimTrailingSpaces(std::string& s)
     s.resize(keep == std::string::npos ? 0 : keep + 1);
 }
 
+// The level, xref and tag at the start of a line, collected uncut: only the text of an invalid
+// line is cut, and a valid line may have any number of spaces before its tag. Past kHeaderLimit
+// a line is taken as invalid, so memory stays bounded. Each part reads from c on and leaves c at
+// the character after it; false when the line is invalid, with c the character its text goes on
+// with.
+struct THeaderScan {
+    static constexpr size_t kHeaderLimit = 4096;
+
+    TGedInput& in;
+    std::string& text;
+    int c;
+
+    // False once text has reached the limit.
+    bool Put(int ch)
+    {
+        text.push_back(static_cast<char>(ch));
+        return text.size() < kHeaderLimit;
+    }
+    bool SkipSpaces()
+    {
+        while (c == ' ') {
+            if (!Put(c))
+                return false;
+            c = in.Get();
+        }
+        return true;
+    }
+    // One digit, at most 6, and the spaces after it.
+    bool Level(int& digit)
+    {
+        if (!IsDigit(c))
+            return false;
+        digit = c - '0';
+        Put(c);
+        c = in.Get();
+        return c == ' ' && digit <= 6 && SkipSpaces();
+    }
+    // The xref between @ signs and the spaces after it; empty when the line has none.
+    bool Xref(std::string& xref)
+    {
+        xref.clear();
+        if (c != '@')
+            return true;
+        Put(c);
+        for (c = in.Get(); c != '@' && !EndsLine(c); c = in.Get()) {
+            if (xref.size() <= TGedData::kXrefLimit)
+                xref.push_back(static_cast<char>(c));
+            if (!Put(c)) {
+                c = in.Get();
+                return false;
+            }
+        }
+        if (c != '@' || xref.size() > TGedData::kXrefLimit)
+            return false;
+        Put(c);
+        c = in.Get();
+        return SkipSpaces();
+    }
+    // The tag, up to a space or the line's end.
+    bool Tag(std::string& tag)
+    {
+        tag.clear();
+        for (; c != ' ' && !EndsLine(c); c = in.Get()) {
+            if (tag.size() <= TGedData::kTagLimit)
+                tag.push_back(static_cast<char>(c));
+            if (!Put(c)) {
+                c = in.Get();
+                return false;
+            }
+        }
+        return !tag.empty() && tag.size() <= TGedData::kTagLimit;
+    }
+};
+
 } // namespace
 
 int TControlGed::TagCode(std::string_view tag)
@@ -139,80 +213,38 @@ bool TControlGed::ReadLine(TGedInput& in, TMessageLog& log)
 // holds the line's text (the rest may be pending after a cut).
 bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
 {
-    // The level, xref and tag are collected uncut: only the text of an invalid line is cut, and
-    // a valid line may have any number of spaces before its tag. Past kHeaderLimit a line is
-    // taken as invalid, so memory stays bounded.
-    const auto put = [&](int ch) {
-        text.push_back(static_cast<char>(ch));
-        return text.size() < kHeaderLimit;
-    };
-    const auto invalid = [&](int current) {
-        const bool ended = EndsLine(current);
-        if (!ended)
-            text.push_back(static_cast<char>(current));
-        if (text.size() >= kValueLimit) {
-            Cut(text);
-            pendingComplete = ended;
-        } else if (!ended) {
-            CollectRest(in, text);
-        }
-        return false;
-    };
-    const auto skipSpaces = [&]() {
-        while (c == ' ') {
-            if (!put(c))
-                return false;
-            c = in.Get();
-        }
-        return true;
-    };
-
-    if (!IsDigit(c))
-        return invalid(c);
-    const int digit = c - '0';
-    put(c);
-    c = in.Get();
-    if (c != ' ' || digit > 6)
-        return invalid(c);
-    if (!skipSpaces())
-        return invalid(c);
-
-    std::string& newXref = scratchXref;
-    newXref.clear();
-    if (c == '@') {
-        put(c);
-        for (c = in.Get(); c != '@' && !EndsLine(c); c = in.Get()) {
-            if (newXref.size() <= kXrefLimit)
-                newXref.push_back(static_cast<char>(c));
-            if (!put(c))
-                return invalid(in.Get());
-        }
-        if (c != '@' || newXref.size() > kXrefLimit)
-            return invalid(c);
-        put(c);
-        c = in.Get();
-        if (!skipSpaces())
-            return invalid(c);
-    }
-
-    std::string& newTag = scratchTag;
-    newTag.clear();
-    for (; c != ' ' && !EndsLine(c); c = in.Get()) {
-        if (newTag.size() <= kTagLimit)
-            newTag.push_back(static_cast<char>(c));
-        if (!put(c))
-            return invalid(in.Get());
-    }
-    if (newTag.empty() || newTag.size() > kTagLimit)
-        return invalid(c);
-
+    THeaderScan scan{in, text, c};
+    int digit = 0;
+    if (!scan.Level(digit) || !scan.Xref(scratchXref) || !scan.Tag(scratchTag))
+        return Invalid(in, scan.c, text);
     level = static_cast<int16_t>(digit);
-    xref = newXref;
-    tag = newTag;
-    if (c != ' ')
-        return true;
+    xref = scratchXref;
+    tag = scratchTag;
+    if (scan.c == ' ')
+        ReadValue(in);
+    return true;
+}
 
-    c = in.Get();
+// The rest of an invalid line, from current on, goes to text: what passes kValueLimit is cut
+// and continues as the next line.
+bool TControlGed::Invalid(TGedInput& in, int current, std::string& text)
+{
+    const bool ended = EndsLine(current);
+    if (!ended)
+        text.push_back(static_cast<char>(current));
+    if (text.size() >= kValueLimit) {
+        Cut(text);
+        pendingComplete = ended;
+    } else if (!ended) {
+        CollectRest(in, text);
+    }
+    return false;
+}
+
+// The value after the tag's space: a pointer between @ signs, or text up to the line's end.
+void TControlGed::ReadValue(TGedInput& in)
+{
+    int c = in.Get();
     if (c == '@' && in.Peek() != '@') {
         isPointer = true;
         for (c = in.Get(); c != '@' && !EndsLine(c); c = in.Get())
@@ -224,7 +256,6 @@ bool TControlGed::ParseLine(TGedInput& in, int c, std::string& text)
         CollectRest(in, value);
     }
     TrimTrailingSpaces(value);
-    return true;
 }
 
 bool TControlGed::NextLine(TGedInput& in, TMessageLog& log)

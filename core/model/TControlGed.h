@@ -39,12 +39,13 @@ public:
 
 private:
     bool ParseLine(TGedInput& in, int c, std::string& text);
+    // Ends ParseLine on an invalid line; false.
+    bool Invalid(TGedInput& in, int current, std::string& text);
+    void ReadValue(TGedInput& in);
     bool Put(std::string& buffer, int c);
     void CollectRest(TGedInput& in, std::string& buffer);
     void Cut(std::string& buffer);
     void DeliverContinuation(const std::string& text);
-
-    static constexpr size_t kHeaderLimit = 4096;
 
     std::string pending;          // the text after a cut, to be continued with the rest of its line
     bool pendingComplete = false; // pending holds the whole rest of its line already

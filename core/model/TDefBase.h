@@ -3,12 +3,10 @@
 #include "model/TDisplayHost.h"
 
 #include <cstdint>
-#include <iosfwd>
 #include <memory>
 #include <string>
 
 class TScriptList;
-class TTextContext;
 class TUsedSet;
 struct TLoadContext;
 
@@ -31,9 +29,6 @@ public:
     // The display name; built on first request and the same text ever after.
     const std::string& Title() const;
     virtual void Display(TDisplayHost& host, bool onlyActivate);
-    // Writes the element's text form. level > 0: a title line and level tabs of indent; 0: the
-    // bare content; < 0: content indented by -level tabs. Written in core/export/.
-    virtual void AsText(std::ostream& out, int level, TTextContext& context);
 
     // The used-by set and piece list exist from their first entry on.
     TUsedSet& Users();
@@ -44,7 +39,6 @@ public:
     int kind;
     int index = -1;
     uint32_t cacheSize = 0;
-    bool marked = false;
     std::string name;
     TDefBase* owner;
     TDefBase* context;

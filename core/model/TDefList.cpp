@@ -33,8 +33,7 @@ void TDefList::Read(TLoadContext& rc)
     rc.Next();
     while (ged.level > 0) {
         switch (ged.tagCode) {
-        case tags::Ancestor:
-            ancestors = numbers::ReadUnsigned(ged.value);
+        case tags::Ancestor: // a count nothing shows
             break;
         case tags::Base:
             baseValue = numbers::ReadUnsigned(ged.value);

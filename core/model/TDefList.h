@@ -24,13 +24,11 @@ public:
 
     void Read(TLoadContext& rc) override;
     std::string TypeName() const override { return ownerType; }
-    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     uint32_t number;
     std::string ownerType;
     int32_t method = Index;
     std::string planRef;
-    uint32_t ancestors = 0;
     uint32_t pin = 0;
     uint32_t baseValue = 0;
     uint32_t generations = 0;

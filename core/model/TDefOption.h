@@ -18,7 +18,6 @@ public:
 
     // Handles the current option line, then reads the next line.
     void Read(TLoadContext& rc) override;
-    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     bool showRins = false;
     bool showLines = false;

@@ -10,7 +10,6 @@ public:
     TDefPicture(int kind, std::string name, std::string script, TDefBase* owner);
 
     void Read(TLoadContext& rc) override;
-    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     // Breaks lines longer than kWrapWidth at their last white space, in place.
     static void Wrap(std::string& script);

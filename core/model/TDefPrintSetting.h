@@ -8,7 +8,6 @@ public:
     explicit TDefPrintSetting(TDefBase* owner);
 
     void Read(TLoadContext& rc) override;
-    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     uint32_t pageWidth = 0;
     uint32_t pageHeight = 0;

@@ -32,97 +32,32 @@ void TDefReport::Read(TLoadContext& rc)
     size_t fill = 0;
     rc.Next();
     while (ged.level > 0) {
-        const bool haveArea = lastArea >= 0;
+        // False when a part reader has made the line after its own current already.
+        bool readNext = true;
         switch (ged.tagCode) {
         case tags::Area:
-            if (lastArea + 1 >= kMaxAreas) {
-                rc.log.Line("Too many areas in Report " + name);
-                rc.SkipToLevel0();
-                continue;
-            }
-            // Past 'z' by character code; past the last code, from 'A' again, so a letter is
-            // never a control character.
-            letter = letter == 'Z'   ? 'a'
-                     : letter == 255 ? 'A'
-                                     : static_cast<unsigned char>(letter + 1);
-            areas.emplace_back();
-            areas[++lastArea].letter = static_cast<char>(letter);
+            readNext = AddArea(rc, letter);
             break;
-        case tags::Background: {
-            if (background.empty()) {
-                if (stride <= 0 || lineCount <= 0) {
-                    rc.log.Line("Report " + name + " has no size -- skipped");
-                    rc.SkipToLevel0();
-                    continue;
-                }
-                const int64_t cells = int64_t{stride} * lineCount;
-                if (cells > kMaxCells || rc.backgroundCells + cells > kMaxCellsPerLoad) {
-                    rc.log.Line("Report " + name + " is too large -- skipped");
-                    rc.SkipToLevel0();
-                    continue;
-                }
-                rc.backgroundCells += cells;
-                background.assign(static_cast<size_t>(cells), ' ');
-                fill = 0;
-            }
-            const std::string& value = ged.value;
-            if (value.size() + fill < background.size()) {
-                background.replace(fill, value.size(), value);
-                fill += static_cast<size_t>(stride);
-            } else {
-                rc.log.Line(Title() + " background overflows size");
-            }
+        case tags::Background:
+            readNext = ReadBackground(rc, fill);
             break;
-        }
         case tags::Height:
-            if (ged.level == 1) {
-                if (background.empty())
-                    lineCount = WrapAdd(numbers::ReadInt(ged.value), 1);
-            } else if (haveArea) {
-                areas[lastArea].height = numbers::ReadInt(ged.value);
-            } else {
-                rc.NotHandled();
-            }
+            ReadExtent(rc, lineCount, 1, &Area::height);
             break;
         case tags::Width:
-            if (ged.level == 1) {
-                if (background.empty())
-                    stride = WrapAdd(numbers::ReadInt(ged.value), 2);
-            } else if (haveArea) {
-                areas[lastArea].width = numbers::ReadInt(ged.value);
-            } else {
-                rc.NotHandled();
-            }
+            ReadExtent(rc, stride, 2, &Area::width);
             break;
         case tags::X:
         case tags::Y:
-            if (!haveArea)
-                rc.NotHandled();
-            else if (ged.tagCode == tags::X)
-                areas[lastArea].column = numbers::ReadInt(ged.value);
-            else
-                areas[lastArea].row = numbers::ReadInt(ged.value);
+            ReadAreaValue(rc, ged.tagCode == tags::X ? &Area::column : &Area::row);
             break;
-        case kinds::Picture: {
-            if (!haveArea) {
-                rc.NotHandled();
-                break;
-            }
-            Area& area = areas[lastArea];
-            area.picture = static_cast<TDefPicture*>(rc.defs.Add(new TDefPicture(
-                kinds::Picture, std::string("Area ") + area.letter, ged.value, this)));
-            area.picture->Read(rc);
-            if (area.column >= stride || area.row >= lineCount) {
-                rc.log.Line(Title() + " Area " + area.letter + " lies outside Report -- ignored");
-                rc.defs.RemoveLast();
-                areas.pop_back();
-                --lastArea;
-            }
-            continue;
-        }
+        case kinds::Picture:
+            readNext = ReadAreaPicture(rc);
+            break;
         case kinds::PrintSettings:
             rc.defs.Add(new TDefPrintSetting(this))->Read(rc);
-            continue;
+            readNext = false;
+            break;
         case tags::Title:
             if (firstTitle) {
                 title1 = ged.value;
@@ -138,11 +73,90 @@ void TDefReport::Read(TLoadContext& rc)
             rc.NotHandled();
             break;
         }
-        rc.Next();
+        if (readNext)
+            rc.Next();
     }
     for (int32_t l = 0; !background.empty() && l < lineCount; ++l)
         background[static_cast<size_t>(l) * stride + stride - 1] = '\0';
     FitAreas(rc);
+}
+
+bool TDefReport::AddArea(TLoadContext& rc, unsigned char& letter)
+{
+    if (lastArea + 1 >= kMaxAreas) {
+        rc.log.Line("Too many areas in Report " + name);
+        rc.SkipToLevel0();
+        return false;
+    }
+    // Past 'z' by character code; past the last code, from 'A' again, so a letter is never a
+    // control character.
+    letter = letter == 'Z' ? 'a' : letter == 255 ? 'A' : static_cast<unsigned char>(letter + 1);
+    areas.emplace_back();
+    areas[++lastArea].letter = static_cast<char>(letter);
+    return true;
+}
+
+bool TDefReport::ReadBackground(TLoadContext& rc, size_t& fill)
+{
+    if (background.empty()) {
+        if (stride <= 0 || lineCount <= 0) {
+            rc.log.Line("Report " + name + " has no size -- skipped");
+            rc.SkipToLevel0();
+            return false;
+        }
+        const int64_t cells = int64_t{stride} * lineCount;
+        if (cells > kMaxCells || rc.backgroundCells + cells > kMaxCellsPerLoad) {
+            rc.log.Line("Report " + name + " is too large -- skipped");
+            rc.SkipToLevel0();
+            return false;
+        }
+        rc.backgroundCells += cells;
+        background.assign(static_cast<size_t>(cells), ' ');
+        fill = 0;
+    }
+    const std::string& value = rc.ged.value;
+    if (value.size() + fill < background.size()) {
+        background.replace(fill, value.size(), value);
+        fill += static_cast<size_t>(stride);
+    } else {
+        rc.log.Line(Title() + " background overflows size");
+    }
+    return true;
+}
+
+void TDefReport::ReadExtent(TLoadContext& rc, int32_t& page, int32_t extra, int32_t Area::*value)
+{
+    if (rc.ged.level != 1)
+        ReadAreaValue(rc, value);
+    else if (background.empty())
+        page = WrapAdd(numbers::ReadInt(rc.ged.value), extra);
+}
+
+void TDefReport::ReadAreaValue(TLoadContext& rc, int32_t Area::*value)
+{
+    if (lastArea >= 0)
+        areas[lastArea].*value = numbers::ReadInt(rc.ged.value);
+    else
+        rc.NotHandled();
+}
+
+bool TDefReport::ReadAreaPicture(TLoadContext& rc)
+{
+    if (lastArea < 0) {
+        rc.NotHandled();
+        return true;
+    }
+    Area& area = areas[lastArea];
+    area.picture = static_cast<TDefPicture*>(rc.defs.Add(
+        new TDefPicture(kinds::Picture, std::string("Area ") + area.letter, rc.ged.value, this)));
+    area.picture->Read(rc);
+    if (area.column >= stride || area.row >= lineCount) {
+        rc.log.Line(Title() + " Area " + area.letter + " lies outside Report -- ignored");
+        rc.defs.RemoveLast();
+        areas.pop_back();
+        --lastArea;
+    }
+    return false;
 }
 
 void TDefReport::FitAreas(TLoadContext& rc)

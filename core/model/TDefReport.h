@@ -29,7 +29,6 @@ public:
     explicit TDefReport(std::string name);
 
     void Read(TLoadContext& rc) override;
-    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     bool HasBackground() const { return !background.empty(); }
     // Line l of the background: stride - 1 visible characters and the terminator.
@@ -49,5 +48,15 @@ protected:
     bool PaneKind(TPaneKind& pane) const override;
 
 private:
+    // Parts of Read, each for the current line. Those that answer say whether the line after
+    // it is still to be made current: false after a skip or a nested reader.
+    bool AddArea(TLoadContext& rc, unsigned char& letter);
+    bool ReadBackground(TLoadContext& rc, size_t& fill);
+    bool ReadAreaPicture(TLoadContext& rc);
+    // A "HEIGHT" or "WIDTH": at level 1 the page's plus extra, until the background is made;
+    // below it the last area's.
+    void ReadExtent(TLoadContext& rc, int32_t& page, int32_t extra, int32_t Area::*value);
+    // A value of the last area; a line before the first area is not handled.
+    void ReadAreaValue(TLoadContext& rc, int32_t Area::*value);
     void FitAreas(TLoadContext& rc);
 };

@@ -21,7 +21,6 @@ public:
     explicit TDefTable(std::string name);
 
     void Read(TLoadContext& rc) override;
-    void AsText(std::ostream& out, int level, TTextContext& context) override;
 
     int32_t lastColumn = -1;
     std::vector<Column> columns; // lastColumn + 1 of them

@@ -31,12 +31,6 @@ TDefBase* TDefinedArray::FindTitled(const std::string& title) const
     return nullptr;
 }
 
-void TDefinedArray::ClearMarks()
-{
-    for (auto& e : elements)
-        e->marked = false;
-}
-
 void TDefinedArray::Clear()
 {
     elements.clear();

@@ -25,7 +25,6 @@ public:
     // The first element in array order whose title is exactly this (letter case included); null
     // when none has it.
     TDefBase* FindTitled(const std::string& title) const;
-    void ClearMarks();
     void Clear();
 
     auto begin() const { return elements.begin(); }

@@ -1,6 +1,7 @@
 #include "core/LoadHelpers.h"
 #include "core/export/RecordingHost.h"
-#include "export/TTextContext.h"
+#include "export/TTextWriter.h"
+#include "model/Kinds.h"
 #include "model/TDefList.h"
 #include "model/TDefOption.h"
 #include "model/TDefPicture.h"
@@ -8,6 +9,7 @@
 #include "model/TDefTable.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 
 using Errors = std::vector<std::string>;
@@ -15,14 +17,17 @@ using Errors = std::vector<std::string>;
 namespace {
 const std::string kNoWriter = "TDefBase::AsText: Should not be called";
 
-// A loaded design and one writing session over it: marks stay set from one Write to the next
-// until Clear, as within one document.
+// A loaded design and one writer over it: what it has written stays written from one Write to
+// the next until Renew, as within one document.
 struct TWriter {
     TLoaded loaded;
     TRecordingHost host;
-    TTextContext context{loaded.db.Definitions(), host};
+    std::optional<TTextWriter> writer;
 
-    explicit TWriter(const std::string& text) : loaded(text) {}
+    explicit TWriter(const std::string& text) : loaded(text) { Renew(); }
+
+    // A new writer, as a save or a copy starts with.
+    void Renew() { writer.emplace(loaded.db.Definitions(), host); }
 
     TDefBase& Element(const std::string& title)
     {
@@ -31,19 +36,20 @@ struct TWriter {
             throw std::runtime_error("no element titled " + title);
         return *e;
     }
-    std::string Write(TDefBase& element, int level)
+    std::string Write(const TDefBase& element, int level)
     {
         std::ostringstream out;
-        element.AsText(out, level, context);
+        writer->Write(out, element, level);
         return out.str();
     }
     std::string Write(const std::string& title, int level) { return Write(Element(title), level); }
-    // The text with every mark cleared first, as a save or a copy starts.
+    // The text by a new writer.
     std::string Fresh(const std::string& title, int level)
     {
-        loaded.db.Definitions().ClearMarks();
+        Renew();
         return Write(title, level);
     }
+    bool Written(const std::string& title) { return writer->Written(Element(title)); }
 };
 
 // The start of text, as long as expected is.
@@ -81,11 +87,11 @@ TEST(FieldList, TitleHeadingAndEveryOwnedFieldByLevel)
     EXPECT_TRUE(w.host.errors.empty());
 }
 
-TEST(FieldList, MarkedElementWritesNothingUntilMarksAreCleared)
+TEST(FieldList, WrittenElementWritesNothingUntilANewWriter)
 {
     TWriter w(kRecord);
     EXPECT_FALSE(w.Fresh("Record person", 0).empty());
-    EXPECT_TRUE(w.Element("Record person").marked);
+    EXPECT_TRUE(w.Written("Record person"));
     EXPECT_EQ(w.Write("Record person", 1), "");
     EXPECT_FALSE(w.Fresh("Record person", 1).empty());
 }
@@ -97,7 +103,7 @@ TEST(WordList, WordsJoinedWithoutTrailingSeparator)
     EXPECT_EQ(w.Fresh("Choice Sex", 1), "Choice Sex\n\tmale, female, other\n");
     EXPECT_EQ(w.Fresh("Choice Sex", 0), "male, female, other\n");
     EXPECT_EQ(w.Fresh("Choice Sex", 2), "Choice Sex\n\t\tmale, female, other\n");
-    EXPECT_EQ(w.Write("Choice Sex", 1), ""); // marked by the write above
+    EXPECT_EQ(w.Write("Choice Sex", 1), ""); // recorded by the write above
     EXPECT_EQ(w.Fresh("Choice One", 1), "Choice One\n\tonly\n");
     EXPECT_EQ(w.Fresh("Choice Empty", 1), "Choice Empty\n\t\n");
     EXPECT_EQ(w.Fresh("Choice Empty", 0), "\n");
@@ -123,7 +129,6 @@ TEST(Script, TwoColumnScriptsShareOneHeading)
 {
     TWriter w("0 @T@ TABLE\n1 TYPE person\n1 COLUMN\n2 PICTURE a\n3 CONT b\n3 CONT c\n"
               "1 COLUMN\n2 PICTURE d\n1 COLUMN\n2 PICTURE\n0 TRLR\n");
-    w.loaded.db.Definitions().ClearMarks();
     EXPECT_EQ(w.Write("person Table T Col. 1", 1),
               "person Table T Picture scripts:-\n\n\tCol. 1\ta\n\t\tb\n\t\tc\n");
     EXPECT_EQ(w.Write("person Table T Col. 2", 1), "\tCol. 2\td\n");
@@ -173,9 +178,13 @@ TEST(ListText, SortKeysAndFilterByLevel)
               "Method: Index\n"
               "\nSorted by:-\nsurname (ascending)\nborn (descending)\n (ascending)\n"
               "\nFiltered by:-\n\tsex = \"m\"\n\tand alive\n");
-    // The filter was written and marked with the list: written again it gives nothing.
+    // The filter was written and recorded with the list: written again it gives nothing.
     EXPECT_EQ(w.Write(title, 1), "");
-    w.Element(title).marked = false;
+    const TDefPicture& filter = *static_cast<TDefList&>(w.Element(title)).filter;
+    EXPECT_TRUE(w.writer->Written(filter));
+    // With the filter alone written, the list leaves it out.
+    w.Renew();
+    w.Write(filter, 1);
     EXPECT_EQ(w.Write(title, 1), title + "\n\tMethod: Index\n"
                                          "\n\tSorted by:-\n"
                                          "\tsurname (ascending)\n"
@@ -334,8 +343,8 @@ TEST(TableText, TitlesColumnsAndTheirScriptsByLevel)
                                             "\t\tname\n\t\tsurname\n\n"
                                             "\t\t-3\t\n\n"
                                             "\tPicture Script:\n\n");
-    EXPECT_FALSE(w.Element("person Table T").marked);
-    EXPECT_TRUE(w.Element("person Table T Col. 1").marked);
+    EXPECT_FALSE(w.Written("person Table T"));
+    EXPECT_TRUE(w.Written("person Table T Col. 1"));
     EXPECT_EQ(w.Fresh("person Table T", 0), "First\nSecond\n\n"
                                             "Columns:-\n"
                                             "Title\tWidth\tPosition\n"
@@ -360,10 +369,9 @@ TEST(TableText, EmptyLineAfterTitlesOnlyWithAFirstTitle)
 TEST(TableText, ColumnScriptsWrittenEarlierAreLeftOut)
 {
     TWriter w(kTable);
-    w.loaded.db.Definitions().ClearMarks();
     EXPECT_EQ(w.Write("person Table T Col. 1", 1),
               "person Table T Picture scripts:-\n\n\tCol. 1\tname\n\t\tsurname\n");
-    // The heading marked the table, yet the table's writer neither tests nor sets its mark.
+    // The heading recorded the table, yet the table's writer neither asks nor records it.
     EXPECT_EQ(w.Write("person Table T", 1), "person Table T\n"
                                             "\tFirst\n\tSecond\n\n"
                                             "\tColumns:-\n"
@@ -399,7 +407,7 @@ TEST(ReportText, AreasFillACopyOfTheBackgroundInOrder)
                                              "\t\t  AABBBBB\n"
                                              "\t\tBorn:    \n");
     const auto& report = static_cast<TDefReport&>(w.Element("person Report R"));
-    EXPECT_FALSE(report.marked);
+    EXPECT_FALSE(w.writer->Written(report));
     EXPECT_EQ(report.BackgroundLine(0).substr(0, 9), "Name:    "); // the model is untouched
 }
 
@@ -427,6 +435,29 @@ TEST(NoWriter, NameLineAndTheErrorBox)
     EXPECT_EQ(w.Fresh("G Field f", 0), "");
     EXPECT_EQ(w.Fresh("w", 2), "w\n");
     EXPECT_EQ(w.host.errors, (Errors{kNoWriter, kNoWriter, kNoWriter}));
-    EXPECT_FALSE(w.Element("Ancestor Chart").marked);
+    EXPECT_FALSE(w.Written("Ancestor Chart"));
     EXPECT_EQ(w.Write("Ancestor Chart", 1), "Ancestor Chart\n");
+}
+
+TEST(Written, ElementOutsideTheArrayIsRecordedApart)
+{
+    TWriter w(kRecord);
+    // Index 0 as if from another array: the array's own element 0 stays unwritten.
+    TDefPicture loose(kinds::Picture, "loose", "x", nullptr);
+    loose.index = 0;
+    EXPECT_FALSE(w.writer->Written(loose));
+    EXPECT_EQ(w.Write(loose, 1), "loose\n\tx\n");
+    EXPECT_TRUE(w.writer->Written(loose));
+    EXPECT_EQ(w.Write(loose, 1), "");
+    EXPECT_FALSE(w.writer->Written(*w.loaded.db.Definitions().At(0)));
+    EXPECT_FALSE(w.Write(*w.loaded.db.Definitions().At(0), 1).empty());
+}
+
+TEST(NoWriter, PictureKindWithoutThePictureClass)
+{
+    TWriter w(kRecord);
+    const TDefBase bare(kinds::Picture, "bare", nullptr);
+    EXPECT_EQ(w.Write(bare, 1), "bare\n");
+    EXPECT_EQ(w.host.errors, Errors{kNoWriter});
+    EXPECT_FALSE(w.writer->Written(bare));
 }
