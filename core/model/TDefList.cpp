@@ -48,24 +48,9 @@ void TDefList::Read(TLoadContext& rc)
             size = numbers::ReadUnsigned(ged.value);
             break;
         case tags::Key:
-            if (keyIndex + 1 < kKeyCount) {
-                ++keyIndex;
-            } else {
-                pastLastKey = true;
-                rc.NotHandled();
-            }
-            break;
         case tags::Expression:
-            if (keyIndex >= 0 && !pastLastKey)
-                keys[keyIndex].expression = ged.value;
-            else
-                rc.NotHandled();
-            break;
         case tags::Direction:
-            if (keyIndex >= 0 && !pastLastKey)
-                keys[keyIndex].ascending = ged.value == "ascending";
-            else
-                rc.NotHandled();
+            ReadKeyLine(rc, pastLastKey);
             break;
         case kinds::Filter:
             filter = static_cast<TDefPicture*>(
@@ -93,6 +78,25 @@ void TDefList::Read(TLoadContext& rc)
         rc.Next();
     }
     BuildName();
+}
+
+void TDefList::ReadKeyLine(TLoadContext& rc, bool& pastLastKey)
+{
+    const TControlGed& ged = rc.ged;
+    if (ged.tagCode == tags::Key) {
+        if (keyIndex + 1 < kKeyCount) {
+            ++keyIndex;
+        } else {
+            pastLastKey = true;
+            rc.NotHandled();
+        }
+    } else if (keyIndex < 0 || pastLastKey) {
+        rc.NotHandled();
+    } else if (ged.tagCode == tags::Expression) {
+        keys[keyIndex].expression = ged.value;
+    } else {
+        keys[keyIndex].ascending = ged.value == "ascending";
+    }
 }
 
 void TDefList::BuildName()

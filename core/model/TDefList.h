@@ -42,5 +42,8 @@ protected:
     bool PaneKind(TPaneKind& pane) const override;
 
 private:
+    // A KEY, EXPRESSION or DIRECTION line. Lines after a key beyond the last belong to that
+    // ignored key.
+    void ReadKeyLine(TLoadContext& rc, bool& pastLastKey);
     void BuildName();
 };

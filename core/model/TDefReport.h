@@ -23,7 +23,6 @@ public:
         int32_t height = 0;
         char letter = 0;
         TDefPicture* picture = nullptr;
-        int32_t left = 0, top = 0, right = 0, bottom = 0; // where the report pane drew it
     };
 
     explicit TDefReport(std::string name);
