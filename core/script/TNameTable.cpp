@@ -2,8 +2,6 @@
 
 #include "model/Kinds.h"
 #include "model/TDefinedArray.h"
-#include "script/TScriptAnalysis.h"
-#include "script/TTypeResolver.h"
 
 #include <iterator>
 
@@ -55,14 +53,6 @@ std::string_view TNameTable::ClassName(int kind)
     if (kind < 0 || kind >= static_cast<int>(std::size(kClassNames.names)))
         return {};
     return kClassNames.names[kind];
-}
-
-void TNameTable::Build(TMessageLog& log)
-{
-    TTypeResolver types(*this);
-    types.InsertBuiltIns();
-    types.ResolveTypes(log);
-    TScriptAnalysis(*this).FindUses(log);
 }
 
 void TNameTable::Freeze()
