@@ -43,3 +43,19 @@ TEST(FindTitled, TitleMatchesExactlyOrNotAtAll)
     EXPECT_EQ(defs.FindTitled("G Field F"), nullptr);
     EXPECT_EQ(TDefinedArray().FindTitled("Group G"), nullptr);
 }
+
+TEST(Holds, OnlyTheElementItsIndexPointsAt)
+{
+    TLoaded t(kRepeatedTitles);
+    const TDefinedArray& defs = t.db.Definitions();
+    for (size_t i = 0; i < defs.Count(); ++i)
+        EXPECT_TRUE(defs.Holds(defs.At(i))) << i;
+    EXPECT_FALSE(defs.Holds(nullptr));
+    // Same name, kind and index as the first element, but not that element.
+    TDefBase twin(defs.At(0)->kind, defs.At(0)->name, nullptr);
+    twin.index = 0;
+    EXPECT_FALSE(defs.Holds(&twin));
+    twin.index = static_cast<int>(defs.Count());
+    EXPECT_FALSE(defs.Holds(&twin));
+    EXPECT_FALSE(TDefinedArray().Holds(defs.At(0)));
+}
