@@ -13,8 +13,9 @@ build=yes
 packages=(cmake g++ make libgtest-dev libbenchmark-dev clang-format qt6-svg-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth librsvg2-bin)
 [ "$preset" = ci ] && packages+=(clang)
-# clang only recommends its runtime libraries, which hold libFuzzer.
-[ "$preset" = fuzz ] && packages+=(clang libclang-rt-dev)
+# The fuzzers build the core alone; clang only recommends its runtime libraries, which hold
+# libFuzzer.
+[ "$preset" = fuzz ] && packages=(cmake make clang libclang-rt-dev)
 # What cpack needs for the .deb's dependencies, and the checks of scripts/package.sh.
 [ "$preset" = package ] && packages+=(dpkg-dev file desktop-file-utils appstream)
 missing=()

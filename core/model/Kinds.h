@@ -28,6 +28,11 @@ constexpr bool IsPictureKind(int kind)
 {
     return kind == EditPanel || kind == Filter || kind == Picture || kind == PlanPicture;
 }
+// What a field, alias or variable can be based on, and so what scopes a script's names.
+constexpr bool IsGroupOrRecord(int kind)
+{
+    return kind == Group || kind == Record;
+}
 constexpr bool IsChart(int kind)
 {
     return kind == AncestorChart || kind == DescendantChart || kind == TreeChart;

@@ -35,7 +35,7 @@ public:
     TScriptList& Pieces();
     bool HasUsers() const { return users != nullptr; }
 
-    // The small members first, together, so a design of a million lines keeps no padding.
+    // The small members first, together, so a design of a million lines wastes little on padding.
     int kind;
     int index = -1;
     uint32_t cacheSize = 0;

@@ -31,11 +31,6 @@ bool TakesScopeFromBase(int kind)
 {
     return kind == kinds::Field || kind == kinds::Alias || kind == kinds::Variable;
 }
-
-bool IsGroupOrRecord(const TDefBase* e)
-{
-    return e && (e->kind == kinds::Group || e->kind == kinds::Record);
-}
 } // namespace
 
 struct TScriptAnalysis::Scan {
@@ -167,7 +162,7 @@ void TScriptAnalysis::ApplyLinkRule(Parser& parser, TDefBase* target)
 {
     TDefBase& element = parser.element;
     if (names::Equal(element.name, "links") || element.kind == kinds::EditPanel || !target ||
-        !IsGroupOrRecord(target->base))
+        !target->base || !kinds::IsGroupOrRecord(target->base->kind))
         return;
     TDefBase* picture = FirstPictureAfter(*target->base);
     if (!picture)

@@ -49,11 +49,6 @@ constexpr BuiltInRow kBuiltIns[] = {
     {"internal use", kinds::BuiltIn, nullptr, nullptr},
 };
 static_assert(std::size(kBuiltIns) == 20);
-
-bool IsGroupOrRecord(const TDefBase* e)
-{
-    return e && (e->kind == kinds::Group || e->kind == kinds::Record);
-}
 } // namespace
 
 TTypeResolver::TTypeResolver(TNameTable& table) : table(table), uses(table.Definitions()) {}
@@ -84,7 +79,7 @@ void TTypeResolver::InsertBuiltIns()
             for (int kind : {kinds::Record, kinds::Choice, kinds::BuiltIn})
                 if (!type)
                     type = table.Find(row.type, nullptr, kind);
-            if (IsGroupOrRecord(type))
+            if (type && kinds::IsGroupOrRecord(type->kind))
                 element->base = type;
         }
     }
@@ -124,7 +119,7 @@ void TTypeResolver::ResolveField(TDefBase& field, TMessageLog& log)
     TScriptAnalysis::AddPiece(field, TNameTable::Parser::kName, 0, 0, found);
     if (found && found->kind != kinds::BuiltIn)
         uses.Use(*found, &field);
-    if (IsGroupOrRecord(found))
+    if (found && kinds::IsGroupOrRecord(found->kind))
         field.base = found;
 }
 

@@ -332,6 +332,12 @@ TEST(ReportPane, AreasAnswerClicksInsideTheirRectangles)
     EXPECT_EQ(panes::HitArea(layout, 3 * W, 2 * L + 5), &layout.areas[1]);
     EXPECT_EQ(panes::HitArea(layout, 3 * W, 3 * L), nullptr);
     EXPECT_EQ(panes::HitArea(layout, W, 0), nullptr);
+    // The pane keeps the rectangles; the model's areas stay as read.
+    const auto asRead = [](const TDefReport::Area& a) {
+        return std::vector<int32_t>{a.column, a.row, a.width, a.height};
+    };
+    EXPECT_EQ(asRead(report->areas[0]), (std::vector<int32_t>{6, 0, 4, 1}));
+    EXPECT_EQ(asRead(report->areas[1]), (std::vector<int32_t>{1, 1, 3, 2}));
 }
 
 TEST(ReportPane, WideAreaIsDrawnWhole)
