@@ -5,6 +5,7 @@
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
+#include "script/TPictureAfter.h"
 #include "script/TScriptList.h"
 #include "script/TUsedSet.h"
 
@@ -31,7 +32,7 @@ bool IsVertex(const TDefinedArray& defs, const TDefBase* element)
 // has exactly the entries of the sets.
 class TUses {
 public:
-    explicit TUses(const TDefinedArray& defs) : defs(defs) {}
+    explicit TUses(const TDefinedArray& defs) : defs(defs), pictureAfter(defs) {}
 
     // Appends each picture the picture uses, once.
     void Of(const TDefBase& picture, std::vector<TDefBase*>& out)
@@ -46,8 +47,8 @@ public:
             if (IsVertex(defs, target))
                 candidates.push_back(target);
             const TDefBase* base = target->base;
-            if (base && (base->kind == kinds::Group || base->kind == kinds::Record))
-                if (TDefBase* first = FirstPictureAfter(*base))
+            if (base && kinds::IsGroupOrRecord(base->kind))
+                if (TDefBase* first = pictureAfter.FirstAfter(*base))
                     candidates.push_back(first);
         }
         std::sort(candidates.begin(), candidates.end(),
@@ -59,30 +60,8 @@ public:
     }
 
 private:
-    static constexpr int kUnknown = -2;
-    static constexpr int kNone = -1;
     // Sets up to this size are searched in place; longer ones are hashed once per build.
     static constexpr size_t kShortSet = 16;
-
-    // As loading finds it: the first picture after the element in the array.
-    TDefBase* FirstPictureAfter(const TDefBase& element)
-    {
-        if (!defs.Holds(&element))
-            return nullptr;
-        const size_t count = defs.Count();
-        // Made on the first link only, and filled along the runs asked for, each index once.
-        if (nextPicture.empty())
-            nextPicture.assign(count + 1, kUnknown);
-        nextPicture[count] = kNone;
-        const size_t from = static_cast<size_t>(element.index) + 1;
-        size_t j = from;
-        while (nextPicture[j] == kUnknown && defs.At(j)->kind != kinds::Picture)
-            ++j;
-        const int found = nextPicture[j] == kUnknown ? static_cast<int>(j) : nextPicture[j];
-        for (size_t k = from; k <= j; ++k)
-            nextPicture[k] = found;
-        return found < 0 ? nullptr : defs.At(static_cast<size_t>(found));
-    }
 
     bool UsedBy(const TDefBase& used, const TDefBase* user)
     {
@@ -99,7 +78,7 @@ private:
 
     const TDefinedArray& defs;
     std::vector<TDefBase*> candidates;
-    std::vector<int> nextPicture; // by index: the first picture at or after it, or kNone
+    TPictureAfter pictureAfter;
     std::unordered_map<const TDefBase*, TElementSet> longSets;
 };
 

@@ -4,6 +4,18 @@
 
 namespace names {
 
+std::string Folded(std::string_view text)
+{
+    std::string folded(text);
+    FoldInPlace(folded);
+    return folded;
+}
+
+void FoldInPlace(std::string& text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), Fold);
+}
+
 int Compare(std::string_view a, std::string_view b)
 {
     const size_t n = std::min(a.size(), b.size());

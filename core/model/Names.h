@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Element names compare with ASCII letters folded to lower case and every other byte by its
@@ -12,6 +13,10 @@ constexpr char Fold(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
 }
+
+// The text with every byte folded.
+std::string Folded(std::string_view text);
+void FoldInPlace(std::string& text);
 
 int Compare(std::string_view a, std::string_view b);
 bool Equal(std::string_view a, std::string_view b);

@@ -42,15 +42,14 @@ std::vector<TScriptHit> FindInScripts(const TDefinedArray& definitions, std::str
     std::vector<TScriptHit> hits;
     if (text.empty() || text.find('\n') != std::string_view::npos)
         return hits;
-    std::string needle(text);
-    std::transform(needle.begin(), needle.end(), needle.begin(), names::Fold);
+    const std::string needle = names::Folded(text);
     std::string folded; // one buffer for every script
     for (const auto& element : definitions) {
         auto* picture = dynamic_cast<TDefPicture*>(element.get());
         if (!picture || picture->script.size() < needle.size())
             continue;
-        folded.resize(picture->script.size());
-        std::transform(picture->script.begin(), picture->script.end(), folded.begin(), names::Fold);
+        folded.assign(picture->script);
+        names::FoldInPlace(folded);
         FindInScript(*picture, folded, needle, hits);
     }
     return hits;

@@ -52,7 +52,10 @@ struct TScriptAnalysis::Scan {
     }
 };
 
-TScriptAnalysis::TScriptAnalysis(TNameTable& table) : table(table), uses(table.Definitions()) {}
+TScriptAnalysis::TScriptAnalysis(TNameTable& table)
+    : table(table), uses(table.Definitions()), pictureAfter(table.Definitions())
+{
+}
 
 bool TScriptAnalysis::IsInternalUse(const TDefBase& element) const
 {
@@ -71,7 +74,6 @@ bool TScriptAnalysis::IsInternalUse(const TDefBase& element) const
 void TScriptAnalysis::FindUses(TMessageLog& log)
 {
     table.Freeze();
-    nextPicture.clear();
     uses.Start();
     TDefBase* const internal = table.Find("internal use", nullptr, kinds::BuiltIn);
     for (const auto& owned : table.Definitions()) {
@@ -142,29 +144,13 @@ void TScriptAnalysis::TermUsed(Parser& parser, std::string_view name, int wanted
     parser.resolved = found;
 }
 
-TDefBase* TScriptAnalysis::FirstPictureAfter(const TDefBase& element)
-{
-    const TDefinedArray& defs = table.Definitions();
-    const size_t count = defs.Count();
-    if (nextPicture.size() != count + 1) {
-        nextPicture.assign(count + 1, -1);
-        for (size_t i = count; i-- > 0;)
-            nextPicture[i] =
-                defs.At(i)->kind == kinds::Picture ? static_cast<int>(i) : nextPicture[i + 1];
-    }
-    if (!defs.Holds(&element))
-        return nullptr;
-    const int found = nextPicture[static_cast<size_t>(element.index) + 1];
-    return found < 0 ? nullptr : defs.At(static_cast<size_t>(found));
-}
-
 void TScriptAnalysis::ApplyLinkRule(Parser& parser, TDefBase* target)
 {
     TDefBase& element = parser.element;
     if (names::Equal(element.name, "links") || element.kind == kinds::EditPanel || !target ||
         !target->base || !kinds::IsGroupOrRecord(target->base->kind))
         return;
-    TDefBase* picture = FirstPictureAfter(*target->base);
+    TDefBase* picture = pictureAfter.FirstAfter(*target->base);
     if (!picture)
         return;
     uses.Use(*picture, &element);

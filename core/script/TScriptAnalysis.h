@@ -1,10 +1,10 @@
 #pragma once
 
 #include "script/TNameTable.h"
+#include "script/TPictureAfter.h"
 #include "script/TUseCollector.h"
 
 #include <string_view>
-#include <vector>
 
 class TDefBase;
 class TMessageLog;
@@ -44,10 +44,9 @@ private:
     void ScanQualifiers(Scan& scan);
     void ScanOther(Scan& scan);
     void ApplyLinkRule(Parser& parser, TDefBase* target);
-    TDefBase* FirstPictureAfter(const TDefBase& element);
     bool IsInternalUse(const TDefBase& element) const;
 
     TNameTable& table;
     TUseCollector uses;
-    std::vector<int> nextPicture; // per array position: the first picture from there on
+    TPictureAfter pictureAfter;
 };

@@ -12,13 +12,6 @@ namespace filter {
 
 namespace {
 
-std::string Folded(std::string_view text)
-{
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), names::Fold);
-    return folded;
-}
-
 // The text already folded, so a search over many names folds it once.
 bool HoldsFolded(std::string_view name, std::string_view folded)
 {
@@ -31,7 +24,7 @@ bool HoldsFolded(std::string_view name, std::string_view folded)
 
 bool Holds(std::string_view name, std::string_view text)
 {
-    return HoldsFolded(name, Folded(text));
+    return HoldsFolded(name, names::Folded(text));
 }
 
 bool Narrows(std::string_view previous, std::string_view text)
@@ -47,12 +40,12 @@ TFoldedNames::TFoldedNames(const TNameTable& table)
         folded += element->name;
     }
     starts.push_back(folded.size());
-    std::transform(folded.begin(), folded.end(), folded.begin(), names::Fold);
+    names::FoldInPlace(folded);
 }
 
 std::vector<int> TFoldedNames::Rows(std::string_view text) const
 {
-    const std::string part = Folded(text);
+    const std::string part = names::Folded(text);
     std::vector<int> rows;
     if (part.empty()) {
         rows.resize(Count());
@@ -78,7 +71,7 @@ std::vector<int> TFoldedNames::Rows(std::string_view text) const
 
 std::vector<int> TFoldedNames::Narrow(std::string_view text, const std::vector<int>& rows) const
 {
-    const std::string part = Folded(text);
+    const std::string part = names::Folded(text);
     const std::string_view all = folded;
     std::vector<int> kept;
     for (const int row : rows) {
@@ -97,7 +90,7 @@ TKeptNodes::TKeptNodes(const TOutline& outline, std::string_view text)
 {
     if (outline.Count() == 0)
         return;
-    const std::string folded = Folded(text);
+    const std::string folded = names::Folded(text);
     // Marks 0 for kept; rows are numbered below once every mark is set.
     row[TOutline::Root()] = 0;
     for (size_t node = 0; node < outline.Count(); ++node) {
