@@ -260,8 +260,8 @@ void TMainFrame::CmFindInScripts()
         return;
     // A name taken as offered keeps its bytes: a Windows-1252 name written back as UTF-8 would
     // not find itself.
-    lastFind = ask.textValue() == bytes::ToText(offered) ? offered
-                                                         : ask.textValue().toUtf8().toStdString();
+    lastFind =
+        ask.textValue() == bytes::ToText(offered) ? offered : bytes::TypedBytes(ask.textValue());
     mdi->ShowFind(lastFind);
 }
 

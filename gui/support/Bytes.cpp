@@ -35,6 +35,11 @@ QString ToText(std::string_view bytes, bool utf8)
     return utf8 ? ToText(bytes) : FromWindows1252(bytes);
 }
 
+std::string TypedBytes(const QString& text)
+{
+    return text.toStdString();
+}
+
 std::string PathBytes(const QString& path)
 {
     return QFile::encodeName(path).toStdString();

@@ -13,6 +13,8 @@ namespace bytes {
 QString ToText(std::string_view bytes);
 // A part of a longer text, read as the whole text reads (utf8: it is valid UTF-8).
 QString ToText(std::string_view bytes, bool utf8);
+// What a person typed, as the UTF-8 bytes the core compares names and scripts with.
+std::string TypedBytes(const QString& text);
 std::string PathBytes(const QString& path);
 QString PathText(const std::string& path);
 

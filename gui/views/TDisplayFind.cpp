@@ -16,13 +16,8 @@ TDisplayFind::TDisplayFind(TPaneHost& host, std::string text, std::vector<search
 {
     SetListModel(rows);
     const QFontMetrics metrics(font());
-    int title = 0, line = 0;
-    for (int row = 0; row < std::min(rows->rowCount(), kMeasuredRows); ++row) {
-        title = std::max(title, metrics.horizontalAdvance(
-                                    rows->index(row, TFindModel::Element).data().toString()));
-        line = std::max(
-            line, metrics.horizontalAdvance(rows->index(row, TFindModel::Line).data().toString()));
-    }
+    const int title = WidestCell(TFindModel::Element, kMeasuredRows).width;
+    const int line = WidestCell(TFindModel::Line, kMeasuredRows).width;
     const int margin = 2 * metrics.averageCharWidth();
     header()->resizeSection(TFindModel::Element, std::min(title, kMaximumTitleWidth) + margin);
     header()->resizeSection(TFindModel::Line,

@@ -6,7 +6,6 @@
 #include "views/TPaneHost.h"
 #include "views/TUsedModel.h"
 
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMessageBox>
 
@@ -16,16 +15,7 @@ TDisplayUsed::TDisplayUsed(TPaneHost& host, TDefBase& element, QWidget* parent)
     : TMyListWindow(host, parent), element(element), rows(new TUsedModel(element, this))
 {
     SetListModel(rows);
-    const QFontMetrics metrics(font());
-    int widest = 0;
-    int widestRow = -1;
-    for (int row = 0; row < rows->rowCount(); ++row) {
-        const int width = metrics.horizontalAdvance(rows->index(row, 0).data().toString());
-        if (widestRow < 0 || width > widest) {
-            widest = width;
-            widestRow = row;
-        }
-    }
+    const auto [widest, widestRow] = WidestCell(0, rows->rowCount());
     // Every row keeps room for a mark in front of its text; without it the widest title would be
     // cut short.
     const int markRoom =

@@ -1,5 +1,7 @@
 #include "views/TFilterBox.h"
 
+#include "support/Bytes.h"
+
 #include <QKeyEvent>
 
 TFilterBox::TFilterBox(const QString& placeholder, QWidget* parent) : QLineEdit(parent)
@@ -10,7 +12,7 @@ TFilterBox::TFilterBox(const QString& placeholder, QWidget* parent) : QLineEdit(
 
 std::string TFilterBox::Bytes() const
 {
-    return text().toStdString();
+    return bytes::TypedBytes(text());
 }
 
 bool TFilterBox::event(QEvent* event)

@@ -8,8 +8,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 TMyListWindow::TMyListWindow(TPaneHost& host, QWidget* parent) : QTreeView(parent), host(host)
 {
@@ -133,6 +136,19 @@ void TMyListWindow::Run(TCommand command)
     case FocusedDiagram:
         break;
     }
+}
+
+TMyListWindow::TWidest TMyListWindow::WidestCell(int column, int rows) const
+{
+    const QFontMetrics metrics(font());
+    TWidest widest;
+    rows = std::min(rows, model()->rowCount());
+    for (int row = 0; row < rows; ++row) {
+        const int width = metrics.horizontalAdvance(model()->index(row, column).data().toString());
+        if (widest.row < 0 || width > widest.width)
+            widest = {width, row};
+    }
+    return widest;
 }
 
 void TMyListWindow::keyPressEvent(QKeyEvent* event)

@@ -37,6 +37,12 @@ protected:
     // Puts the box above the column titles, across the list; the list owns it. Called once,
     // before SetListModel.
     void AddFilterBox(TFilterBox* box);
+    // The widest text of a column in the list's font, over its first rows; row -1: no rows.
+    struct TWidest {
+        int width = 0;
+        int row = -1;
+    };
+    TWidest WidestCell(int column, int rows) const;
     virtual TDefBase* ElementAt(int row) const = 0;
     // Whether Definition opens the element, and opening it.
     virtual bool CanOpen(const TDefBase& element) const = 0;
