@@ -257,8 +257,7 @@ void TSpecMDI::ShowFind(const std::string& text)
         auto* child = qobject_cast<TDisplayChild*>(sub);
         auto* find = child ? qobject_cast<TDisplayFind*>(child->Pane()) : nullptr;
         if (find && find->Text() == text) {
-            setActiveSubWindow(child);
-            child->showNormal();
+            Activate(child);
             return;
         }
     }
@@ -337,11 +336,15 @@ bool TSpecMDI::ActivateDefinition(const TDefBase& element)
 bool TSpecMDI::ActivateChild(TChildKey key)
 {
     TChildWindow* child = FindChild(key);
-    if (!child)
-        return false;
+    if (child)
+        Activate(child);
+    return child != nullptr;
+}
+
+void TSpecMDI::Activate(TChildWindow* child)
+{
     setActiveSubWindow(child);
     child->showNormal();
-    return true;
 }
 
 void TSpecMDI::OpenDefinition(TDefBase& element, TPaneKind pane)

@@ -124,6 +124,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void Activate(TChildWindow* child);
     void AddChild(TDisplayChild* child);
     void RecordActivation(QMdiSubWindow* window);
     void OpenElementAt(int element, bool onlyActivate);

@@ -12,7 +12,7 @@ struct TChildKey {
         Index,
         Definition,
         UsedBy,
-        Find, // element: -1; one window per text, found by its caption
+        Find, // element: -1; one window per text, found by the text it searched
         Unused,
         FocusedDiagram // element: the picture at the centre
     };

@@ -37,7 +37,11 @@ TDefBase* TDisplayLog::CurrentElement() const
     const QModelIndex current = currentIndex();
     if (!defs || !current.isValid())
         return nullptr;
-    return messages::ElementNamedBy(lines->LineBytes(current.row()), *defs);
+    if (current.row() != linkedRow) {
+        linked = messages::ElementNamedBy(lines->LineBytes(current.row()), *defs);
+        linkedRow = current.row();
+    }
+    return linked;
 }
 
 bool TDisplayLog::HasSelection() const

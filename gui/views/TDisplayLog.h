@@ -46,4 +46,8 @@ protected:
 private:
     TLogModel* lines;
     const TDefinedArray* defs;
+    // The element of the last line asked about: the commands ask on every refresh, and a line
+    // naming nothing is looked for through the whole design.
+    mutable int linkedRow = -1;
+    mutable TDefBase* linked = nullptr;
 };
