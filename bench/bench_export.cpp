@@ -32,7 +32,7 @@ TDatabase& Loaded()
 class TQuietHost : public TDisplayHost {
 public:
     bool ActivateDefinition(const TDefBase&) override { return false; }
-    void OpenDefinition(TDefBase&, TPaneKind) override {}
+    void OpenDefinition(const TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view, std::string_view) override { ++errors; }
     int errors = 0;
 };

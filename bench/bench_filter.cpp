@@ -9,6 +9,7 @@
 #include "views/NameFilter.h"
 #include "views/TDisplayChild.h"
 #include "views/TDisplayIndex.h"
+#include "views/TDocument.h"
 #include "views/TFilterBox.h"
 #include "views/TSpecTree.h"
 #include "views/TTreeChild.h"
@@ -25,6 +26,7 @@ namespace {
 // A client with the generated design loaded from a temporary folder.
 struct TLoadedClient {
     QTemporaryDir scratch;
+    std::unique_ptr<TDocument> document;
     std::unique_ptr<TSpecMDI> mdi;
 
     TLoadedClient()
@@ -33,8 +35,9 @@ struct TLoadedClient {
         QDir().mkpath(folder);
         std::ofstream(QString(folder + QStringLiteral("/control.ged")).toStdString())
             << GenerateDesign(TDesignSize{});
-        mdi = std::make_unique<TSpecMDI>(
+        document = std::make_unique<TDocument>(
             scratch.filePath(QStringLiteral("stemlook.log")).toStdString());
+        mdi = std::make_unique<TSpecMDI>(*document);
         mdi->resize(1000, 700);
         mdi->show();
         mdi->ReadFile(folder);
@@ -90,7 +93,7 @@ void BM_IndexFilterWidens(benchmark::State& state)
     TDisplayIndex& index = client.Index();
     TimeKeystroke(state, index.FilterBox(), QStringLiteral("fx"), QStringLiteral("f"));
     state.counters["rows"] = index.model()->rowCount();
-    state.counters["names"] = static_cast<double>(client.mdi->Database().Names().Count());
+    state.counters["names"] = static_cast<double>(client.mdi->Document().db.Names().Count());
 }
 BENCHMARK(BM_IndexFilterWidens)->Unit(benchmark::kMillisecond)->UseRealTime();
 

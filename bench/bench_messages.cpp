@@ -3,6 +3,7 @@
 #include "QtBenchmarkMain.h"
 #include "app/TSpecMDI.h"
 #include "views/TChildWindow.h"
+#include "views/TDocument.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -32,7 +33,8 @@ void BM_MessagesWindowOfAMillionLines(benchmark::State& state)
             out << "0 JUNK" << i % 1000 << "\n";
         out << "0 TRLR\n";
     }
-    TSpecMDI mdi(scratch.filePath(QStringLiteral("stemlook.log")).toStdString());
+    TDocument document(scratch.filePath(QStringLiteral("stemlook.log")).toStdString());
+    TSpecMDI mdi(document);
     mdi.resize(1000, 700);
     mdi.show();
     if (!mdi.ReadFile(folder)) {
@@ -55,10 +57,10 @@ void BM_MessagesWindowOfAMillionLines(benchmark::State& state)
         state.PauseTiming();
         bytesPerLine = (static_cast<double>(HeapInUse()) - static_cast<double>(before) -
                         static_cast<double>(painted.width()) * painted.height() * 4) /
-                       static_cast<double>(mdi.Database().Log().Count());
+                       static_cast<double>(mdi.Document().db.Log().Count());
         state.ResumeTiming();
     }
-    state.counters["lines"] = static_cast<double>(mdi.Database().Log().Count());
+    state.counters["lines"] = static_cast<double>(mdi.Document().db.Log().Count());
     state.counters["bytes/line"] = bytesPerLine;
 }
 BENCHMARK(BM_MessagesWindowOfAMillionLines)

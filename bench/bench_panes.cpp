@@ -8,6 +8,7 @@
 #include "model/TDefBase.h"
 #include "views/TChildWindow.h"
 #include "views/TDisplayChild.h"
+#include "views/TDocument.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ namespace {
 // A client with the design loaded from a temporary folder.
 struct TLoadedClient {
     QTemporaryDir scratch;
+    std::unique_ptr<TDocument> document;
     std::unique_ptr<TSpecMDI> mdi;
 
     explicit TLoadedClient(const std::string& text)
@@ -30,16 +32,17 @@ struct TLoadedClient {
         const QString folder = scratch.filePath(QStringLiteral("bench.kvd"));
         QDir().mkpath(folder);
         std::ofstream(QString(folder + QStringLiteral("/control.ged")).toStdString()) << text;
-        mdi = std::make_unique<TSpecMDI>(
+        document = std::make_unique<TDocument>(
             scratch.filePath(QStringLiteral("stemlook.log")).toStdString());
+        mdi = std::make_unique<TSpecMDI>(*document);
         mdi->resize(1000, 700);
         mdi->show();
         mdi->ReadFile(folder);
     }
 
-    TDefBase& Titled(const std::string& title) const
+    const TDefBase& Titled(const std::string& title) const
     {
-        return *mdi->Database().Definitions().FindTitled(title);
+        return *mdi->Document().db.Definitions().FindTitled(title);
     }
 
     void Close(TChildKey key)
@@ -61,7 +64,7 @@ std::string PictureOfLines(int lines)
 void BM_PictureOpens(benchmark::State& state)
 {
     TLoadedClient client(PictureOfLines(static_cast<int>(state.range(0))));
-    TDefBase& picture = client.Titled("person picture script long");
+    const TDefBase& picture = client.Titled("person picture script long");
     for (auto _ : state) {
         state.PauseTiming();
         client.Close({TChildKey::Definition, picture.index});
@@ -107,7 +110,7 @@ void BM_IndexOpensAndScrolls(benchmark::State& state)
         view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
         benchmark::DoNotOptimize(index->grab());
     }
-    state.counters["names"] = static_cast<double>(client.mdi->Database().Names().Count());
+    state.counters["names"] = static_cast<double>(client.mdi->Document().db.Names().Count());
 }
 BENCHMARK(BM_IndexOpensAndScrolls)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -118,6 +121,12 @@ std::string DesignOfPictures(int pictures)
     size.records = pictures / size.picturesPerRecord;
     size.lists = size.tables = size.reports = 1;
     return GenerateDesign(size);
+}
+
+TDisplayBrowser* ActiveBrowser(const TSpecMDI& mdi)
+{
+    auto* child = qobject_cast<TDisplayChild*>(mdi.currentSubWindow());
+    return child ? qobject_cast<TDisplayBrowser*>(child->Pane()) : nullptr;
 }
 
 // Graph, layout, boxes and the first paint of the diagram window.
@@ -132,7 +141,7 @@ void BM_DiagramOpens(benchmark::State& state)
         benchmark::DoNotOptimize(client.mdi->currentSubWindow()->grab());
     }
     state.counters["vertices"] = static_cast<double>(
-        client.mdi->ActiveBrowser() ? client.mdi->ActiveBrowser()->Vertices().size() : 0);
+        ActiveBrowser(*client.mdi) ? ActiveBrowser(*client.mdi)->Vertices().size() : 0);
 }
 BENCHMARK(BM_DiagramOpens)
     ->Arg(10'000)
@@ -145,7 +154,7 @@ void BM_DiagramRepaintsAfterAScroll(benchmark::State& state)
 {
     TLoadedClient client(DesignOfPictures(static_cast<int>(state.range(0))));
     client.mdi->ShowRelationships(nullptr);
-    TDisplayBrowser* browser = client.mdi->ActiveBrowser();
+    TDisplayBrowser* browser = ActiveBrowser(*client.mdi);
     QScrollBar* bar = browser->verticalScrollBar();
     int step = 0;
     for (auto _ : state) {

@@ -11,7 +11,7 @@ public:
     explicit TTerminalHost(std::ostream& err) : err(err) {}
 
     bool ActivateDefinition(const TDefBase&) override { return false; }
-    void OpenDefinition(TDefBase&, TPaneKind) override {}
+    void OpenDefinition(const TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view text, std::string_view caption) override
     {
         err << caption << ": " << text << "\n";

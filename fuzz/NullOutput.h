@@ -25,6 +25,6 @@ private:
 class TNullHost : public TDisplayHost {
 public:
     bool ActivateDefinition(const TDefBase&) override { return false; }
-    void OpenDefinition(TDefBase&, TPaneKind) override {}
+    void OpenDefinition(const TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view, std::string_view) override {}
 };

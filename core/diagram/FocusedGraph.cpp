@@ -35,26 +35,26 @@ public:
     explicit TUses(const TDefinedArray& defs) : defs(defs), pictureAfter(defs) {}
 
     // Appends each picture the picture uses, once.
-    void Of(const TDefBase& picture, std::vector<TDefBase*>& out)
+    void Of(const TDefBase& picture, std::vector<const TDefBase*>& out)
     {
         if (!picture.pieces)
             return;
         candidates.clear();
         for (const TScriptPiece& piece : *picture.pieces) {
-            TDefBase* target = piece.target;
+            const TDefBase* target = piece.target;
             if (!target)
                 continue;
             if (IsVertex(defs, target))
                 candidates.push_back(target);
             const TDefBase* base = target->base;
             if (base && kinds::IsGroupOrRecord(base->kind))
-                if (TDefBase* first = pictureAfter.FirstAfter(*base))
+                if (const TDefBase* first = pictureAfter.FirstAfter(*base))
                     candidates.push_back(first);
         }
         std::sort(candidates.begin(), candidates.end(),
                   [](const TDefBase* a, const TDefBase* b) { return a->index < b->index; });
         candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-        for (TDefBase* used : candidates)
+        for (const TDefBase* used : candidates)
             if (UsedBy(*used, &picture))
                 out.push_back(used);
     }
@@ -77,24 +77,24 @@ private:
     }
 
     const TDefinedArray& defs;
-    std::vector<TDefBase*> candidates;
+    std::vector<const TDefBase*> candidates;
     TPictureAfter pictureAfter;
     std::unordered_map<const TDefBase*, TElementSet> longSets;
 };
 
 // Breadth first from the focus one way only, up to depth steps; what it reaches joins the part.
 template <typename Neighbours>
-void Walk(TDefBase& focus, int depth, Neighbours neighbours, TElementSet& inPart,
-          std::vector<TDefBase*>& part)
+void Walk(const TDefBase& focus, int depth, Neighbours neighbours, TElementSet& inPart,
+          std::vector<const TDefBase*>& part)
 {
     TElementSet seen{&focus};
-    std::vector<TDefBase*> frontier{&focus}, following, next;
+    std::vector<const TDefBase*> frontier{&focus}, following, next;
     for (int step = 0; step < depth && !frontier.empty(); ++step) {
         following.clear();
-        for (TDefBase* element : frontier) {
+        for (const TDefBase* element : frontier) {
             next.clear();
             neighbours(*element, next);
-            for (TDefBase* n : next) {
+            for (const TDefBase* n : next) {
                 if (!seen.insert(n).second)
                     continue;
                 following.push_back(n);
@@ -113,24 +113,25 @@ int ClampFocusDepth(int depth)
     return std::clamp(depth, kMinFocusDepth, kMaxFocusDepth);
 }
 
-void BuildFocusedGraph(const TDefinedArray& defs, TDefBase& focus, int depth, TVertexList& master)
+void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
+                       TVertexList& master)
 {
     depth = ClampFocusDepth(depth);
-    std::vector<TDefBase*> part{&focus};
+    std::vector<const TDefBase*> part{&focus};
     TElementSet inPart{&focus};
     if (IsVertex(defs, &focus)) {
         TUses uses(defs);
         Walk(
             focus, depth,
-            [&uses](const TDefBase& picture, std::vector<TDefBase*>& out) {
+            [&uses](const TDefBase& picture, std::vector<const TDefBase*>& out) {
                 uses.Of(picture, out);
             },
             inPart, part);
         Walk(
             focus, depth,
-            [&defs](const TDefBase& picture, std::vector<TDefBase*>& out) {
+            [&defs](const TDefBase& picture, std::vector<const TDefBase*>& out) {
                 if (picture.users)
-                    for (TDefBase* user : *picture.users)
+                    for (const TDefBase* user : *picture.users)
                         if (IsVertex(defs, user))
                             out.push_back(user);
             },
@@ -141,7 +142,7 @@ void BuildFocusedGraph(const TDefinedArray& defs, TDefBase& focus, int depth, TV
               [](const TDefBase* a, const TDefBase* b) { return a->index < b->index; });
 
     std::unordered_map<const TDefBase*, TVertex*> vertexOf;
-    for (TDefBase* element : part) {
+    for (const TDefBase* element : part) {
         auto* vertex = new TVertex(element);
         master.Add(vertex);
         vertexOf.emplace(element, vertex);
@@ -149,7 +150,7 @@ void BuildFocusedGraph(const TDefinedArray& defs, TDefBase& focus, int depth, TV
     for (TVertex* vertex : master) {
         if (!IsVertex(defs, vertex->element) || !vertex->element->users)
             continue;
-        for (TDefBase* user : *vertex->element->users) {
+        for (const TDefBase* user : *vertex->element->users) {
             if (!IsVertex(defs, user))
                 continue;
             if (const auto it = vertexOf.find(user); it != vertexOf.end())

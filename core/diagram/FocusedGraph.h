@@ -23,6 +23,7 @@ int ClampFocusDepth(int depth);
 // What a picture uses is read from its script pieces, which loading records for every name it
 // resolves, and confirmed in the used picture's used-by set: no index of the whole graph is
 // made, so the cost follows the size of the part, not of the design.
-void BuildFocusedGraph(const TDefinedArray& defs, TDefBase& focus, int depth, TVertexList& master);
+void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
+                       TVertexList& master);
 
 } // namespace graph

@@ -2,7 +2,7 @@
 
 #include "diagram/TVertexList.h"
 
-TVertex::TVertex(TDefBase* element) : element(element) {}
+TVertex::TVertex(const TDefBase* element) : element(element) {}
 
 TVertex::~TVertex() = default;
 

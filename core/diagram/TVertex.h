@@ -21,7 +21,7 @@ public:
         int bottom = 0;
     };
 
-    explicit TVertex(TDefBase* element);
+    explicit TVertex(const TDefBase* element);
     ~TVertex();
     TVertex(const TVertex&) = delete;
     TVertex& operator=(const TVertex&) = delete;
@@ -34,7 +34,7 @@ public:
     size_t InCount() const;
     size_t OutCount() const;
 
-    TDefBase* element;
+    const TDefBase* element;
     // Predecessors: the pictures this picture uses. Absent until the first incoming edge.
     std::unique_ptr<TVertexList> inList;
     // Successors: the pictures that use this picture. Absent until the first outgoing edge.

@@ -8,7 +8,8 @@
 
 #include <sstream>
 
-bool SaveAsTextDocument(TDatabase& db, unsigned quickBits, std::ostream& out, TDisplayHost& host)
+bool SaveAsTextDocument(const TDatabase& db, unsigned quickBits, std::ostream& out,
+                        TDisplayHost& host)
 {
     TOutline outline;
     outline.Fill(db.Definitions(), db.Name());
@@ -26,9 +27,9 @@ void CopyElementText(const TDefinedArray& defs, const TDefBase& element, std::os
     TTextWriter(defs, host).Write(out, element, 0);
 }
 
-bool CopyText(TDatabase& db, const std::string& title, std::string& out, TDisplayHost& host)
+bool CopyText(const TDatabase& db, const std::string& title, std::string& out, TDisplayHost& host)
 {
-    TDefBase* element = db.Definitions().FindTitled(title);
+    const TDefBase* element = db.Definitions().FindTitled(title);
     if (!element)
         return false;
     std::ostringstream text;

@@ -15,7 +15,8 @@ class TDisplayHost;
 // What the Save As Text dialog writes when Save is pressed with these quick-selection bits
 // (TSelectionTree::kGroupsAndRecords ...) and no hand-made change. False, with nothing written,
 // when the bits check nothing: the dialog's Save then does nothing.
-bool SaveAsTextDocument(TDatabase& db, unsigned quickBits, std::ostream& out, TDisplayHost& host);
+bool SaveAsTextDocument(const TDatabase& db, unsigned quickBits, std::ostream& out,
+                        TDisplayHost& host);
 
 // The element's text at level 0, by a writer that has written nothing before.
 void CopyElementText(const TDefinedArray& defs, const TDefBase& element, std::ostream& out,
@@ -23,4 +24,4 @@ void CopyElementText(const TDefinedArray& defs, const TDefBase& element, std::os
 
 // The copy text of the first element in array order whose title is exactly title (letter case
 // included), appended to out; false, with out unchanged, when there is none.
-bool CopyText(TDatabase& db, const std::string& title, std::string& out, TDisplayHost& host);
+bool CopyText(const TDatabase& db, const std::string& title, std::string& out, TDisplayHost& host);

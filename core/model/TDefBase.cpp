@@ -77,7 +77,7 @@ bool TDefBase::PaneKind(TPaneKind& pane) const
     return false;
 }
 
-void TDefBase::Display(TDisplayHost& host, bool onlyActivate)
+void TDefBase::Display(TDisplayHost& host, bool onlyActivate) const
 {
     if (host.ActivateDefinition(*this) || onlyActivate)
         return;

@@ -28,7 +28,9 @@ public:
     virtual std::string TypeName() const;
     // The display name; built on first request and the same text ever after.
     const std::string& Title() const;
-    virtual void Display(TDisplayHost& host, bool onlyActivate);
+    // The pane of this kind's definition window; false for kinds without one.
+    virtual bool PaneKind(TPaneKind& pane) const;
+    virtual void Display(TDisplayHost& host, bool onlyActivate) const;
 
     // The used-by set and piece list exist from their first entry on.
     TUsedSet& Users();
@@ -48,8 +50,6 @@ public:
 
 protected:
     virtual std::string MakeTitle() const;
-    // The pane of this kind's definition window; nothing for kinds without one.
-    virtual bool PaneKind(TPaneKind& pane) const;
 
 private:
     // Made on first request: most elements of a large design are never asked for one.

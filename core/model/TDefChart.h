@@ -11,5 +11,5 @@ public:
 
     void Read(TLoadContext& rc) override;
     // Charts have no definition window of their own.
-    void Display(TDisplayHost&, bool) override {}
+    void Display(TDisplayHost&, bool) const override {}
 };

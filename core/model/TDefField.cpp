@@ -31,7 +31,7 @@ std::string TDefField::MakeTitle() const
     return owner ? owner->name + " Field " + name : name;
 }
 
-void TDefField::Display(TDisplayHost& host, bool)
+void TDefField::Display(TDisplayHost& host, bool) const
 {
     host.ShowError("TDefField::Display shouldn't be called", "Internal Error");
 }

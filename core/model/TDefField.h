@@ -12,7 +12,7 @@ public:
 
     void Read(TLoadContext& rc) override;
     std::string TypeName() const override { return fieldType; }
-    void Display(TDisplayHost& host, bool onlyActivate) override;
+    void Display(TDisplayHost& host, bool onlyActivate) const override;
     const std::string& GedcomTag() const { return gedcomTag; }
 
     std::string fieldType;

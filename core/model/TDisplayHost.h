@@ -16,7 +16,7 @@ public:
     // Brings the element's definition window forward. False when it has none open.
     virtual bool ActivateDefinition(const TDefBase& element) = 0;
     // Opens a definition window for the element, captioned with its title, holding the pane.
-    virtual void OpenDefinition(TDefBase& element, TPaneKind pane) = 0;
+    virtual void OpenDefinition(const TDefBase& element, TPaneKind pane) = 0;
     // An error box: text and caption.
     virtual void ShowError(std::string_view text, std::string_view caption) = 0;
 };

@@ -31,9 +31,9 @@ bool HasHostElement(const TDefBase& element)
 
 namespace unused {
 
-std::vector<TDefBase*> UnusedElements(const TDefinedArray& defs)
+std::vector<const TDefBase*> UnusedElements(const TDefinedArray& defs)
 {
-    std::vector<TDefBase*> found;
+    std::vector<const TDefBase*> found;
     for (const auto& e : defs)
         if (IsCandidate(e->kind) && (!e->users || e->users->empty()) && !HasHostElement(*e))
             found.push_back(e.get());
@@ -46,7 +46,7 @@ std::vector<TDefBase*> UnusedElements(const TDefinedArray& defs)
     return found;
 }
 
-std::string UnusedText(const std::vector<TDefBase*>& elements)
+std::string UnusedText(const std::vector<const TDefBase*>& elements)
 {
     std::string text;
     for (const TDefBase* e : elements)

@@ -11,9 +11,9 @@ class TDefinedArray;
 namespace unused {
 
 // The unused elements by class name (as the index shows it), then name, then array order.
-std::vector<TDefBase*> UnusedElements(const TDefinedArray& defs);
+std::vector<const TDefBase*> UnusedElements(const TDefinedArray& defs);
 
 // One line per element: its class name, a tab and its title; lines end in "\n".
-std::string UnusedText(const std::vector<TDefBase*>& elements);
+std::string UnusedText(const std::vector<const TDefBase*>& elements);
 
 } // namespace unused

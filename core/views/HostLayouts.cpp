@@ -1,9 +1,12 @@
 #include "views/HostLayouts.h"
 
 #include "model/TDefList.h"
+#include "model/TDefOption.h"
 #include "model/TDefPicture.h"
+#include "model/TDefPrintSetting.h"
 #include "model/TDefReport.h"
 #include "model/TDefTable.h"
+#include "views/FormLayouts.h"
 #include "views/ScriptLayout.h"
 
 #include <algorithm>
@@ -238,7 +241,41 @@ TPaneLayout LayReport(const TDefReport& report, int W, int L)
     return layout;
 }
 
-TDefBase& ScriptHost(TDefPicture& script)
+TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TDefinedArray& defs, int W,
+                    int L)
+{
+    switch (pane) {
+    case TPaneKind::Choice:
+        return LayChoice(element, defs, W, L);
+    case TPaneKind::Fields:
+        return LayFields(element, defs, W, L);
+    case TPaneKind::Picture:
+        return LayPicture(element, W, L);
+    case TPaneKind::List:
+        if (const auto* list = dynamic_cast<const TDefList*>(&element))
+            return LayList(*list, W, L);
+        break;
+    case TPaneKind::Options:
+        if (const auto* options = dynamic_cast<const TDefOption*>(&element))
+            return LayOptions(*options, W, L);
+        break;
+    case TPaneKind::PrintSettings:
+        if (const auto* settings = dynamic_cast<const TDefPrintSetting*>(&element))
+            return LayPrintSettings(*settings, W, L);
+        break;
+    case TPaneKind::Table:
+        if (const auto* table = dynamic_cast<const TDefTable*>(&element))
+            return LayTable(*table, W, L);
+        break;
+    case TPaneKind::Report:
+        if (const auto* report = dynamic_cast<const TDefReport*>(&element))
+            return LayReport(*report, W, L);
+        break;
+    }
+    return {};
+}
+
+const TDefBase& ScriptHost(const TDefPicture& script)
 {
     if (!script.owner)
         return script;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "model/TDisplayHost.h"
 #include "views/TPaneLayout.h"
 
 #include <cstddef>
 #include <optional>
 
 class TDefBase;
+class TDefinedArray;
 class TDefList;
 class TDefPicture;
 class TDefReport;
@@ -26,9 +28,14 @@ TPaneLayout LayTable(const TDefTable& table, int W, int L);
 // The report's background lines with its areas' fill letters drawn over them.
 TPaneLayout LayReport(const TDefReport& report, int W, int L);
 
+// The layout of the definition pane of this kind for the element; empty when the element is not
+// of the class that kind shows (so no pane reads an element as what it is not).
+TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TDefinedArray& defs, int W,
+                    int L);
+
 // The element whose definition window lays the script out: a table its columns' scripts, a list
 // its filter; every other script element its own.
-TDefBase& ScriptHost(TDefPicture& script);
+const TDefBase& ScriptHost(const TDefPicture& script);
 // Where the pane shows bytes [offset, offset + length) of a line (from 1) of the script; nothing
 // when the pane did not lay that script out or the script has no such line.
 std::optional<TPaneRect> ScriptTextRect(const TPaneLayout& layout, const TDefPicture& script,

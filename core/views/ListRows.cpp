@@ -107,6 +107,11 @@ std::string IndexCopyText(const TNameTable& names)
     return text;
 }
 
+bool OpensFromUsedBy(const TDefBase& user)
+{
+    return user.kind != kinds::BuiltIn;
+}
+
 std::string UsedByCopyText(const TDefBase& element)
 {
     std::string text;

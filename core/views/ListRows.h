@@ -31,6 +31,10 @@ struct TUsedRow {
     TMark mark = TMark::None;
 };
 
+// Whether Definition opens a user from a used-by list: a built-in (the program's own use) has
+// nothing to open.
+bool OpensFromUsedBy(const TDefBase& user);
+
 // How many characters of a cell the index's copy keeps.
 constexpr size_t kCellLimit = 49;
 

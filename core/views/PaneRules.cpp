@@ -7,7 +7,7 @@
 
 namespace panes {
 
-TDefBase* CurrentElement(TDefBase& shown, const TScriptPiece* selected)
+const TDefBase* CurrentElement(const TDefBase& shown, const TScriptPiece* selected)
 {
     if (selected && selected->target && selected->target->kind != kinds::BuiltIn)
         return selected->target;

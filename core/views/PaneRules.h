@@ -17,7 +17,7 @@ inline constexpr char kFieldTypeCaption[] = "Field Type";
 
 // The element the commands act on: the selected piece's target, unless there is none or it is
 // built in (then the element the pane shows).
-TDefBase* CurrentElement(TDefBase& shown, const TScriptPiece* selected);
+const TDefBase* CurrentElement(const TDefBase& shown, const TScriptPiece* selected);
 
 // Opening a piece: Open its target, do Nothing, or show a Message (caption kPictureScriptElement)
 // with the text.

@@ -1,48 +1,70 @@
 #pragma once
 
-#include "app/TRecentFolders.h"
+#include <QKeySequence>
+#include <QList>
+#include <QString>
 
-#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QMainWindow;
 class QMenu;
+class TMainFrame;
+struct TPaneState;
 
-// Every command of the main menu, with its text, keys, command id and help topic, and the menu
-// bar that holds them. Built in one place; the main frame connects and enables them.
-struct TCommands {
-    explicit TCommands(QMainWindow& frame);
+// The menus of the main window, left to right.
+enum class TMenu { File, Edit, View, Zoom, Window, Help };
 
-    QAction* open;
-    QAction* saveAs;
-    QAction* exportDiagram;
-    QAction* preferences;
-    QAction* exit;
-    QAction* copy;
-    QAction* filter;
-    QAction* findInScripts;
-    QAction* definition;
-    QAction* index;
-    QAction* messages;
-    QAction* relationships;
-    QAction* structure;
-    QAction* usedBy;
-    QAction* focusedDiagram;
-    QAction* unusedElements;
-    QAction* back;
-    QAction* forward;
-    QAction* cascade;
-    QAction* tile;
-    QAction* arrangeIcons;
-    QAction* closeAll;
-    QAction* helpTopics;
-    QAction* about;
-    // The "&Zoom" menu, shown between View and Window while the diagram is active, and its
-    // steps in the order of diagram::kZooms.
-    QMenu* zoomMenu;
-    std::array<QAction*, 5> zooms;
-    // The recent folders' entries in the File menu, shown while the list has that many.
-    std::array<QAction*, TRecentFolders::kCount> recent;
-    QAction* recentSeparator;
-    QMenu* fileMenu;
+// What a command needs before it is enabled, read from the active pane's state and the document.
+enum class TNeed {
+    Nothing,
+    Design,       // a loaded design
+    Copy,         // the pane can copy
+    Definition,   // the pane can open what is selected
+    UsedBy,       // the pane names an element that something uses
+    Locate,       // a loaded design, from a pane that allows Structure, Index and Relationships
+    FocusPicture, // the pane names a picture to focus on
+    Filter,       // the pane has a filter box
+    Diagram,      // the pane is a diagram
+    Back,
+    Forward,
+};
+
+// One command of the main menu: its id (help topics refer to it), where it sits and how it
+// reads, what it needs, and where it goes.
+struct TCommand {
+    int id;
+    TMenu menu;
+    QString text;
+    int help = 0;
+    QList<QKeySequence> keys;
+    TNeed need = TNeed::Nothing;
+    // Runs only while the need is met; gets the state the need was read from.
+    std::function<void(TMainFrame&, const TPaneState&)> run;
+    bool separatorBefore = false;
+    // A second menu that shows the same action.
+    std::optional<TMenu> alsoIn = std::nullopt;
+};
+
+// The menu bar made from the command table, in table order, and the action of each command.
+class TCommands {
+public:
+    TCommands(QMainWindow& frame, std::vector<TCommand> table);
+
+    const std::vector<TCommand>& Table() const { return table; }
+    // The action of the command with this id; null when there is none.
+    QAction* Action(int id) const;
+    // The separator in front of the command's entry; null when it has none.
+    QAction* SeparatorBefore(int id) const;
+    QMenu* Menu(TMenu menu) const { return menus[static_cast<size_t>(menu)]; }
+
+private:
+    std::optional<size_t> Row(int id) const;
+
+    std::vector<TCommand> table;
+    std::vector<QAction*> actions;    // by table row
+    std::vector<QAction*> separators; // by table row; null where there is none
+    std::vector<QMenu*> menus;
 };

@@ -52,7 +52,7 @@ void TMDIApp::OpenAtStart(TMainFrame& frame, const TStartOptions& options, std::
     for (const QString& title : options.titles) {
         // The argument's own bytes, as a path given on the command line keeps them.
         const std::string bytes = bytes::PathBytes(title);
-        if (TDefBase* element = mdi.Database().Definitions().FindTitled(bytes))
+        if (const TDefBase* element = frame.Document().db.Definitions().FindTitled(bytes))
             mdi.OpenDefinition(*element, false);
         else
             err << "stemlook: no element titled " << bytes << '\n' << std::flush;

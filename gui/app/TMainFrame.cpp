@@ -3,9 +3,11 @@
 #include "app/TSettings.h"
 #include "app/TSpecMDI.h"
 #include "diagram/DiagramGeometry.h"
-#include "diagram/TDisplayBrowser.h"
+#include "diagram/TFocusDepthDialog.h"
 #include "export/TSaveAsDialog.h"
+#include "model/TDefBase.h"
 #include "script/TSetColours.h"
+#include "script/TUsedSet.h"
 #include "support/Bytes.h"
 #include "support/CommandIds.h"
 #include "support/TAboutBox.h"
@@ -30,9 +32,217 @@ namespace {
 const QString kAppName = QStringLiteral("Stemlook");
 }
 
+std::vector<TCommand> TMainFrame::CommandTable()
+{
+    using F = TMainFrame;
+    using S = const TPaneState&;
+    const auto key = [](QKeyCombination combination) { return QKeySequence(combination); };
+    std::vector<TCommand> table{
+        {commands::Open,
+         TMenu::File,
+         QStringLiteral("&Open..."),
+         helpids::Open,
+         {key(Qt::CTRL | Qt::Key_O)},
+         TNeed::Nothing,
+         [](F& f, S) { f.CmOpen(); }},
+        {commands::SaveAs,
+         TMenu::File,
+         QStringLiteral("Save &As..."),
+         helpids::SaveAs,
+         {},
+         TNeed::Design,
+         [](F& f, S) { f.CmSaveAs(); }},
+        {commands::ExportDiagram,
+         TMenu::File,
+         QStringLiteral("&Export Diagram..."),
+         helpids::RelationshipsWindow,
+         {},
+         TNeed::Diagram,
+         [](F& f, S) { f.CmExportDiagram(); }},
+        {commands::Preferences,
+         TMenu::File,
+         QStringLiteral("Pre&ferences..."),
+         helpids::Preferences,
+         {},
+         TNeed::Nothing,
+         [](F& f, S) { f.CmPreferences(); }},
+    };
+    for (int n = 0; n < TRecentFolders::kCount; ++n)
+        table.push_back({commands::FirstRecent + n,
+                         TMenu::File,
+                         {},
+                         0,
+                         {},
+                         TNeed::Nothing,
+                         [n](F& f, S) { f.OpenRecent(n); },
+                         n == 0});
+    table.insert(table.end(),
+                 {
+                     {commands::Exit,
+                      TMenu::File,
+                      QStringLiteral("E&xit!"),
+                      helpids::Exit,
+                      {key(Qt::ALT | Qt::Key_F4), QKeySequence(QKeySequence::Quit)},
+                      TNeed::Nothing,
+                      [](F& f, S) { f.close(); },
+                      true},
+                     {commands::Copy,
+                      TMenu::Edit,
+                      QStringLiteral("&Copy"),
+                      helpids::Copy,
+                      {key(Qt::CTRL | Qt::Key_C)},
+                      TNeed::Copy,
+                      [](F& f, S) { f.mdi->ActivePane()->Copy(); }},
+                     {commands::Filter,
+                      TMenu::Edit,
+                      QStringLiteral("&Filter"),
+                      helpids::Filter,
+                      {key(Qt::CTRL | Qt::Key_F)},
+                      TNeed::Filter,
+                      [](F&, S state) {
+                          state.filter->setFocus(Qt::ShortcutFocusReason);
+                          state.filter->selectAll();
+                      },
+                      true},
+                     {commands::FindInScripts,
+                      TMenu::Edit,
+                      QStringLiteral("Find in &Scripts..."),
+                      helpids::FindInScripts,
+                      {key(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
+                      TNeed::Design,
+                      [](F& f, S state) { f.CmFindInScripts(state.selectedName); }},
+                     {commands::Definition,
+                      TMenu::View,
+                      QStringLiteral("&Definition"),
+                      helpids::Definition,
+                      {key(Qt::Key_Enter), key(Qt::Key_Return)},
+                      TNeed::Definition,
+                      [](F& f, S) { f.mdi->ActivePane()->OpenSelected(); }},
+                     {commands::Index,
+                      TMenu::View,
+                      QStringLiteral("&Index"),
+                      helpids::Index,
+                      {key(Qt::CTRL | Qt::Key_I)},
+                      TNeed::Locate,
+                      [](F& f, S state) { f.mdi->ShowIndex(state.located); }},
+                     {commands::Messages,
+                      TMenu::View,
+                      QStringLiteral("&Messages"),
+                      helpids::Messages,
+                      {key(Qt::CTRL | Qt::Key_M)},
+                      TNeed::Design,
+                      [](F& f, S) { f.mdi->ShowMessages(); }},
+                     {commands::Relationships,
+                      TMenu::View,
+                      QStringLiteral("&Relationships"),
+                      helpids::Relationships,
+                      {key(Qt::CTRL | Qt::Key_R)},
+                      TNeed::Locate,
+                      [](F& f, S state) { f.mdi->ShowRelationships(state.diagramElement); }},
+                     {commands::Structure,
+                      TMenu::View,
+                      QStringLiteral("Database S&tructure"),
+                      helpids::Structure,
+                      {key(Qt::CTRL | Qt::Key_T)},
+                      TNeed::Locate,
+                      [](F& f, S state) { f.mdi->ShowStructure(state.located); }},
+                     {commands::UsedBy,
+                      TMenu::View,
+                      QStringLiteral("&Used by list"),
+                      helpids::UsedBy,
+                      {key(Qt::CTRL | Qt::Key_U)},
+                      TNeed::UsedBy,
+                      [](F& f, S state) { f.mdi->ShowUsedBy(*state.usedBy); }},
+                     {commands::FocusedDiagram,
+                      TMenu::View,
+                      QStringLiteral("F&ocused Diagram..."),
+                      helpids::FocusedDiagram,
+                      {key(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
+                      TNeed::FocusPicture,
+                      [](F& f, S state) { f.CmFocusedDiagram(*state.focusPicture); },
+                      false,
+                      TMenu::Zoom},
+                     {commands::UnusedElements,
+                      TMenu::View,
+                      QStringLiteral("U&nused Elements"),
+                      helpids::UnusedElements,
+                      {},
+                      TNeed::Design,
+                      [](F& f, S) { f.mdi->ShowUnused(); }},
+                     {commands::Back,
+                      TMenu::View,
+                      QStringLiteral("&Back"),
+                      helpids::BackForward,
+                      {key(Qt::ALT | Qt::Key_Left)},
+                      TNeed::Back,
+                      [](F& f, S) { f.mdi->GoBack(); },
+                      true},
+                     {commands::Forward,
+                      TMenu::View,
+                      QStringLiteral("For&ward"),
+                      helpids::BackForward,
+                      {key(Qt::ALT | Qt::Key_Right)},
+                      TNeed::Forward,
+                      [](F& f, S) { f.mdi->GoForward(); }},
+                 });
+    for (size_t i = 0; i < diagram::kZooms.size(); ++i)
+        table.push_back({commands::FirstZoom + static_cast<int>(i),
+                         TMenu::Zoom,
+                         QStringLiteral("%1%").arg(diagram::kZooms[i]),
+                         0,
+                         {},
+                         TNeed::Diagram,
+                         [i](F& f, S) { f.mdi->ActivePane()->SetZoom(diagram::kZooms[i]); }});
+    table.insert(table.end(), {
+                                  {commands::Cascade,
+                                   TMenu::Window,
+                                   QStringLiteral("&Cascade"),
+                                   0,
+                                   {},
+                                   TNeed::Nothing,
+                                   [](F& f, S) { f.mdi->Cascade(); }},
+                                  {commands::Tile,
+                                   TMenu::Window,
+                                   QStringLiteral("&Tile"),
+                                   0,
+                                   {},
+                                   TNeed::Nothing,
+                                   [](F& f, S) { f.mdi->Tile(); }},
+                                  {commands::ArrangeIcons,
+                                   TMenu::Window,
+                                   QStringLiteral("Arrange &Icons"),
+                                   0,
+                                   {},
+                                   TNeed::Nothing,
+                                   [](F& f, S) { f.mdi->ArrangeIcons(); }},
+                                  {commands::CloseAll,
+                                   TMenu::Window,
+                                   QStringLiteral("C&lose All"),
+                                   0,
+                                   {},
+                                   TNeed::Nothing,
+                                   [](F& f, S) { f.mdi->CloseAll(); }},
+                                  {commands::HelpTopics,
+                                   TMenu::Help,
+                                   QStringLiteral("&Help Topics"),
+                                   0,
+                                   {},
+                                   TNeed::Nothing,
+                                   [](F& f, S) { f.ShowHelpContents(); }},
+                                  {commands::About,
+                                   TMenu::Help,
+                                   QStringLiteral("&About"),
+                                   0,
+                                   {},
+                                   TNeed::Nothing,
+                                   [](F& f, S) { f.ShowAbout(); }},
+                              });
+    return table;
+}
+
 TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& logPath)
-    : settings(settings), help(help), recent(settings), mdi(new TSpecMDI(logPath)),
-      commands(std::make_unique<TCommands>(*this))
+    : settings(settings), help(help), recent(settings), document(logPath),
+      mdi(new TSpecMDI(document)), commands(std::make_unique<TCommands>(*this, CommandTable()))
 {
     setWindowTitle(kAppName);
     setWindowIcon(TIconSet::Icon(TIconSet::Program));
@@ -42,51 +252,12 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     if (rect.width() > 0 && rect.height() > 0)
         setGeometry(rect);
     mdi->SetTreeColumn(settings.TreeRight(width() / 3));
-    settings.ReadColours(mdi->Colours());
+    settings.ReadColours(document.colours);
 
-    const TCommands& c = *commands;
-    connect(c.open, &QAction::triggered, this, &TMainFrame::CmOpen);
-    connect(c.exit, &QAction::triggered, this, &QWidget::close);
-    connect(c.structure, &QAction::triggered, this, [this] { RunCommand(TPane::Structure); });
-    connect(c.index, &QAction::triggered, this, [this] { RunCommand(TPane::Index); });
-    connect(c.copy, &QAction::triggered, this, [this] { RunCommand(TPane::Copy); });
-    connect(c.usedBy, &QAction::triggered, this, [this] { RunCommand(TPane::UsedBy); });
-    connect(c.relationships, &QAction::triggered, this,
-            [this] { RunCommand(TPane::Relationships); });
-    connect(c.focusedDiagram, &QAction::triggered, this,
-            [this] { RunCommand(TPane::FocusedDiagram); });
-    connect(c.preferences, &QAction::triggered, this, &TMainFrame::CmPreferences);
-    connect(c.exportDiagram, &QAction::triggered, this, &TMainFrame::CmExportDiagram);
-    connect(c.saveAs, &QAction::triggered, this, &TMainFrame::CmSaveAs);
-    connect(c.findInScripts, &QAction::triggered, this, &TMainFrame::CmFindInScripts);
-    connect(c.filter, &QAction::triggered, this, [this] {
-        if (TFilterBox* box = mdi->ActiveFilterBox()) {
-            box->setFocus(Qt::ShortcutFocusReason);
-            box->selectAll();
-        }
-    });
-    for (size_t i = 0; i < c.zooms.size(); ++i)
-        connect(c.zooms[i], &QAction::triggered, this, [this, i] {
-            if (TDisplayBrowser* browser = mdi->ActiveBrowser())
-                browser->SetZoom(diagram::kZooms[i]);
-        });
-    connect(c.messages, &QAction::triggered, mdi, &TSpecMDI::ShowMessages);
-    connect(c.unusedElements, &QAction::triggered, mdi, &TSpecMDI::ShowUnused);
-    connect(c.back, &QAction::triggered, mdi, &TSpecMDI::GoBack);
-    connect(c.forward, &QAction::triggered, mdi, &TSpecMDI::GoForward);
-    connect(c.cascade, &QAction::triggered, mdi, &TSpecMDI::Cascade);
-    connect(c.tile, &QAction::triggered, mdi, &TSpecMDI::Tile);
-    connect(c.arrangeIcons, &QAction::triggered, mdi, &TSpecMDI::ArrangeIcons);
-    connect(c.closeAll, &QAction::triggered, mdi, &TSpecMDI::CloseAll);
-    connect(c.helpTopics, &QAction::triggered, this, &TMainFrame::ShowHelpContents);
-    connect(c.about, &QAction::triggered, this, &TMainFrame::ShowAbout);
-    for (int n = 0; n < TRecentFolders::kCount; ++n)
-        connect(c.recent[static_cast<size_t>(n)], &QAction::triggered, this,
-                [this, n] { OpenRecent(n); });
-
-    connect(c.definition, &QAction::triggered, this, [this] { RunCommand(TPane::Definition); });
+    for (const TCommand& command : commands->Table())
+        connect(commands->Action(command.id), &QAction::triggered, this,
+                [this, &command] { Run(command); });
     connect(mdi, &QMdiArea::subWindowActivated, this, &TMainFrame::UpdateCommands);
-    connect(mdi, &TSpecMDI::TreeSelectionMoved, this, &TMainFrame::UpdateCommands);
     connect(mdi, &TSpecMDI::PaneSelectionMoved, this, &TMainFrame::UpdateCommands);
     connect(mdi, &TSpecMDI::Loaded, this, [this] {
         UpdateTitle();
@@ -104,6 +275,8 @@ TMainFrame::~TMainFrame()
     qApp->removeEventFilter(this);
     // Closing the window at destruction deactivates the children; the commands are gone by then.
     disconnect(mdi, nullptr, this, nullptr);
+    // The windows go before the document they show.
+    delete takeCentralWidget();
 }
 
 bool TMainFrame::OpenFolder(const QString& folder)
@@ -134,100 +307,58 @@ void TMainFrame::CmOpen()
     OpenFolder(chooser.Result());
 }
 
-QAction* TMainFrame::Action(TPane::TCommand command) const
+bool TMainFrame::Loaded() const
 {
-    switch (command) {
-    case TPane::Copy:
-        return commands->copy;
-    case TPane::Definition:
-        return commands->definition;
-    case TPane::UsedBy:
-        return commands->usedBy;
-    case TPane::Relationships:
-        return commands->relationships;
-    case TPane::Structure:
-        return commands->structure;
-    case TPane::Index:
-        return commands->index;
-    case TPane::FocusedDiagram:
-        return commands->focusedDiagram;
-    }
-    return nullptr;
+    return document.db.Definitions().Count() > 0;
 }
 
-bool TMainFrame::CommandEnabled(TPane::TCommand command) const
+bool TMainFrame::Meets(TNeed need, const TPaneState& state) const
 {
-    if (TPane* pane = mdi->ActivePane(); pane && pane->Answers(command))
-        return pane->Enabled(command);
-    const bool loaded = mdi->Database().Definitions().Count() > 0;
-    switch (command) {
-    case TPane::Structure:
-    case TPane::Index:
-    case TPane::Relationships:
-        return loaded;
-    case TPane::Definition:
-    case TPane::UsedBy: // on a leaf nothing uses, the command does nothing
-        return mdi->ActiveTreeLeaf() >= 0;
-    case TPane::Copy:
-    case TPane::FocusedDiagram: // only a pane with a picture to focus on answers it
-        return false;
+    switch (need) {
+    case TNeed::Nothing:
+        return true;
+    case TNeed::Design:
+        return Loaded();
+    case TNeed::Copy:
+        return state.canCopy;
+    case TNeed::Definition:
+        return state.canOpen;
+    case TNeed::UsedBy:
+        return state.usedBy && state.usedBy->users && !state.usedBy->users->empty();
+    case TNeed::Locate:
+        return Loaded() && state.locates;
+    case TNeed::FocusPicture:
+        return state.focusPicture != nullptr;
+    case TNeed::Filter:
+        return state.filter != nullptr;
+    case TNeed::Diagram:
+        return state.isDiagram;
+    case TNeed::Back:
+        return mdi->CanGoBack();
+    case TNeed::Forward:
+        return mdi->CanGoForward();
     }
     return false;
 }
 
-void TMainFrame::RunCommand(TPane::TCommand command)
+void TMainFrame::Run(const TCommand& command)
 {
-    if (!CommandEnabled(command))
-        return;
-    if (TPane* pane = mdi->ActivePane(); pane && pane->Answers(command)) {
-        pane->Run(command);
-        return;
-    }
-    switch (command) {
-    case TPane::Structure:
-        mdi->ShowStructure();
-        break;
-    case TPane::Index:
-        mdi->ShowIndex(nullptr);
-        break;
-    case TPane::Definition:
-        mdi->OpenActiveTreeLeaf();
-        break;
-    case TPane::UsedBy:
-        mdi->ShowActiveTreeLeafUsers();
-        break;
-    case TPane::Relationships:
-        mdi->ShowRelationships(nullptr);
-        break;
-    case TPane::Copy:
-    case TPane::FocusedDiagram:
-        break;
-    }
+    const TPaneState state = mdi->ActiveState();
+    if (Meets(command.need, state))
+        command.run(*this, state);
 }
 
 void TMainFrame::UpdateCommands()
 {
-    const bool loaded = mdi->Database().Definitions().Count() > 0;
-    commands->messages->setEnabled(loaded);
-    commands->preferences->setEnabled(true);
-    for (const TPane::TCommand command :
-         {TPane::Copy, TPane::Definition, TPane::UsedBy, TPane::Relationships, TPane::Structure,
-          TPane::Index, TPane::FocusedDiagram})
-        Action(command)->setEnabled(CommandEnabled(command));
-    commands->saveAs->setEnabled(loaded);
-    const bool diagram = mdi->ActiveBrowser() != nullptr;
-    commands->zoomMenu->menuAction()->setVisible(diagram);
-    commands->exportDiagram->setEnabled(diagram);
-    commands->filter->setEnabled(mdi->ActiveFilterBox() != nullptr);
-    commands->findInScripts->setEnabled(loaded);
-    commands->unusedElements->setEnabled(loaded);
-    commands->back->setEnabled(mdi->CanGoBack());
-    commands->forward->setEnabled(mdi->CanGoForward());
+    const TPaneState state = mdi->ActiveState();
+    for (const TCommand& command : commands->Table())
+        commands->Action(command.id)->setEnabled(Meets(command.need, state));
+    commands->Menu(TMenu::Zoom)->menuAction()->setVisible(state.isDiagram);
 }
 
 void TMainFrame::CmPreferences()
 {
-    TSetColours dialog(this, mdi->Colours());
+    TSetColours dialog(this, document.colours);
     connect(&dialog, &TSetColours::HelpRequested, this, &TMainFrame::ShowHelp);
     if (dialog.exec() == QDialog::Accepted)
         RepaintAll(this);
@@ -235,21 +366,16 @@ void TMainFrame::CmPreferences()
 
 void TMainFrame::CmSaveAs()
 {
-    if (mdi->Database().Definitions().Count() == 0)
-        return;
     QString folder = settings.SaveAsPath();
-    TSaveAsDialog dialog(this, mdi->Database(), *mdi, folder);
+    TSaveAsDialog dialog(this, document.db, mdi->Services(), folder);
     connect(&dialog, &TSaveAsDialog::HelpRequested, this, &TMainFrame::ShowHelp);
     dialog.exec();
     // Kept whether or not anything was saved.
     settings.SetSaveAsPath(folder);
 }
 
-void TMainFrame::CmFindInScripts()
+void TMainFrame::CmFindInScripts(const std::string& selected)
 {
-    if (mdi->Database().Definitions().Count() == 0)
-        return;
-    const std::string selected = mdi->SelectedName();
     const std::string offered = selected.empty() ? lastFind : selected;
     QInputDialog ask(this);
     ask.setWindowTitle(QStringLiteral("Find in Scripts"));
@@ -267,18 +393,25 @@ void TMainFrame::CmFindInScripts()
 
 void TMainFrame::CmExportDiagram()
 {
-    TDisplayBrowser* browser = mdi->ActiveBrowser();
-    if (!browser)
-        return;
     const QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Export Diagram"), settings.InitialPath(),
                                      QStringLiteral("SVG picture (*.svg);;PNG picture (*.png)"));
     if (path.isEmpty())
         return;
     QString error;
-    if (!browser->Export(path, error))
+    if (!mdi->ActivePane()->Export(path, error))
         QMessageBox::warning(this, QStringLiteral("Export Diagram"),
                              QStringLiteral("Cannot write %1: %2").arg(path, error));
+}
+
+void TMainFrame::CmFocusedDiagram(const TDefBase& picture)
+{
+    TFocusDepthDialog dialog(this, bytes::ToText(picture.Title()), focusDepth);
+    connect(&dialog, &TFocusDepthDialog::HelpRequested, this, &TMainFrame::ShowHelp);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    focusDepth = dialog.Depth();
+    mdi->OpenFocusedDiagram(picture, focusDepth);
 }
 
 void TMainFrame::RepaintAll(QWidget* widget)
@@ -292,7 +425,7 @@ void TMainFrame::UpdateRecentMenu()
 {
     const QStringList& entries = recent.Entries();
     for (int n = 0; n < TRecentFolders::kCount; ++n) {
-        QAction* action = commands->recent[static_cast<size_t>(n)];
+        QAction* action = commands->Action(commands::FirstRecent + n);
         action->setVisible(n < entries.size());
         if (n < entries.size()) {
             QString path = entries[n];
@@ -300,12 +433,12 @@ void TMainFrame::UpdateRecentMenu()
             action->setText(QStringLiteral("&%1 %2").arg(n + 1).arg(path));
         }
     }
-    commands->recentSeparator->setVisible(!entries.isEmpty());
+    commands->SeparatorBefore(commands::Exit)->setVisible(!entries.isEmpty());
 }
 
 void TMainFrame::UpdateTitle()
 {
-    setWindowTitle(bytes::ToText(mdi->Database().Name()) + QStringLiteral(" - ") + kAppName);
+    setWindowTitle(bytes::ToText(document.db.Name()) + QStringLiteral(" - ") + kAppName);
 }
 
 int TMainFrame::HelpContextForF1() const
@@ -335,8 +468,8 @@ bool TMainFrame::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* widget = qobject_cast<QWidget*>(watched);
-        QAction* step = mouse->button() == Qt::BackButton      ? commands->back
-                        : mouse->button() == Qt::ForwardButton ? commands->forward
+        QAction* step = mouse->button() == Qt::BackButton      ? commands->Action(commands::Back)
+                        : mouse->button() == Qt::ForwardButton ? commands->Action(commands::Forward)
                                                                : nullptr;
         if (step && widget && widget->window() == this) {
             if (step->isEnabled())
@@ -351,7 +484,7 @@ void TMainFrame::closeEvent(QCloseEvent* event)
 {
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         settings.WriteWindow(geometry(), mdi->TreeColumn());
-    settings.WriteColours(mdi->Colours());
+    settings.WriteColours(document.colours);
     help.CloseAll();
     QMainWindow::closeEvent(event);
 }

@@ -2,19 +2,20 @@
 
 #include "app/TCommands.h"
 #include "app/TRecentFolders.h"
-#include "views/TPane.h"
+#include "views/TDocument.h"
 
 #include <QMainWindow>
 
 #include <memory>
 #include <string>
 
+class TDefBase;
 class THtmlHelp;
 class TSettings;
 class TSpecMDI;
 
-// The main window "Stemlook": the menu, the client with its child windows, the recent folders,
-// the window's place in the settings, and F1.
+// The main window "Stemlook": the document, the menu made from the command table, the client with
+// its child windows, the recent folders, the window's place in the settings, and F1.
 class TMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ public:
     ~TMainFrame() override;
 
     TSpecMDI& Client() const { return *mdi; }
+    const TDocument& Document() const { return document; }
+    TDocument& Document() { return document; }
     const TCommands& Commands() const { return *commands; }
     const TRecentFolders& Recent() const { return recent; }
 
@@ -31,11 +34,8 @@ public:
     bool OpenFolder(const QString& folder);
     // Loads recent folder n without moving it; a folder that fails to load leaves the list.
     void OpenRecent(int n);
-    // Enables every command from the active child and its selection: a command the active pane
-    // answers is its own; the others are the main frame's.
+    // Enables every command from the active pane's state, as the command table says.
     void UpdateCommands();
-    bool CommandEnabled(TPane::TCommand command) const;
-    void RunCommand(TPane::TCommand command);
     // The help topic F1 asks for now: the highlighted menu command's, else the active dialog's,
     // else the active child window's; 0 for the contents.
     int HelpContextForF1() const;
@@ -45,14 +45,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Every command: id, menu entry, what it needs, where it goes.
+    static std::vector<TCommand> CommandTable();
+    bool Meets(TNeed need, const TPaneState& state) const;
+    void Run(const TCommand& command);
+    bool Loaded() const;
+
     void CmOpen();
     void CmPreferences();
     void CmExportDiagram();
     void CmSaveAs();
     // Asks for a text (the selected name, else the last one searched) and shows the script lines
     // that hold it.
-    void CmFindInScripts();
-    QAction* Action(TPane::TCommand command) const;
+    void CmFindInScripts(const std::string& selected);
+    // Asks for a depth, then opens the diagram of the part of the graph around the picture.
+    void CmFocusedDiagram(const TDefBase& picture);
     // Repaints the widget and everything inside it (new script colours).
     static void RepaintAll(QWidget* widget);
     void UpdateRecentMenu();
@@ -64,7 +71,9 @@ private:
     TSettings& settings;
     THtmlHelp& help;
     TRecentFolders recent;
+    TDocument document;
     TSpecMDI* mdi;
     std::unique_ptr<TCommands> commands;
     std::string lastFind; // the bytes searched last
+    int focusDepth = 2;   // offered by the next Focused Diagram, for the rest of the session
 };

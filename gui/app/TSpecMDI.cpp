@@ -1,112 +1,33 @@
 #include "app/TSpecMDI.h"
 
+#include "app/WindowGeometry.h"
 #include "diagram/TDisplayBrowser.h"
-#include "diagram/TFocusDepthDialog.h"
-#include "export/SaveAsText.h"
-#include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "script/FindInScripts.h"
-#include "script/TScriptPiece.h"
-#include "script/TUsedSet.h"
 #include "support/Bytes.h"
 #include "support/CommandIds.h"
-#include "support/TMyMessage.h"
 #include "support/TWaitCursor.h"
-#include "views/HostLayouts.h"
+#include "views/DefinitionPanes.h"
 #include "views/TDisplayChild.h"
-#include "views/TDisplayChoice.h"
-#include "views/TDisplayFields.h"
 #include "views/TDisplayFind.h"
 #include "views/TDisplayIndex.h"
-#include "views/TDisplayList.h"
 #include "views/TDisplayLog.h"
-#include "views/TDisplayOptions.h"
-#include "views/TDisplayPicture.h"
-#include "views/TDisplayPrintSettings.h"
-#include "views/TDisplayReport.h"
-#include "views/TDisplayTable.h"
 #include "views/TDisplayUnused.h"
 #include "views/TDisplayUsed.h"
+#include "views/TDisplayWindow.h"
+#include "views/TDocument.h"
 #include "views/TSpecTree.h"
 #include "views/TTreeChild.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QFontDatabase>
-#include <QMdiSubWindow>
-#include <QMessageBox>
-#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
-#include <cmath>
-#include <sstream>
 
-namespace {
-
-constexpr int kPlacements = 7;
-constexpr int kDisplayPointSize = 9;
-
-int HelpContextOf(TPaneKind pane)
+TSpecMDI::TSpecMDI(TDocument& document, QWidget* parent)
+    : QMdiArea(parent), document(document), services(*this, document)
 {
-    switch (pane) {
-    case TPaneKind::Choice:
-        return helpids::ChoicePane;
-    case TPaneKind::Fields:
-        return helpids::FieldsPane;
-    case TPaneKind::Picture:
-        return helpids::PicturePane;
-    case TPaneKind::List:
-        return helpids::ListPane;
-    case TPaneKind::Options:
-        return helpids::OptionsPane;
-    case TPaneKind::PrintSettings:
-        return helpids::PrintSettingsPane;
-    case TPaneKind::Table:
-        return helpids::TablePane;
-    case TPaneKind::Report:
-        return helpids::ReportPane;
-    }
-    return 0;
-}
-
-TDisplayWindow* MakePane(TPaneKind pane, TPaneHost& host, TDefBase& element)
-{
-    switch (pane) {
-    case TPaneKind::Choice:
-        return new TDisplayChoice(host, element);
-    case TPaneKind::Fields:
-        return new TDisplayFields(host, element);
-    case TPaneKind::Picture:
-        return new TDisplayPicture(host, element);
-    case TPaneKind::List:
-        return new TDisplayList(host, element);
-    case TPaneKind::Options:
-        return new TDisplayOptions(host, element);
-    case TPaneKind::PrintSettings:
-        return new TDisplayPrintSettings(host, element);
-    case TPaneKind::Table:
-        return new TDisplayTable(host, element);
-    case TPaneKind::Report:
-        return new TDisplayReport(host, element);
-    }
-    return nullptr;
-}
-
-TDisplayWindow* DefinitionPane(QMdiSubWindow* window)
-{
-    auto* child = qobject_cast<TDisplayChild*>(window);
-    return child ? qobject_cast<TDisplayWindow*>(child->Pane()) : nullptr;
-}
-
-} // namespace
-
-TSpecMDI::TSpecMDI(const std::string& logPath, QWidget* parent)
-    : QMdiArea(parent), db(logPath),
-      displayFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))
-{
-    displayFont.setPointSize(kDisplayPointSize);
-    db.ClearLog();
+    // Closing a window goes back to the one used before it.
+    setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(this, &QMdiArea::subWindowActivated, this, &TSpecMDI::RecordActivation);
 }
 
@@ -123,18 +44,49 @@ TTreeChild* TSpecMDI::TreeChild() const
 
 TChildWindow* TSpecMDI::FindChild(TChildKey key) const
 {
-    for (QMdiSubWindow* sub : subWindowList()) {
-        auto* child = qobject_cast<TChildWindow*>(sub);
-        if (child && child->Key() == key)
-            return child;
-    }
-    return nullptr;
+    const auto found = std::find_if(children.begin(), children.end(),
+                                    [key](const TChildWindow* c) { return c->Key() == key; });
+    return found == children.end() ? nullptr : *found;
+}
+
+TChildWindow* TSpecMDI::ChildOf(const QMdiSubWindow* window) const
+{
+    const auto found = std::find(children.begin(), children.end(), window);
+    return found == children.end() ? nullptr : *found;
+}
+
+TPane* TSpecMDI::ActivePane() const
+{
+    const TChildWindow* child = ChildOf(currentSubWindow());
+    return child ? &child->ContentPane() : nullptr;
+}
+
+TPaneState TSpecMDI::ActiveState() const
+{
+    const TPane* pane = ActivePane();
+    return pane ? pane->State() : TPaneState{};
+}
+
+void TSpecMDI::Adopt(TChildWindow* child)
+{
+    children.push_back(child);
+    connect(child, &QObject::destroyed, this, [this, child] {
+        children.erase(std::remove(children.begin(), children.end(), child), children.end());
+    });
+    addSubWindow(child);
+    // The client parks a minimised window at its own place, over the tree; ours are right of it.
+    connect(child, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if ((now ^ before) & Qt::WindowMinimized)
+                    ArrangeIcons();
+            });
 }
 
 void TSpecMDI::DeleteChildren()
 {
     for (QMdiSubWindow* sub : subWindowList())
         delete sub;
+    focused.clear();
 }
 
 bool TSpecMDI::ReadFile(const QString& folder)
@@ -142,7 +94,7 @@ bool TSpecMDI::ReadFile(const QString& folder)
     const std::string path = bytes::PathBytes(folder);
     TDatabase::TOpenedFile file = TDatabase::Open(path);
     if (!file) {
-        ShowError(TDatabase::MissingPath(path), "File Missing");
+        services.ShowError(TDatabase::MissingPath(path), "File Missing");
         return false;
     }
     // Once the file is open, reading it can't fail: only now do the windows go.
@@ -151,91 +103,67 @@ bool TSpecMDI::ReadFile(const QString& folder)
     placement = 0;
     {
         TWaitCursor wait;
-        db.Load(file);
-        if (db.InternalError().empty())
+        document.db.Load(file);
+        if (document.db.InternalError().empty())
             ShowStructure();
     }
     Q_EMIT Loaded();
-    if (!db.InternalError().empty())
-        ShowError(db.InternalError(), "Internal Error");
+    if (!document.db.InternalError().empty())
+        services.ShowError(document.db.InternalError(), "Internal Error");
     // More than the "Reading " line and the summary.
-    if (db.Log().Count() > 2)
+    if (document.db.Log().Count() > 2)
         ShowMessages();
     return true;
 }
 
-int TSpecMDI::ActiveTreeLeaf() const
-{
-    if (!treeChild || activeSubWindow() != treeChild)
-        return -1;
-    const int element = treeChild->Tree().SelectedLeafElement();
-    return element >= 0 ? element : -1;
-}
-
-void TSpecMDI::OpenActiveTreeLeaf()
-{
-    const int element = ActiveTreeLeaf();
-    if (element >= 0)
-        OpenElementAt(element, false);
-}
-
-void TSpecMDI::ShowActiveTreeLeafUsers()
-{
-    const int element = ActiveTreeLeaf();
-    if (element < 0 || static_cast<size_t>(element) >= db.Definitions().Count())
-        return;
-    TDefBase& e = *db.Definitions().At(static_cast<size_t>(element));
-    if (e.users && !e.users->empty())
-        ShowUsedBy(e);
-}
-
-void TSpecMDI::ShowStructure(int element)
+void TSpecMDI::ShowStructure(const TDefBase* element)
 {
     if (treeChild) {
         setActiveSubWindow(treeChild);
         treeChild->showNormal();
     } else {
-        treeChild = new TTreeChild(db.Definitions(), db.Name());
+        treeChild = new TTreeChild(services, document.db.Definitions(), document.db.Name());
         connect(&treeChild->Tree(), &TSpecTree::OpenRequested, this, &TSpecMDI::OpenElementAt);
         connect(&treeChild->Tree(), &TSpecTree::SelectionMoved, this,
-                &TSpecMDI::TreeSelectionMoved);
+                &TSpecMDI::PaneSelectionMoved);
         connect(treeChild, &TTreeChild::WidthChanged, this, &TSpecMDI::SetTreeColumn);
-        addSubWindow(treeChild);
+        Adopt(treeChild);
         treeChild->Place(treeColumn, viewport()->height());
         treeChild->show();
         setActiveSubWindow(treeChild);
     }
-    if (element >= 0)
-        treeChild->Tree().SelectElement(element);
+    if (element)
+        treeChild->Tree().SelectElement(element->index);
+    treeChild->FocusTree();
 }
 
 void TSpecMDI::ShowMessages()
 {
     if (ActivateChild({TChildKey::Messages}))
         return;
-    auto* log = new TDisplayLog(db.Log(), displayFont, &db.Definitions());
+    auto* log = new TDisplayLog(document.db.Log(), document.font, &document.db.Definitions());
     connect(log->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TSpecMDI::PaneSelectionMoved);
     connect(log->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TSpecMDI::PaneSelectionMoved);
     connect(log, &TDisplayLog::OpenRequested, this,
-            [this](TDefBase& element) { OpenDefinition(element); });
+            [this](const TDefBase& element) { OpenDefinition(element, false); });
     AddChild(
         new TDisplayChild(tr("Messages"), {TChildKey::Messages}, log, helpids::MessagesWindow));
 }
 
 void TSpecMDI::ShowUnused()
 {
-    if (ActivateChild({TChildKey::Unused}) || db.Definitions().Count() == 0)
+    if (ActivateChild({TChildKey::Unused}) || document.db.Definitions().Count() == 0)
         return;
     AddChild(new TDisplayChild(QStringLiteral("Unused Elements"), {TChildKey::Unused},
-                               new TDisplayUnused(*this, db.Definitions()),
+                               new TDisplayUnused(services, document.db.Definitions()),
                                helpids::UnusedElements));
 }
 
 void TSpecMDI::RecordActivation(QMdiSubWindow* window)
 {
-    const auto* child = qobject_cast<TChildWindow*>(window);
+    const TChildWindow* child = ChildOf(window);
     if (child && child->Key().role == TChildKey::Definition)
         history.Visit(child->Key().element);
 }
@@ -253,10 +181,10 @@ void TSpecMDI::GoForward()
 
 void TSpecMDI::ShowFind(const std::string& text)
 {
-    for (QMdiSubWindow* sub : subWindowList()) {
-        auto* child = qobject_cast<TDisplayChild*>(sub);
-        auto* find = child ? qobject_cast<TDisplayFind*>(child->Pane()) : nullptr;
-        if (find && find->Text() == text) {
+    // One window per text searched: it offers that text as its selected name.
+    for (TChildWindow* child : children) {
+        if (child->Key().role == TChildKey::Find &&
+            child->ContentPane().State().selectedName == text) {
             Activate(child);
             return;
         }
@@ -264,73 +192,28 @@ void TSpecMDI::ShowFind(const std::string& text)
     std::vector<search::TScriptHit> hits;
     {
         TWaitCursor wait;
-        hits = search::FindInScripts(db.Definitions(), text);
+        hits = search::FindInScripts(document.db.Definitions(), text);
     }
     if (hits.empty()) {
-        Explain(QStringLiteral("No script holds \"%1\".").arg(bytes::ToText(text)),
-                QStringLiteral("Find in Scripts"), helpids::FindInScripts);
+        services.Explain(QStringLiteral("No script holds \"%1\".").arg(bytes::ToText(text)),
+                         QStringLiteral("Find in Scripts"), helpids::FindInScripts);
         return;
     }
     AddChild(new TDisplayChild(QStringLiteral("Find: ") + bytes::ToText(text), {TChildKey::Find},
-                               new TDisplayFind(*this, text, std::move(hits)),
+                               new TDisplayFind(services, text, std::move(hits)),
                                helpids::FindInScripts));
-}
-
-std::string TSpecMDI::SelectedName() const
-{
-    const int leaf = ActiveTreeLeaf();
-    if (leaf >= 0 && static_cast<size_t>(leaf) < db.Definitions().Count())
-        return db.Definitions().At(static_cast<size_t>(leaf))->name;
-    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
-    QWidget* pane = child ? child->Pane() : nullptr;
-    if (const auto* find = qobject_cast<TDisplayFind*>(pane))
-        return find->Text();
-    if (const auto* list = qobject_cast<TMyListWindow*>(pane))
-        return list->SelectedElement() ? list->SelectedElement()->name : std::string();
-    if (const auto* window = qobject_cast<TDisplayWindow*>(pane)) {
-        const TScriptPiece* piece = window->Selected();
-        return piece && piece->target ? piece->target->name : std::string();
-    }
-    return {};
-}
-
-TPane* TSpecMDI::ActivePane() const
-{
-    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
-    return child ? dynamic_cast<TPane*>(child->Pane()) : nullptr;
 }
 
 void TSpecMDI::OpenElementAt(int element, bool onlyActivate)
 {
-    if (element >= 0 && static_cast<size_t>(element) < db.Definitions().Count())
-        OpenDefinition(*db.Definitions().At(static_cast<size_t>(element)), onlyActivate);
+    const TDefinedArray& defs = document.db.Definitions();
+    if (element >= 0 && static_cast<size_t>(element) < defs.Count())
+        OpenDefinition(*defs.At(static_cast<size_t>(element)), onlyActivate);
 }
 
-void TSpecMDI::OpenDefinition(TDefBase& element, bool onlyActivate)
+void TSpecMDI::OpenDefinition(const TDefBase& element, bool onlyActivate)
 {
-    TDefBase* shown = &element;
-    if ((shown->kind == kinds::Field || shown->kind == kinds::Word) && shown->owner)
-        shown = shown->owner;
-    if (shown->kind == kinds::Alias || shown->kind == kinds::Variable ||
-        shown->kind == kinds::BuiltIn) {
-        const bool type = shown->kind == kinds::BuiltIn;
-        Explain(bytes::ToText(shown->name) + QStringLiteral(" is a built-in ") +
-                    (type ? QStringLiteral("type") : QStringLiteral("value")),
-                QStringLiteral("Element Definition"),
-                type ? helpids::BuiltInType : helpids::BuiltInValue);
-        return;
-    }
-    shown->Display(*this, onlyActivate);
-}
-
-bool TSpecMDI::ActivateDefinition(const TDefBase& element)
-{
-    TChildWindow* child = FindChild({TChildKey::Definition, element.index});
-    if (!child)
-        return false;
-    if (TDisplayWindow* pane = DefinitionPane(child))
-        pane->ClearSelection();
-    return ActivateChild(child->Key());
+    services.Open(element, onlyActivate);
 }
 
 bool TSpecMDI::ActivateChild(TChildKey key)
@@ -347,43 +230,33 @@ void TSpecMDI::Activate(TChildWindow* child)
     child->showNormal();
 }
 
-void TSpecMDI::OpenDefinition(TDefBase& element, TPaneKind pane)
+void TSpecMDI::OpenPane(const TDefBase& element, TPaneKind pane)
 {
-    TDisplayWindow* shown = MakePane(pane, *this, element);
+    TDisplayWindow* shown = definitions::MakePane(services, element, pane);
     if (!shown)
         return;
     AddChild(new TDisplayChild(bytes::ToText(element.Title()),
-                               {TChildKey::Definition, element.index}, shown, HelpContextOf(pane),
-                               shown->Extent()));
+                               {TChildKey::Definition, element.index}, shown,
+                               definitions::HelpContext(pane), shown->Extent()));
 }
 
-void TSpecMDI::OpenDefinition(TDefBase& element)
-{
-    OpenDefinition(element, false);
-}
-
-void TSpecMDI::ShowUsedBy(TDefBase& element)
+void TSpecMDI::ShowUsedBy(const TDefBase& element)
 {
     const TChildKey key{TChildKey::UsedBy, element.index};
     if (ActivateChild(key))
         return;
     AddChild(new TDisplayChild(bytes::ToText(element.Title()) + QStringLiteral(" used by"), key,
-                               new TDisplayUsed(*this, element), helpids::UsedByWindow));
-}
-
-void TSpecMDI::ShowStructure(const TDefBase* element)
-{
-    ShowStructure(element ? element->index : -1);
+                               new TDisplayUsed(services, element), helpids::UsedByWindow));
 }
 
 void TSpecMDI::ShowIndex(const TDefBase* element)
 {
-    if (!ActivateChild({TChildKey::Index}))
+    if (!ActivateChild({TChildKey::Index})) {
+        index = new TDisplayIndex(services);
         AddChild(new TDisplayChild(QStringLiteral("Index of Elements"), {TChildKey::Index},
-                                   new TDisplayIndex(*this), helpids::IndexWindow));
-    auto* child = qobject_cast<TDisplayChild*>(FindChild({TChildKey::Index}));
-    auto* index = child ? qobject_cast<TDisplayIndex*>(child->Pane()) : nullptr;
-    if (index && element)
+                                   index.data(), helpids::IndexWindow));
+    }
+    if (element && index)
         index->SelectElement(*element);
 }
 
@@ -391,196 +264,105 @@ void TSpecMDI::ShowRelationships(const TDefBase* element)
 {
     if (!ActivateChild({TChildKey::Relationships})) {
         TWaitCursor wait;
-        auto* browser = new TDisplayBrowser(*this);
-        auto* child = new TDisplayChild(browser->Caption(), {TChildKey::Relationships}, browser,
-                                        helpids::RelationshipsWindow);
-        connect(browser, &TDisplayBrowser::CaptionChanged, child, &QWidget::setWindowTitle);
+        relationships = new TDisplayBrowser(services);
+        auto* child = new TDisplayChild(relationships->Caption(), {TChildKey::Relationships},
+                                        relationships.data(), helpids::RelationshipsWindow);
+        connect(relationships, &TDisplayBrowser::CaptionChanged, child, &QWidget::setWindowTitle);
         AddChild(child);
     }
-    if (TDisplayBrowser* browser = ActiveBrowser())
-        browser->SelectElement(element);
+    if (relationships)
+        relationships->SelectElement(element);
 }
 
-void TSpecMDI::ShowFocusedDiagram(TDefBase& picture)
-{
-    TFocusDepthDialog dialog(this, bytes::ToText(picture.Title()), focusDepth);
-    connect(&dialog, &TFocusDepthDialog::HelpRequested, this, &TSpecMDI::HelpRequested);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    focusDepth = dialog.Depth();
-    OpenFocusedDiagram(picture, focusDepth);
-}
-
-void TSpecMDI::OpenFocusedDiagram(TDefBase& picture, int depth)
+void TSpecMDI::OpenFocusedDiagram(const TDefBase& picture, int depth)
 {
     const TChildKey key{TChildKey::FocusedDiagram, picture.index};
     TWaitCursor wait;
     if (ActivateChild(key)) {
-        if (TDisplayBrowser* browser = ActiveBrowser())
-            browser->Refocus(depth);
+        if (const QPointer<TDisplayBrowser>& open = focused[picture.index])
+            open->Refocus(depth);
         return;
     }
-    auto* browser = new TDisplayBrowser(*this, picture, depth);
+    auto* browser = new TDisplayBrowser(services, picture, depth);
+    focused[picture.index] = browser;
     auto* child = new TDisplayChild(browser->Caption(), key, browser, helpids::FocusedDiagram);
     connect(browser, &TDisplayBrowser::CaptionChanged, child, &QWidget::setWindowTitle);
     AddChild(child);
     browser->SelectElement(&picture);
 }
 
-TDisplayBrowser* TSpecMDI::ActiveBrowser() const
-{
-    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
-    return child ? qobject_cast<TDisplayBrowser*>(child->Pane()) : nullptr;
-}
-
-TFilterBox* TSpecMDI::ActiveFilterBox() const
-{
-    if (treeChild && currentSubWindow() == treeChild)
-        return &treeChild->FilterBox();
-    auto* child = qobject_cast<TDisplayChild*>(currentSubWindow());
-    auto* index = child ? qobject_cast<TDisplayIndex*>(child->Pane()) : nullptr;
-    return index ? &index->FilterBox() : nullptr;
-}
-
-void TSpecMDI::Explain(const QString& text, const QString& caption, int helpContext)
-{
-    TMyMessage message(this, text, caption, helpContext);
-    connect(&message, &TMyMessage::HelpRequested, this, &TSpecMDI::HelpRequested);
-    message.exec();
-}
-
-void TSpecMDI::ShowInScript(TDefPicture& script, size_t line, size_t offset, size_t length)
-{
-    TDefBase& shown = panes::ScriptHost(script);
-    OpenDefinition(shown, false);
-    if (TDisplayWindow* pane = DefinitionPane(FindChild({TChildKey::Definition, shown.index})))
-        pane->ShowText(script, line, offset, length);
-}
-
-void TSpecMDI::CopyText(TDefBase& element)
-{
-    std::ostringstream text;
-    CopyElementText(db.Definitions(), element, text, *this);
-    QApplication::clipboard()->setText(bytes::ToText(text.str()));
-}
-
-void TSpecMDI::SelectionChanged()
-{
-    Q_EMIT PaneSelectionMoved();
-}
-
-void TSpecMDI::ShowError(std::string_view text, std::string_view caption)
-{
-    QMessageBox::critical(this, bytes::ToText(caption), bytes::ToText(text));
-}
-
 void TSpecMDI::AddChild(TDisplayChild* child)
 {
-    addSubWindow(child);
-    const QRect place = PlaceChild(child->RequestedSize());
+    Adopt(child);
+    const QRect place = PlaceChild(child->RequestedSize(), child->CaptionWidth());
     child->setGeometry(QRect(place.topLeft(), place.size().expandedTo(child->minimumSizeHint())));
     child->show();
     setActiveSubWindow(child);
 }
 
-int TSpecMDI::CaptionHeight() const
-{
-    return style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-}
-
-QRect TSpecMDI::PlaceChild(QSize content)
+QRect TSpecMDI::PlaceChild(QSize content, int captionWidth)
 {
     const QStyle* s = style();
-    const int c = CaptionHeight();
-    const int frame = s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-    const int scrollBar = s->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const windows::TMetrics metrics{
+        s->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this),
+        s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this),
+        s->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)};
     const int k = placement;
-    placement = (k + 1) % kPlacements;
-    const QSize client = viewport()->size();
-    const int width =
-        std::min(client.width() - treeColumn - 6 * c, content.width() + scrollBar + 3 * frame);
-    const int height =
-        std::min(client.height() - 6 * c, content.height() + scrollBar + c + 3 * frame);
-    return {treeColumn + k * c, k * c, width, height};
+    placement = (k + 1) % windows::kPlacements;
+    return windows::Placement(viewport()->size(), treeColumn, metrics, k, content, captionWidth);
 }
 
 QRect TSpecMDI::ArrangeRect() const
 {
-    const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-    QRect rect = viewport()->rect();
-    rect.setLeft(treeColumn);
-    rect.setRight(rect.right() - frame);
-    rect.setBottom(rect.bottom() - frame);
-    return rect;
+    return windows::ArrangeRect(
+        viewport()->rect(), treeColumn,
+        style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this));
 }
 
-QList<QMdiSubWindow*> TSpecMDI::Arranged(bool minimised) const
+std::vector<TChildWindow*> TSpecMDI::Arranged(bool minimised) const
 {
-    QList<QMdiSubWindow*> windows;
+    std::vector<TChildWindow*> arranged;
     for (QMdiSubWindow* sub : subWindowList(QMdiArea::StackingOrder)) {
-        if (sub != treeChild && !sub->isHidden() && sub->isMinimized() == minimised)
-            windows.append(sub);
+        TChildWindow* child = ChildOf(sub);
+        if (child && child != treeChild && !child->isHidden() && child->isMinimized() == minimised)
+            arranged.push_back(child);
     }
-    return windows;
+    return arranged;
+}
+
+void TSpecMDI::Place(const std::vector<TChildWindow*>& arranged, const std::vector<QRect>& places)
+{
+    setUpdatesEnabled(false);
+    for (size_t i = 0; i < places.size(); ++i) {
+        arranged[i]->showNormal();
+        arranged[i]->setGeometry(places[i]);
+    }
+    setUpdatesEnabled(true);
 }
 
 void TSpecMDI::Cascade()
 {
-    const QList<QMdiSubWindow*> windows = Arranged(false);
-    const QRect rect = ArrangeRect();
-    if (windows.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
-        return;
-    const int step = std::max(1, CaptionHeight());
-    // As many steps as keep each window at least half the rectangle's size.
-    const int maxSteps = std::max(1, std::min(rect.width(), rect.height()) / 2 / step + 1);
-    const int steps = std::min(static_cast<int>(windows.size()), maxSteps);
-    const QSize size(rect.width() - (steps - 1) * step, rect.height() - (steps - 1) * step);
-    setUpdatesEnabled(false);
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        const int k = static_cast<int>(i % steps);
-        windows[i]->showNormal();
-        windows[i]->setGeometry(QRect(rect.topLeft() + QPoint(k * step, k * step), size));
-    }
-    setUpdatesEnabled(true);
+    const std::vector<TChildWindow*> arranged = Arranged(false);
+    Place(arranged,
+          windows::Cascade(ArrangeRect(), static_cast<int>(arranged.size()),
+                           style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this)));
 }
 
 void TSpecMDI::Tile()
 {
-    const QList<QMdiSubWindow*> windows = Arranged(false);
-    const QRect rect = ArrangeRect();
-    if (windows.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
-        return;
-    // Columns of windows one above another; the last columns take one more when n does not
-    // divide evenly.
-    const int n = static_cast<int>(windows.size());
-    const int columns = std::max(1, static_cast<int>(std::sqrt(n)));
-    setUpdatesEnabled(false);
-    int next = 0;
-    for (int column = 0; column < columns; ++column) {
-        const int rows = n / columns + (column >= columns - n % columns ? 1 : 0);
-        const int left = rect.left() + rect.width() * column / columns;
-        const int right = rect.left() + rect.width() * (column + 1) / columns;
-        for (int row = 0; row < rows; ++row, ++next) {
-            const int top = rect.top() + rect.height() * row / rows;
-            const int bottom = rect.top() + rect.height() * (row + 1) / rows;
-            windows[next]->showNormal();
-            windows[next]->setGeometry(left, top, right - left, bottom - top);
-        }
-    }
-    setUpdatesEnabled(true);
+    const std::vector<TChildWindow*> arranged = Arranged(false);
+    Place(arranged, windows::Tile(ArrangeRect(), static_cast<int>(arranged.size())));
 }
 
 void TSpecMDI::ArrangeIcons()
 {
-    const QRect rect = ArrangeRect();
-    QPoint at(rect.left(), rect.bottom() + 1);
-    for (QMdiSubWindow* icon : Arranged(true)) {
-        const QSize size = icon->size();
-        if (at.x() > rect.left() && at.x() + size.width() > rect.right() + 1)
-            at = QPoint(rect.left(), at.y() - size.height());
-        icon->move(at.x(), at.y() - size.height());
-        at.rx() += size.width();
-    }
+    const std::vector<TChildWindow*> icons = Arranged(true);
+    std::vector<QSize> sizes;
+    for (const TChildWindow* icon : icons)
+        sizes.push_back(icon->size());
+    const std::vector<QPoint> places = windows::ArrangeIcons(ArrangeRect(), sizes);
+    for (size_t i = 0; i < places.size(); ++i)
+        icons[i]->move(places[i]);
 }
 
 void TSpecMDI::CloseAll()
@@ -600,4 +382,5 @@ void TSpecMDI::resizeEvent(QResizeEvent* event)
     if (std::none_of(windows.begin(), windows.end(),
                      [](const QMdiSubWindow* w) { return w->isMaximized(); }))
         Cascade();
+    ArrangeIcons();
 }

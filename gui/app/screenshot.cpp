@@ -76,10 +76,10 @@ int main(int argc, char** argv)
     }
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         const std::string title = bytes::PathBytes(args[i]);
-        TDefBase* element = client.Database().Definitions().FindTitled(title);
+        const TDefBase* element = frame.Document().db.Definitions().FindTitled(title);
         if (title == kSaveAs) {
             QString folder = QDir::homePath();
-            TSaveAsDialog dialog(&frame, client.Database(), client, folder);
+            TSaveAsDialog dialog(&frame, frame.Document().db, client.Services(), folder);
             dialog.show();
             QApplication::processEvents();
             if (!dialog.grab().save(args[i + 1], "PNG"))

@@ -12,6 +12,7 @@
 #include "script/TDispColour.h"
 #include "script/TDisplayScript.h"
 #include "support/Bytes.h"
+#include "views/TDocument.h"
 #include "views/TPaneHost.h"
 
 #include <QFile>
@@ -43,15 +44,15 @@ QRect ToRect(const TVertex::Rect& box)
 
 TDisplayBrowser::TDisplayBrowser(TPaneHost& host) : TDisplayBrowser(host, nullptr, 0) {}
 
-TDisplayBrowser::TDisplayBrowser(TPaneHost& host, TDefBase& focus, int depth)
+TDisplayBrowser::TDisplayBrowser(TPaneHost& host, const TDefBase& focus, int depth)
     : TDisplayBrowser(host, &focus, graph::ClampFocusDepth(depth))
 {
 }
 
-TDisplayBrowser::TDisplayBrowser(TPaneHost& host, TDefBase* focus, int depth)
+TDisplayBrowser::TDisplayBrowser(TPaneHost& host, const TDefBase* focus, int depth)
     : host(host), focus(focus), depth(depth)
 {
-    const QFontMetrics text(host.DisplayFont());
+    const QFontMetrics text(host.Document().font);
     charWidth = std::max(1, text.horizontalAdvance(QLatin1Char('0')));
     lineHeight = std::max(1, text.lineSpacing());
     QPalette grey = viewport()->palette();
@@ -72,7 +73,7 @@ void TDisplayBrowser::Build()
     selected = nullptr;
     index.reset();
     master.Clear();
-    const TDefinedArray& defs = host.Database().Definitions();
+    const TDefinedArray& defs = host.Document().db.Definitions();
     if (focus)
         graph::BuildFocusedGraph(defs, *focus, depth, master);
     else
@@ -207,15 +208,13 @@ void TDisplayBrowser::Select(TVertex* vertex)
     host.SelectionChanged();
 }
 
-bool TDisplayBrowser::Enabled(TCommand command) const
+TPaneState TDisplayBrowser::State() const
 {
-    return command == FocusedDiagram && selected;
-}
-
-void TDisplayBrowser::Run(TCommand command)
-{
-    if (Enabled(command))
-        host.ShowFocusedDiagram(*selected->element);
+    TPaneState state;
+    state.locates = false;
+    state.focusPicture = selected ? selected->element : nullptr;
+    state.isDiagram = true;
+    return state;
 }
 
 TVertex* TDisplayBrowser::HitAt(QPoint viewportPoint) const
@@ -233,8 +232,8 @@ void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v) const
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRoundedRect(box, m, m);
     if (&v == selected)
-        painter.setPen(
-            TDisplayScript::Colour(host.Colours().PieceColour(TDispColour::kHighlightKind, 0, 0)));
+        painter.setPen(TDisplayScript::Colour(
+            host.Document().colours.PieceColour(TDispColour::kHighlightKind, 0, 0)));
     const int top = v.sy - (m - m / 4);
     painter.drawText(v.sx, top + QFontMetrics(diagramFont).ascent(),
                      bytes::ToText(v.element->Title()));
@@ -244,8 +243,8 @@ void TDisplayBrowser::Paint(QPainter& painter, const QRect& area) const
 {
     // A box's shadow reaches 2 pixels past its right and bottom edges.
     const TVertex::Rect a = ToArea(area.adjusted(-2, -2, 0, 0));
-    const QColor highlight =
-        TDisplayScript::Colour(host.Colours().PieceColour(TDispColour::kHighlightKind, 0, 0));
+    const QColor highlight = TDisplayScript::Colour(
+        host.Document().colours.PieceColour(TDispColour::kHighlightKind, 0, 0));
     const std::vector<TDiagramIndex::Edge> edges = index->Edges(a);
     painter.setPen(QPen(Qt::black, 1));
     for (const TDiagramIndex::Edge& e : edges)
@@ -308,7 +307,7 @@ bool TDisplayBrowser::Export(const QString& path, QString& error) const
                 return metrics.horizontalAdvance(bytes::ToText(name));
             },
             QFontInfo(diagramFont).family().toStdString(), diagramFont.pixelSize(), selected,
-            host.Colours().PieceColour(TDispColour::kHighlightKind, 0, 0));
+            host.Document().colours.PieceColour(TDispColour::kHighlightKind, 0, 0));
         QFile file(path);
         const std::string text = svg.str();
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

@@ -25,7 +25,7 @@ public:
     // The whole graph.
     explicit TDisplayBrowser(TPaneHost& host);
     // The part of the graph around the picture: see graph::BuildFocusedGraph.
-    TDisplayBrowser(TPaneHost& host, TDefBase& focus, int depth);
+    TDisplayBrowser(TPaneHost& host, const TDefBase& focus, int depth);
 
     // Builds a focused diagram again at the depth, keeping the zoom, and selects and centres its
     // picture. Does nothing to the whole graph's diagram.
@@ -33,7 +33,7 @@ public:
 
     int Zoom() const { return zoom; }
     // Changes the zoom (one of diagram::kZooms), keeping the point at the centre of the view.
-    void SetZoom(int newZoom);
+    void SetZoom(int newZoom) override;
     // Selects the element's picture and scrolls the middle of its name to the centre; none (or
     // an element that is not in the graph) clears the selection.
     void SelectElement(const TDefBase* element);
@@ -46,15 +46,13 @@ public:
     void Paint(QPainter& painter, const QRect& area) const;
     // Writes the whole diagram at the current zoom: SVG when the path ends in ".svg", otherwise
     // PNG. False, with the reason in error, when the file can't be written.
-    bool Export(const QString& path, QString& error) const;
+    bool Export(const QString& path, QString& error) const override;
     // The caption of the window at the current zoom.
     QString Caption() const;
 
-    // The diagram answers Focused Diagram, on the selected picture; the other pane commands
-    // act as the main frame's own.
-    bool Answers(TCommand command) const override { return command == FocusedDiagram; }
-    bool Enabled(TCommand command) const override;
-    void Run(TCommand command) override;
+    // Focused Diagram centres on the selected picture; Structure, Index and Relationships wait
+    // for another window.
+    TPaneState State() const override;
 
 Q_SIGNALS:
     void CaptionChanged(const QString& caption);
@@ -67,7 +65,7 @@ protected:
 
 private:
     // focus: null for the whole graph.
-    TDisplayBrowser(TPaneHost& host, TDefBase* focus, int depth);
+    TDisplayBrowser(TPaneHost& host, const TDefBase* focus, int depth);
     // Builds the graph and lays it out, with nothing selected.
     void Build();
     QFont DiagramFont(int atZoom) const;
@@ -83,7 +81,7 @@ private:
     TVertex* HitAt(QPoint viewportPoint) const;
 
     TPaneHost& host;
-    TDefBase* focus = nullptr;
+    const TDefBase* focus = nullptr;
     int depth = 0;
     TVertexList master{TVertexList::Ownership::Owns};
     std::unique_ptr<TDiagramIndex> index;

@@ -56,7 +56,7 @@ QString ChooseTextFile(QWidget* parent, const QString& folder)
 
 } // namespace
 
-TSaveAsDialog::TSaveAsDialog(QWidget* parent, TDatabase& db, TDisplayHost& host,
+TSaveAsDialog::TSaveAsDialog(QWidget* parent, const TDatabase& db, TDisplayHost& host,
                              QString& rememberedFolder, TFileChooser chooser)
     : QDialog(parent), db(db), host(host), rememberedFolder(rememberedFolder),
       chooser(chooser ? std::move(chooser) : TFileChooser(ChooseTextFile)), tree(new TSaveAsTree),

@@ -25,8 +25,8 @@ public:
     // db, host and rememberedFolder must outlive the dialog. rememberedFolder: where the file
     // chooser starts; each save sets it to the saved file's folder. chooser: empty for the
     // platform's save-file dialog.
-    TSaveAsDialog(QWidget* parent, TDatabase& db, TDisplayHost& host, QString& rememberedFolder,
-                  TFileChooser chooser = {});
+    TSaveAsDialog(QWidget* parent, const TDatabase& db, TDisplayHost& host,
+                  QString& rememberedFolder, TFileChooser chooser = {});
 
 Q_SIGNALS:
     void HelpRequested(int contextId);
@@ -39,7 +39,7 @@ private:
     // Writes the checked elements' document into the file; the reason it could not, or empty.
     QString Write(const QString& path);
 
-    TDatabase& db;
+    const TDatabase& db;
     TDisplayHost& host;
     QString& rememberedFolder;
     TFileChooser chooser;

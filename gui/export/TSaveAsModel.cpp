@@ -2,7 +2,7 @@
 
 #include <vector>
 
-TSaveAsModel::TSaveAsModel(TOutline outline, TDefinedArray& defs, QObject* parent)
+TSaveAsModel::TSaveAsModel(TOutline outline, const TDefinedArray& defs, QObject* parent)
     : TStructModel(std::move(outline), parent), selection(Outline(), defs)
 {
 }

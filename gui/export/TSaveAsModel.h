@@ -16,7 +16,7 @@ class TSaveAsModel : public TStructModel {
 public:
     // defs: the array the outline was built from; it must outlive the model and stay unchanged.
     // Every node starts unchecked.
-    TSaveAsModel(TOutline outline, TDefinedArray& defs, QObject* parent = nullptr);
+    TSaveAsModel(TOutline outline, const TDefinedArray& defs, QObject* parent = nullptr);
 
     void ApplyQuickSelection(unsigned bits);
     // The core's toggle of the node's check mark and all below it; then Toggled.

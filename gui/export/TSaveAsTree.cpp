@@ -7,7 +7,7 @@
 // model as a check-state edit: the model applies the core's toggle.
 TSaveAsTree::TSaveAsTree(QWidget* parent) : TStructTree(parent) {}
 
-void TSaveAsTree::Fill(TDefinedArray& defs, const std::string& rootCaption)
+void TSaveAsTree::Fill(const TDefinedArray& defs, const std::string& rootCaption)
 {
     TOutline outline;
     outline.Fill(defs, rootCaption);

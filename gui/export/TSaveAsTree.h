@@ -16,7 +16,7 @@ public:
 
     // Builds the tree as the structure tree is built, everything unchecked, the root expanded.
     // The array must outlive the tree's model and stay unchanged.
-    void Fill(TDefinedArray& defs, const std::string& rootCaption);
+    void Fill(const TDefinedArray& defs, const std::string& rootCaption);
     // Null before Fill.
     TSaveAsModel* Selection() const;
 

@@ -2,6 +2,8 @@
 
 #include <QMdiSubWindow>
 
+class TPane;
+
 // What a child window shows. A window is found by this, never by a number: numbered ids of
 // definition windows (the element's index) would meet the fixed ones in a large design.
 struct TChildKey {
@@ -23,14 +25,21 @@ struct TChildKey {
     bool operator==(const TChildKey&) const = default;
 };
 
-// A child window of the main frame's client. Closing it destroys it.
+// A child window of the main frame's client, holding one pane. Closing it destroys it.
 class TChildWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     TChildWindow(const QString& caption, TChildKey key, int helpContext);
 
     TChildKey Key() const { return key; }
+    // What the commands ask of the window's content; it lives as long as the window.
+    TPane& ContentPane() const { return *pane; }
+
+protected:
+    // Every subclass gives its pane before the window is shown.
+    void SetPane(TPane& content) { pane = &content; }
 
 private:
     TChildKey key;
+    TPane* pane = nullptr;
 };

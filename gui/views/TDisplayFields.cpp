@@ -1,15 +1,8 @@
 #include "views/TDisplayFields.h"
 
-#include "model/TDatabase.h"
 #include "support/CommandIds.h"
-#include "views/FormLayouts.h"
 #include "views/PaneRules.h"
 #include "views/TPaneHost.h"
-
-TDisplayFields::TDisplayFields(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
-{
-    SetLayout(panes::LayFields(def, host.Database().Definitions(), CharWidth(), LineHeight()));
-}
 
 void TDisplayFields::DoubleClick(QPoint content)
 {

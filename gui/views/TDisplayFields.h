@@ -7,7 +7,7 @@
 class TDisplayFields : public TDisplayWindow {
     Q_OBJECT
 public:
-    TDisplayFields(TPaneHost& host, TDefBase& def);
+    using TDisplayWindow::TDisplayWindow;
 
 protected:
     void DoubleClick(QPoint content) override;

@@ -34,7 +34,14 @@ std::string TDisplayFind::WriteText() const
     return search::HitsText(hits);
 }
 
-TDefBase* TDisplayFind::ElementAt(int row) const
+TPaneState TDisplayFind::State() const
+{
+    TPaneState state = TMyListWindow::State();
+    state.selectedName = text;
+    return state;
+}
+
+const TDefBase* TDisplayFind::ElementAt(int row) const
 {
     const search::TScriptHit* hit = rows->HitAt(row);
     return hit ? hit->element : nullptr;
@@ -45,7 +52,7 @@ bool TDisplayFind::CanOpen(const TDefBase&) const
     return true;
 }
 
-void TDisplayFind::Open(TDefBase&)
+void TDisplayFind::Open(const TDefBase&)
 {
     const QModelIndexList selected = selectionModel()->selectedRows();
     const search::TScriptHit* hit =

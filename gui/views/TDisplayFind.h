@@ -25,12 +25,14 @@ public:
     const std::string& Text() const { return text; }
     const std::vector<search::TScriptHit>& Hits() const { return hits; }
     std::string WriteText() const override;
+    // Find in Scripts offers the text searched again.
+    TPaneState State() const override;
 
 protected:
-    TDefBase* ElementAt(int row) const override;
+    const TDefBase* ElementAt(int row) const override;
     bool CanOpen(const TDefBase& element) const override;
     // Opens the selected row's line; the element is that row's.
-    void Open(TDefBase& element) override;
+    void Open(const TDefBase& element) override;
 
 private:
     std::string text;

@@ -1,9 +1,9 @@
 #include "views/TDisplayIndex.h"
 
 #include "model/Kinds.h"
-#include "model/TDatabase.h"
 #include "model/TDefBase.h"
 #include "views/ListRows.h"
+#include "views/TDocument.h"
 #include "views/TFilterBox.h"
 #include "views/TIndexModel.h"
 #include "views/TPaneHost.h"
@@ -14,7 +14,7 @@
 #include <algorithm>
 
 TDisplayIndex::TDisplayIndex(TPaneHost& host, QWidget* parent)
-    : TMyListWindow(host, parent), names(host.Database().Names()),
+    : TMyListWindow(host, parent), names(host.Document().db.Names()),
       rows(new TIndexModel(names, this)), filterBox(new TFilterBox(tr("Filter names")))
 {
     AddFilterBox(filterBox);
@@ -91,39 +91,21 @@ std::string TDisplayIndex::WriteText() const
     return lists::IndexCopyText(names);
 }
 
-bool TDisplayIndex::Answers(TCommand command) const
+TPaneState TDisplayIndex::State() const
 {
-    return command == Relationships || command == FocusedDiagram || TMyListWindow::Answers(command);
-}
-
-bool TDisplayIndex::Enabled(TCommand command) const
-{
-    if (command == FocusedDiagram) {
-        const TDefBase* selected = SelectedElement();
-        return selected && kinds::IsPictureKind(selected->kind);
-    }
-    // Copy gives the whole index, even while the filter shows no row.
-    if (command == Copy)
-        return names.Count() > 0;
-    return command == Relationships || TMyListWindow::Enabled(command);
-}
-
-void TDisplayIndex::Run(TCommand command)
-{
-    if (command == FocusedDiagram) {
-        if (Enabled(command))
-            host.ShowFocusedDiagram(*SelectedElement());
-        return;
-    }
-    if (command != Relationships) {
-        TMyListWindow::Run(command);
-        return;
-    }
+    TPaneState state = TMyListWindow::State();
     const TDefBase* selected = SelectedElement();
-    host.ShowRelationships(selected && selected->kind == kinds::Picture ? selected : nullptr);
+    // The whole index, even while the filter shows no row.
+    state.canCopy = names.Count() > 0;
+    if (selected && selected->kind == kinds::Picture)
+        state.diagramElement = selected;
+    if (selected && kinds::IsPictureKind(selected->kind))
+        state.focusPicture = selected;
+    state.filter = filterBox;
+    return state;
 }
 
-TDefBase* TDisplayIndex::ElementAt(int row) const
+const TDefBase* TDisplayIndex::ElementAt(int row) const
 {
     return rows->ElementAt(row);
 }
@@ -133,7 +115,7 @@ bool TDisplayIndex::CanOpen(const TDefBase&) const
     return true;
 }
 
-void TDisplayIndex::Open(TDefBase& element)
+void TDisplayIndex::Open(const TDefBase& element)
 {
     host.OpenDefinition(element);
 }

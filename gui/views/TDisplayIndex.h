@@ -28,14 +28,14 @@ public:
     std::string WriteText() const override;
     TFilterBox& FilterBox() const { return *filterBox; }
 
-    bool Answers(TCommand command) const override;
-    bool Enabled(TCommand command) const override;
-    void Run(TCommand command) override;
+    // Copy is there while the filter shows no row; Relationships selects the selected picture,
+    // Focused Diagram centres on it.
+    TPaneState State() const override;
 
 protected:
-    TDefBase* ElementAt(int row) const override;
+    const TDefBase* ElementAt(int row) const override;
     bool CanOpen(const TDefBase& element) const override;
-    void Open(TDefBase& element) override;
+    void Open(const TDefBase& element) override;
 
 private:
     void FoldNames();

@@ -29,10 +29,10 @@ TDisplayLog::TDisplayLog(const TMessageLog& log, const QFont& font, const TDefin
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    connect(this, &QAbstractItemView::doubleClicked, this, [this] { Run(TPane::Definition); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this] { OpenSelected(); });
 }
 
-TDefBase* TDisplayLog::CurrentElement() const
+const TDefBase* TDisplayLog::CurrentElement() const
 {
     const QModelIndex current = currentIndex();
     if (!defs || !current.isValid())
@@ -71,26 +71,18 @@ void TDisplayLog::Copy() const
         QApplication::clipboard()->setText(SelectedText());
 }
 
-bool TDisplayLog::Enabled(TCommand command) const
+TPaneState TDisplayLog::State() const
 {
-    switch (command) {
-    case TPane::Copy:
-        return HasSelection();
-    case TPane::Definition:
-        return CurrentElement() != nullptr;
-    default:
-        return false;
-    }
+    TPaneState state;
+    state.canCopy = HasSelection();
+    state.canOpen = CurrentElement() != nullptr;
+    return state;
 }
 
-void TDisplayLog::Run(TCommand command)
+void TDisplayLog::OpenSelected()
 {
-    if (command == TPane::Copy) {
-        Copy();
-    } else if (command == TPane::Definition) {
-        if (TDefBase* element = CurrentElement())
-            Q_EMIT OpenRequested(*element);
-    }
+    if (const TDefBase* element = CurrentElement())
+        Q_EMIT OpenRequested(*element);
 }
 
 void TDisplayLog::keyPressEvent(QKeyEvent* event)
@@ -103,7 +95,7 @@ void TDisplayLog::keyPressEvent(QKeyEvent* event)
     }
     // Enter reaches the pane when the menu's shortcut does not take it (a line naming nothing).
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Run(TPane::Definition);
+        OpenSelected();
         event->accept();
         return;
     }

@@ -24,21 +24,17 @@ public:
     QString SelectedText() const;
     bool HasSelection() const;
     // Puts the selected lines on the clipboard.
-    void Copy() const;
+    void Copy() const override;
 
     // The element the current line names; null when it names none.
-    TDefBase* CurrentElement() const;
+    const TDefBase* CurrentElement() const;
 
-    // Of the pane commands the messages answer Copy and Definition.
-    bool Answers(TCommand command) const override
-    {
-        return command == TPane::Copy || command == TPane::Definition;
-    }
-    bool Enabled(TCommand command) const override;
-    void Run(TCommand command) override;
+    // Copy takes the selected lines; Definition opens what the current line names.
+    TPaneState State() const override;
+    void OpenSelected() override;
 
 Q_SIGNALS:
-    void OpenRequested(TDefBase& element);
+    void OpenRequested(const TDefBase& element);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,5 +45,5 @@ private:
     // The element of the last line asked about: the commands ask on every refresh, and a line
     // naming nothing is looked for through the whole design.
     mutable int linkedRow = -1;
-    mutable TDefBase* linked = nullptr;
+    mutable const TDefBase* linked = nullptr;
 };

@@ -6,11 +6,6 @@
 
 #include <QMessageBox>
 
-TDisplayReport::TDisplayReport(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
-{
-    SetLayout(panes::LayReport(static_cast<const TDefReport&>(def), CharWidth(), LineHeight()));
-}
-
 void TDisplayReport::ClearSelection()
 {
     if (selectedArea.isEmpty())
@@ -54,19 +49,15 @@ void TDisplayReport::DoubleClick(QPoint content)
                                  QStringLiteral("No Picture script defined"));
 }
 
-bool TDisplayReport::Enabled(TCommand command) const
+TPaneState TDisplayReport::State() const
 {
-    if (command == Definition)
-        return selectedPicture != nullptr;
-    return TDisplayWindow::Enabled(command);
+    TPaneState state = TDisplayWindow::State();
+    state.canOpen = selectedPicture != nullptr;
+    return state;
 }
 
-void TDisplayReport::Run(TCommand command)
+void TDisplayReport::OpenSelected()
 {
-    if (command != Definition) {
-        TDisplayWindow::Run(command);
-        return;
-    }
     if (selectedPicture)
         host.OpenDefinition(*selectedPicture);
 }

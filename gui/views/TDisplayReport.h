@@ -7,14 +7,15 @@
 class TDisplayReport : public TDisplayWindow {
     Q_OBJECT
 public:
-    TDisplayReport(TPaneHost& host, TDefBase& def);
+    using TDisplayWindow::TDisplayWindow;
 
     // The selected area's picture: null when no area is selected or it has none.
-    TDefBase* SelectedPicture() const { return selectedPicture; }
+    const TDefBase* SelectedPicture() const { return selectedPicture; }
     void ClearSelection() override;
 
-    bool Enabled(TCommand command) const override;
-    void Run(TCommand command) override;
+    // Definition opens the selected area's picture.
+    TPaneState State() const override;
+    void OpenSelected() override;
 
 protected:
     void Click(QPoint content) override;
@@ -26,5 +27,5 @@ private:
     bool SelectAreaAt(QPoint content);
 
     QRect selectedArea;
-    TDefBase* selectedPicture = nullptr;
+    const TDefBase* selectedPicture = nullptr;
 };

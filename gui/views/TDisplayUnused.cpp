@@ -14,7 +14,7 @@ namespace {
 // Two columns, "Class" and "Title", read from the elements as rows are painted.
 class TUnusedModel : public QAbstractTableModel {
 public:
-    TUnusedModel(const std::vector<TDefBase*>& elements, QObject* parent)
+    TUnusedModel(const std::vector<const TDefBase*>& elements, QObject* parent)
         : QAbstractTableModel(parent), elements(elements)
     {
     }
@@ -41,7 +41,7 @@ public:
     }
 
 private:
-    const std::vector<TDefBase*>& elements;
+    const std::vector<const TDefBase*>& elements;
 };
 
 constexpr int kClassWidth = 110;
@@ -62,7 +62,7 @@ std::string TDisplayUnused::WriteText() const
     return unused::UnusedText(elements);
 }
 
-TDefBase* TDisplayUnused::ElementAt(int row) const
+const TDefBase* TDisplayUnused::ElementAt(int row) const
 {
     if (row < 0 || static_cast<size_t>(row) >= elements.size())
         return nullptr;
@@ -74,7 +74,7 @@ bool TDisplayUnused::CanOpen(const TDefBase&) const
     return true;
 }
 
-void TDisplayUnused::Open(TDefBase& element)
+void TDisplayUnused::Open(const TDefBase& element)
 {
     host.OpenDefinition(element);
 }

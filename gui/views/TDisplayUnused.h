@@ -18,10 +18,10 @@ public:
     std::string WriteText() const override;
 
 protected:
-    TDefBase* ElementAt(int row) const override;
+    const TDefBase* ElementAt(int row) const override;
     bool CanOpen(const TDefBase& element) const override;
-    void Open(TDefBase& element) override;
+    void Open(const TDefBase& element) override;
 
 private:
-    std::vector<TDefBase*> elements;
+    std::vector<const TDefBase*> elements;
 };

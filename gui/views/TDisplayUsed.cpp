@@ -1,6 +1,5 @@
 #include "views/TDisplayUsed.h"
 
-#include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "views/ListRows.h"
 #include "views/TPaneHost.h"
@@ -11,7 +10,7 @@
 
 #include <algorithm>
 
-TDisplayUsed::TDisplayUsed(TPaneHost& host, TDefBase& element, QWidget* parent)
+TDisplayUsed::TDisplayUsed(TPaneHost& host, const TDefBase& element, QWidget* parent)
     : TMyListWindow(host, parent), element(element), rows(new TUsedModel(element, this))
 {
     SetListModel(rows);
@@ -34,17 +33,17 @@ std::string TDisplayUsed::WriteText() const
     return lists::UsedByCopyText(element);
 }
 
-TDefBase* TDisplayUsed::ElementAt(int row) const
+const TDefBase* TDisplayUsed::ElementAt(int row) const
 {
     return rows->ElementAt(row);
 }
 
 bool TDisplayUsed::CanOpen(const TDefBase& user) const
 {
-    return user.kind != kinds::BuiltIn;
+    return lists::OpensFromUsedBy(user);
 }
 
-void TDisplayUsed::Open(TDefBase& user)
+void TDisplayUsed::Open(const TDefBase& user)
 {
-    host.OpenDefinition(user.kind == kinds::Field && user.owner ? *user.owner : user);
+    host.OpenDefinition(user);
 }

@@ -14,17 +14,17 @@ public:
     static constexpr int kWidthMargin = 20;
 
     // Tells "Empty Set" in a message box when nothing uses the element; the list is empty then.
-    TDisplayUsed(TPaneHost& host, TDefBase& element, QWidget* parent = nullptr);
+    TDisplayUsed(TPaneHost& host, const TDefBase& element, QWidget* parent = nullptr);
 
     const TDefBase& Element() const { return element; }
     std::string WriteText() const override;
 
 protected:
-    TDefBase* ElementAt(int row) const override;
+    const TDefBase* ElementAt(int row) const override;
     bool CanOpen(const TDefBase& element) const override;
-    void Open(TDefBase& element) override;
+    void Open(const TDefBase& element) override;
 
 private:
-    TDefBase& element;
+    const TDefBase& element;
     TUsedModel* rows;
 };

@@ -4,11 +4,11 @@
 #include "model/TDefBase.h"
 #include "script/TDisplayScript.h"
 #include "script/TScriptPiece.h"
-#include "script/TUsedSet.h"
 #include "support/Bytes.h"
 #include "support/CommandIds.h"
 #include "views/HostLayouts.h"
 #include "views/PaneRules.h"
+#include "views/TDocument.h"
 #include "views/TPaneHost.h"
 
 #include <QFontMetrics>
@@ -24,8 +24,8 @@ QRect ToRect(const TPaneRect& rect)
     return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
 }
 
-TDisplayWindow::TDisplayWindow(TPaneHost& host, TDefBase& def)
-    : host(host), def(def), textFont(host.DisplayFont())
+TDisplayWindow::TDisplayWindow(TPaneHost& host, const TDefBase& def, TPaneKind kind)
+    : host(host), def(def), textFont(host.Document().font)
 {
     const QFontMetrics metrics(textFont);
     lineHeight = std::max(1, metrics.lineSpacing());
@@ -38,15 +38,11 @@ TDisplayWindow::TDisplayWindow(TPaneHost& host, TDefBase& def)
     viewport()->setBackgroundRole(QPalette::Base);
     horizontalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setSingleStep(1);
-}
-
-void TDisplayWindow::SetLayout(TPaneLayout laidOut)
-{
-    layout = std::move(laidOut);
+    layout = panes::LayPane(def, kind, host.Document().db.Definitions(), charWidth, lineHeight);
     UpdateScrollRanges();
 }
 
-TDefBase& TDisplayWindow::CurrentElement() const
+const TDefBase& TDisplayWindow::CurrentElement() const
 {
     return *panes::CurrentElement(def, selected);
 }
@@ -159,56 +155,31 @@ QRect TDisplayWindow::SelectionRect() const
     return selected ? ToRect(selectedRect) : selectedText;
 }
 
-bool TDisplayWindow::Enabled(TCommand command) const
+TPaneState TDisplayWindow::State() const
 {
-    switch (command) {
-    case Copy:
-    case Relationships:
-    case Structure:
-    case Index:
-        return true;
-    case Definition:
-        return selected != nullptr;
-    case UsedBy: {
-        const TDefBase& current = CurrentElement();
-        return current.users && !current.users->empty();
-    }
-    case FocusedDiagram:
-        return kinds::IsPictureKind(def.kind);
-    }
-    return false;
+    const TDefBase& current = CurrentElement();
+    TPaneState state;
+    state.canCopy = true;
+    state.canOpen = selected != nullptr;
+    state.usedBy = &current;
+    state.located = &current;
+    state.diagramElement = &current;
+    // A picture the selected name refers to, as Relationships selects it; else this one.
+    if (kinds::IsPictureKind(def.kind))
+        state.focusPicture = kinds::IsPictureKind(current.kind) ? &current : &def;
+    if (selected && selected->target)
+        state.selectedName = selected->target->name;
+    return state;
 }
 
-void TDisplayWindow::Run(TCommand command)
+void TDisplayWindow::Copy() const
 {
-    if (!Enabled(command))
-        return;
-    switch (command) {
-    case Copy:
-        host.CopyText(def);
-        break;
-    case Definition:
-        ExplainSelected();
-        break;
-    case UsedBy:
-        host.ShowUsedBy(CurrentElement());
-        break;
-    case Relationships:
-        host.ShowRelationships(&CurrentElement());
-        break;
-    case Structure:
-        host.ShowStructure(&CurrentElement());
-        break;
-    case Index:
-        host.ShowIndex(&CurrentElement());
-        break;
-    case FocusedDiagram: {
-        // A picture the selected name refers to, as Relationships selects it; else this one.
-        TDefBase& current = CurrentElement();
-        host.ShowFocusedDiagram(kinds::IsPictureKind(current.kind) ? current : def);
-        break;
-    }
-    }
+    host.CopyText(def);
+}
+
+void TDisplayWindow::OpenSelected()
+{
+    ExplainSelected();
 }
 
 void TDisplayWindow::UpdateScrollRanges()
@@ -237,7 +208,7 @@ void TDisplayWindow::paintEvent(QPaintEvent* event)
     painter.translate(-offset);
     painter.setPen(palette().color(QPalette::Text));
     const QRect exposed = event->rect().translated(offset);
-    TDisplayScript(textFont, lineHeight).Paint(painter, layout, host.Colours(), exposed);
+    TDisplayScript(textFont, lineHeight).Paint(painter, layout, host.Document().colours, exposed);
     const QRect selection = SelectionRect();
     if (!selection.isEmpty()) {
         painter.setCompositionMode(QPainter::CompositionMode_Difference);

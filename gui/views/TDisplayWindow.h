@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/TDisplayHost.h"
 #include "views/TPane.h"
 #include "views/TPaneLayout.h"
 
@@ -11,16 +12,16 @@ class TDefPicture;
 class TPaneHost;
 struct TScriptPiece;
 
-// The base of every definition pane: the display font and its metrics, the laid-out content and
-// its extent, scrolling in character and line units, the selected piece shown inverted, and the
-// commands that act on the current element. A subclass lays its element out (in the core) and
-// says what a click and a double-click do.
+// A definition pane: the display font and its metrics, the element laid out (in the core) as the
+// pane of its kind shows it, scrolling in character and line units, the selected piece shown
+// inverted, and the current element the commands act on. A subclass says what a click and a
+// double-click do where they differ.
 class TDisplayWindow : public QAbstractScrollArea, public TPane {
     Q_OBJECT
 public:
-    TDisplayWindow(TPaneHost& host, TDefBase& def);
+    TDisplayWindow(TPaneHost& host, const TDefBase& def, TPaneKind kind);
 
-    TDefBase& Def() const { return def; }
+    const TDefBase& Def() const { return def; }
     const QFont& TextFont() const { return textFont; }
     int LineHeight() const { return lineHeight; }
     int CharWidth() const { return charWidth; }
@@ -30,22 +31,21 @@ public:
 
     const TScriptPiece* Selected() const { return selected; }
     // The element the commands act on: the selected piece's, unless it is built in; else Def.
-    TDefBase& CurrentElement() const;
-    virtual void ClearSelection();
-    // Scrolls bytes [offset, offset + length) of a line (from 1) of the script into view and
-    // selects them in place of a piece. False, changing nothing, when the pane does not show that
-    // line.
-    bool ShowText(const TDefPicture& script, size_t line, size_t offset, size_t length);
+    const TDefBase& CurrentElement() const;
+    void ClearSelection() override;
+    // Selects the text in place of a piece.
+    bool ShowText(const TDefPicture& script, size_t line, size_t offset, size_t length) override;
     // The text ShowText selected, in content coordinates; empty when there is none.
     QRect SelectedText() const { return selectedText; }
     // Content coordinates of a point in the viewport.
     QPoint ContentPoint(QPoint viewportPoint) const;
 
-    bool Enabled(TCommand command) const override;
-    void Run(TCommand command) override;
+    TPaneState State() const override;
+    // The element's text; the selected piece's element (or its explanation).
+    void Copy() const override;
+    void OpenSelected() override;
 
 protected:
-    void SetLayout(TPaneLayout laidOut);
     // Clears the selection, then selects the first piece at the point. True on a hit.
     bool SelectPieceAt(QPoint content);
     // Opens the selected piece's element, or explains what the piece is.
@@ -73,7 +73,7 @@ private:
     // Scrolls only when the rectangle (content coordinates) is not wholly in view.
     void ScrollIntoView(const QRect& rect);
 
-    TDefBase& def;
+    const TDefBase& def;
     QFont textFont;
     int lineHeight;
     int charWidth;

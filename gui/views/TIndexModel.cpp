@@ -18,7 +18,7 @@ TIndexModel::TIndexModel(const TNameTable& names, QObject* parent)
 {
 }
 
-TDefBase* TIndexModel::ElementAt(int row) const
+const TDefBase* TIndexModel::ElementAt(int row) const
 {
     if (row < 0 || row >= rowCount())
         return nullptr;

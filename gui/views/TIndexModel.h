@@ -20,7 +20,7 @@ public:
     explicit TIndexModel(const TNameTable& names, QObject* parent = nullptr);
 
     // The element of a row; null for a row that is not there.
-    TDefBase* ElementAt(int row) const;
+    const TDefBase* ElementAt(int row) const;
     // The element's row; -1 when it has none (lists, tables and reports are not in the table, and
     // the filter may leave it out).
     int RowOf(const TDefBase* element) const;

@@ -1,7 +1,6 @@
 #include "views/TMyListWindow.h"
 
 #include "model/TDefBase.h"
-#include "script/TUsedSet.h"
 #include "support/Bytes.h"
 #include "views/TFilterBox.h"
 #include "views/TPaneHost.h"
@@ -27,8 +26,8 @@ TMyListWindow::TMyListWindow(TPaneHost& host, QWidget* parent) : QTreeView(paren
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     SetUpHeader();
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid() && Enabled(Definition))
-            Run(Definition);
+        if (index.isValid() && State().canOpen)
+            OpenSelected();
     });
 }
 
@@ -84,7 +83,7 @@ void TMyListWindow::SetListModel(QAbstractItemModel* model)
             [this] { host.SelectionChanged(); });
 }
 
-TDefBase* TMyListWindow::SelectedElement() const
+const TDefBase* TMyListWindow::SelectedElement() const
 {
     if (!selectionModel())
         return nullptr;
@@ -92,50 +91,27 @@ TDefBase* TMyListWindow::SelectedElement() const
     return rows.isEmpty() ? nullptr : ElementAt(rows.front().row());
 }
 
-bool TMyListWindow::Answers(TCommand command) const
-{
-    return command == Copy || command == Definition || command == UsedBy;
-}
-
-bool TMyListWindow::Enabled(TCommand command) const
+TPaneState TMyListWindow::State() const
 {
     const TDefBase* selected = SelectedElement();
-    switch (command) {
-    case Copy:
-        return model() && model()->rowCount() > 0;
-    case Definition:
-        return selected && CanOpen(*selected);
-    case UsedBy:
-        return selected && selected->users && !selected->users->empty();
-    case Relationships:
-    case Structure:
-    case Index:
-    case FocusedDiagram:
-        return false;
-    }
-    return false;
+    TPaneState state;
+    state.canCopy = model() && model()->rowCount() > 0;
+    state.canOpen = selected && CanOpen(*selected);
+    state.usedBy = selected;
+    if (selected)
+        state.selectedName = selected->name;
+    return state;
 }
 
-void TMyListWindow::Run(TCommand command)
+void TMyListWindow::Copy() const
 {
-    if (!Enabled(command))
-        return;
-    switch (command) {
-    case Copy:
-        QApplication::clipboard()->setText(bytes::ToText(WriteText()));
-        break;
-    case Definition:
-        Open(*SelectedElement());
-        break;
-    case UsedBy:
-        host.ShowUsedBy(*SelectedElement());
-        break;
-    case Relationships:
-    case Structure:
-    case Index:
-    case FocusedDiagram:
-        break;
-    }
+    QApplication::clipboard()->setText(bytes::ToText(WriteText()));
+}
+
+void TMyListWindow::OpenSelected()
+{
+    if (const TDefBase* selected = SelectedElement(); selected && CanOpen(*selected))
+        Open(*selected);
 }
 
 TMyListWindow::TWidest TMyListWindow::WidestCell(int column, int rows) const
@@ -154,7 +130,7 @@ TMyListWindow::TWidest TMyListWindow::WidestCell(int column, int rows) const
 void TMyListWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Run(Definition);
+        OpenSelected();
         event->accept();
         return;
     }

@@ -10,23 +10,21 @@ class TDefBase;
 class TFilterBox;
 class TPaneHost;
 
-// The base of the index of elements and the used-by lists: a list in report style (one row per
-// element, column headers, rows in the order given, one row selectable) that copies itself to the
-// clipboard and answers the commands both lists share. Double-click and Enter open the selected
-// element as Definition does.
+// The base of the index of elements and the used-by, find and unused lists: a list in report
+// style (one row per element, column headers, rows in the order given, one row selectable) that
+// copies itself to the clipboard. Used by list acts on the selected row's element; double-click
+// and Enter open it as Definition does.
 class TMyListWindow : public QTreeView, public TPane {
     Q_OBJECT
 public:
     // The element of the selected row; null when no row is selected.
-    TDefBase* SelectedElement() const;
+    const TDefBase* SelectedElement() const;
     // The list's text form, as Copy puts it on the clipboard; lines end in "\n".
     virtual std::string WriteText() const = 0;
 
-    // Copy, Definition and Used by list; the index adds Relationships. Structure and Index fall to
-    // the main frame.
-    bool Answers(TCommand command) const override;
-    bool Enabled(TCommand command) const override;
-    void Run(TCommand command) override;
+    TPaneState State() const override;
+    void Copy() const override;
+    void OpenSelected() override;
 
 protected:
     TMyListWindow(TPaneHost& host, QWidget* parent);
@@ -43,10 +41,10 @@ protected:
         int row = -1;
     };
     TWidest WidestCell(int column, int rows) const;
-    virtual TDefBase* ElementAt(int row) const = 0;
+    virtual const TDefBase* ElementAt(int row) const = 0;
     // Whether Definition opens the element, and opening it.
     virtual bool CanOpen(const TDefBase& element) const = 0;
-    virtual void Open(TDefBase& element) = 0;
+    virtual void Open(const TDefBase& element) = 0;
 
     void keyPressEvent(QKeyEvent* event) override;
     void updateGeometries() override;

@@ -1,15 +1,58 @@
 #pragma once
 
-// What the main frame asks of the active child's pane: whether it answers a command, whether the
-// command is enabled, and running it there. A command the pane does not answer falls to the main
-// frame's own handling. Definition panes, the index, the used-by lists, the messages and the
-// diagrams implement it.
+#include <cstddef>
+#include <string>
+
+class QString;
+class TDefBase;
+class TDefPicture;
+class TFilterBox;
+
+// What a pane holds that the main frame's commands act on; the frame reads it whenever the
+// active child or its selection changes, and the command table decides from it.
+struct TPaneState {
+    // The pane runs these two itself (TPane::Copy, TPane::OpenSelected).
+    bool canCopy = false;
+    bool canOpen = false;
+    // Used by list shows this element's users; disabled without it or when nothing uses it.
+    const TDefBase* usedBy = nullptr;
+    // False: Structure, Index and Relationships are disabled while the pane is active.
+    bool locates = true;
+    // Structure and Index select this element, Relationships diagramElement; null: they open
+    // as they are.
+    const TDefBase* located = nullptr;
+    const TDefBase* diagramElement = nullptr;
+    // Focused Diagram centres on this picture; disabled without it.
+    const TDefBase* focusPicture = nullptr;
+    // What Find in Scripts offers; empty: the text searched last.
+    std::string selectedName;
+    // Edit > Filter puts the keyboard here.
+    TFilterBox* filter = nullptr;
+    // The zoom steps and Export Diagram are there (the pane is a diagram).
+    bool isDiagram = false;
+};
+
+// A child window's content as the main frame sees it: its state, and the two commands that only
+// the pane itself can run. Every child window holds one.
 class TPane {
 public:
-    enum TCommand { Copy, Definition, UsedBy, Relationships, Structure, Index, FocusedDiagram };
-
     virtual ~TPane() = default;
-    virtual bool Answers(TCommand) const { return true; }
-    virtual bool Enabled(TCommand command) const = 0;
-    virtual void Run(TCommand command) = 0;
+
+    virtual TPaneState State() const = 0;
+    // Called only while the state allows them.
+    virtual void Copy() const {}
+    virtual void OpenSelected() {}
+    // A definition window brought forward by an open shows its element, not what was selected.
+    virtual void ClearSelection() {}
+    // Selects bytes [offset, offset + length) of a line (from 1) of the script, scrolled into
+    // view. False, changing nothing, when the pane does not show that line.
+    virtual bool ShowText(const TDefPicture& /*script*/, size_t /*line*/, size_t /*offset*/,
+                          size_t /*length*/)
+    {
+        return false;
+    }
+    // A diagram's zoom (one of diagram::kZooms), and writing the diagram to a file: false, with
+    // the reason, when it can't be written.
+    virtual void SetZoom(int /*zoom*/) {}
+    virtual bool Export(const QString& /*path*/, QString& /*error*/) const { return false; }
 };

@@ -19,6 +19,12 @@ void TSpecTree::Open(const QModelIndex& leaf, bool onlyActivate)
         Q_EMIT OpenRequested(element, onlyActivate);
 }
 
+void TSpecTree::OpenSelected()
+{
+    if (SelectedLeafElement() != TOutline::kNone)
+        Open(currentIndex(), false);
+}
+
 void TSpecTree::mousePressEvent(QMouseEvent* event)
 {
     TStructTree::mousePressEvent(event);

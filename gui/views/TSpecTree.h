@@ -11,6 +11,8 @@ public:
 
     // The element of the selected node when that node is a leaf; -1 otherwise.
     int SelectedLeafElement() const;
+    // Opens the selected leaf's element, as Enter does.
+    void OpenSelected();
 
 Q_SIGNALS:
     // onlyActivate: bring an open definition window forward, create none.

@@ -1,16 +1,34 @@
 #include "views/TTreeChild.h"
 
+#include "model/TDefBase.h"
+#include "model/TDefinedArray.h"
 #include "support/CommandIds.h"
 #include "support/TIconSet.h"
 #include "views/TFilterBox.h"
+#include "views/TPaneHost.h"
 #include "views/TSpecTree.h"
 
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
-TTreeChild::TTreeChild(const TDefinedArray& defs, const std::string& rootCaption)
-    : TChildWindow(tr("Database Structure"), {TChildKey::Structure}, helpids::StructureWindow),
-      tree(new TSpecTree), filterBox(new TFilterBox(tr("Filter names")))
+namespace {
+
+// Keys the tree's commands take even while the filter box has the keyboard: Copy and Used by
+// act on the leaf, never on the typed text. (Enter opens a selected leaf through Definition's
+// shortcut, else the box hands the keyboard to the tree.)
+bool IsLeafCommand(const QKeyEvent& key)
 {
+    return key.matches(QKeySequence::Copy) ||
+           (key.key() == Qt::Key_U && key.modifiers() == Qt::ControlModifier);
+}
+
+} // namespace
+
+TTreeChild::TTreeChild(TPaneHost& host, const TDefinedArray& defs, const std::string& rootCaption)
+    : TChildWindow(tr("Database Structure"), {TChildKey::Structure}, helpids::StructureWindow),
+      host(host), defs(defs), tree(new TSpecTree), filterBox(new TFilterBox(tr("Filter names")))
+{
+    SetPane(*this);
     setWindowIcon(TIconSet::Icon(TIconSet::BookOpen));
     tree->Fill(defs, rootCaption);
     auto* content = new QWidget;
@@ -22,13 +40,53 @@ TTreeChild::TTreeChild(const TDefinedArray& defs, const std::string& rootCaption
     // Activating the window puts the keyboard in the tree, as before the box.
     content->setFocusProxy(tree);
     setWidget(content);
+    filterBox->installEventFilter(this);
     connect(filterBox, &QLineEdit::textChanged, this,
             [this] { tree->SetFilter(filterBox->Bytes()); });
-    connect(filterBox, &TFilterBox::ListWanted, this, &TTreeChild::FocusTree);
+    connect(filterBox, &TFilterBox::ListWanted, this, &TTreeChild::FocusFilteredTree);
     connect(tree, &TStructTree::FilterCleared, filterBox, &QLineEdit::clear);
 }
 
+const TDefBase* TTreeChild::SelectedElement() const
+{
+    const int element = tree->SelectedLeafElement();
+    return element >= 0 && static_cast<size_t>(element) < defs.Count()
+               ? defs.At(static_cast<size_t>(element))
+               : nullptr;
+}
+
+TPaneState TTreeChild::State() const
+{
+    const TDefBase* element = SelectedElement();
+    TPaneState state;
+    state.canCopy = element != nullptr;
+    state.canOpen = element != nullptr;
+    state.usedBy = element;
+    if (element)
+        state.selectedName = element->name;
+    state.filter = filterBox;
+    return state;
+}
+
+void TTreeChild::Copy() const
+{
+    if (const TDefBase* element = SelectedElement())
+        host.CopyText(*element);
+}
+
+void TTreeChild::OpenSelected()
+{
+    tree->OpenSelected();
+}
+
 void TTreeChild::FocusTree()
+{
+    if (!tree->currentIndex().isValid() && tree->model()->rowCount() > 0)
+        tree->setCurrentIndex(tree->model()->index(0, 0));
+    tree->setFocus(Qt::OtherFocusReason);
+}
+
+void TTreeChild::FocusFilteredTree()
 {
     if (!tree->FilterText().empty() && !tree->IsLeaf(tree->currentIndex())) {
         QModelIndex leaf = tree->model()->index(0, 0);
@@ -37,7 +95,21 @@ void TTreeChild::FocusTree()
         if (leaf != tree->model()->index(0, 0))
             tree->setCurrentIndex(leaf);
     }
-    tree->setFocus(Qt::OtherFocusReason);
+    FocusTree();
+}
+
+bool TTreeChild::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != filterBox ||
+        (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
+        return TChildWindow::eventFilter(watched, event);
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (IsLeafCommand(key)) {
+        // Left to the menu's shortcut; the box never copies or deletes its text for these.
+        event->ignore();
+        return true;
+    }
+    return TChildWindow::eventFilter(watched, event);
 }
 
 void TTreeChild::Place(int width, int height)

@@ -33,7 +33,7 @@ std::array<QIcon, 3> TUsedModel::MarkIcons()
             MarkIcon(lists::TMark::Info)};
 }
 
-TDefBase* TUsedModel::ElementAt(int row) const
+const TDefBase* TUsedModel::ElementAt(int row) const
 {
     if (!element.users || row < 0 || static_cast<size_t>(row) >= element.users->size())
         return nullptr;

@@ -25,7 +25,7 @@ public:
 
     const TDefBase& Element() const { return element; }
     // The user of a row; null for a row that is not there.
-    TDefBase* ElementAt(int row) const;
+    const TDefBase* ElementAt(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

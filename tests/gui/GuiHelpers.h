@@ -2,9 +2,11 @@
 
 #include "app/TMainFrame.h"
 #include "app/TSettings.h"
+#include "app/TSpecMDI.h"
 #include "core/TempFolder.h"
 #include "support/THtmlHelp.h"
 #include "support/TMyMessage.h"
+#include "views/TDisplayChild.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,6 +25,13 @@ inline void DoubleClick(QWidget* widget, QPoint pos)
     QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
     QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+// The active child's pane widget as a T; null when it is none or of another class.
+template <class T> T* ActivePane(const TSpecMDI& mdi)
+{
+    auto* child = qobject_cast<TDisplayChild*>(mdi.currentSubWindow());
+    return child ? qobject_cast<T*>(child->Pane()) : nullptr;
 }
 
 // A modal box or dialog as a test saw it.

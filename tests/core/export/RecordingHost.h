@@ -9,7 +9,7 @@
 class TRecordingHost : public TDisplayHost {
 public:
     bool ActivateDefinition(const TDefBase&) override { return false; }
-    void OpenDefinition(TDefBase&, TPaneKind) override {}
+    void OpenDefinition(const TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view text, std::string_view caption) override
     {
         errors.push_back(std::string(caption) + ": " + std::string(text));

@@ -204,7 +204,7 @@ TEST(ElementModel, OwnershipTypeNamesAndDisplayHooks)
             calls.push_back("activate " + std::to_string(e.index));
             return e.index == 0;
         }
-        void OpenDefinition(TDefBase& e, TPaneKind pane) override
+        void OpenDefinition(const TDefBase& e, TPaneKind pane) override
         {
             calls.push_back("open " + e.Title() + " " + std::to_string(static_cast<int>(pane)));
         }

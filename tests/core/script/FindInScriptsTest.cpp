@@ -165,14 +165,10 @@ TEST(FindInScripts, EveryScriptKindAndWhereItsPaneShowsTheMatch)
 
     const int W = 7, L = 13;
     for (const search::TScriptHit& hit : hits) {
-        TDefBase& host = panes::ScriptHost(*hit.element);
-        TPaneLayout layout;
-        if (host.kind == kinds::List)
-            layout = panes::LayList(static_cast<TDefList&>(host), W, L);
-        else if (host.kind == kinds::Table)
-            layout = panes::LayTable(static_cast<TDefTable&>(host), W, L);
-        else
-            layout = panes::LayPicture(host, W, L);
+        const TDefBase& host = panes::ScriptHost(*hit.element);
+        TPaneKind pane = TPaneKind::Picture;
+        ASSERT_TRUE(host.PaneKind(pane));
+        const TPaneLayout layout = panes::LayPane(host, pane, t.db.Definitions(), W, L);
         EXPECT_EQ(&host != hit.element, host.kind == kinds::List || host.kind == kinds::Table);
         const auto rect =
             panes::ScriptTextRect(layout, *hit.element, hit.line, hit.offset, hit.length, W, L);

@@ -11,12 +11,17 @@
 #include "views/TTreeChild.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStyleOptionTitleBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace {
 
@@ -54,7 +59,7 @@ int ChildCount(const TSpecMDI& mdi)
 
 TDefBase& Element(const TSpecMDI& mdi, const std::string& title)
 {
-    for (const auto& e : mdi.Database().Definitions())
+    for (const auto& e : mdi.Document().db.Definitions())
         if (e->Title() == title)
             return *e;
     throw std::runtime_error("no element " + title);
@@ -113,20 +118,25 @@ TEST(MainFrame, CommandsNeedingADatabaseEnabledOnlyAfterALoad)
 {
     TFrameFixture f;
     const TCommands& c = f.frame->Commands();
-    for (QAction* always : {c.open, c.preferences, c.exit, c.cascade, c.tile, c.arrangeIcons,
-                            c.closeAll, c.helpTopics, c.about})
+    for (QAction* always :
+         {c.Action(commands::Open), c.Action(commands::Preferences), c.Action(commands::Exit),
+          c.Action(commands::Cascade), c.Action(commands::Tile), c.Action(commands::ArrangeIcons),
+          c.Action(commands::CloseAll), c.Action(commands::HelpTopics), c.Action(commands::About)})
         EXPECT_TRUE(always->isEnabled()) << always->text().toStdString();
-    for (QAction* loaded : {c.structure, c.messages, c.index, c.copy, c.definition, c.usedBy})
+    for (QAction* loaded :
+         {c.Action(commands::Structure), c.Action(commands::Messages), c.Action(commands::Index),
+          c.Action(commands::Copy), c.Action(commands::Definition), c.Action(commands::UsedBy)})
         EXPECT_FALSE(loaded->isEnabled()) << loaded->text().toStdString();
 
     ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kClean)));
-    EXPECT_TRUE(c.structure->isEnabled());
-    EXPECT_TRUE(c.messages->isEnabled());
-    EXPECT_TRUE(c.index->isEnabled());
-    EXPECT_TRUE(c.relationships->isEnabled());
-    EXPECT_TRUE(c.saveAs->isEnabled());
+    EXPECT_TRUE(c.Action(commands::Structure)->isEnabled());
+    EXPECT_TRUE(c.Action(commands::Messages)->isEnabled());
+    EXPECT_TRUE(c.Action(commands::Index)->isEnabled());
+    EXPECT_TRUE(c.Action(commands::Relationships)->isEnabled());
+    EXPECT_TRUE(c.Action(commands::SaveAs)->isEnabled());
     // The tree is active with no leaf selected; nothing to copy.
-    for (QAction* later : {c.copy, c.definition, c.usedBy})
+    for (QAction* later :
+         {c.Action(commands::Copy), c.Action(commands::Definition), c.Action(commands::UsedBy)})
         EXPECT_FALSE(later->isEnabled()) << later->text().toStdString();
 }
 
@@ -135,7 +145,7 @@ TEST(MainFrame, SaveAsRunsTheDialogAndKeepsItsFolder)
     TFrameFixture f;
     ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kClean)));
     TModalAnswer answer;
-    f.frame->Commands().saveAs->trigger();
+    f.frame->Commands().Action(commands::SaveAs)->trigger();
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(answer.seen[0].title, "Select Elements to Save as Text");
     EXPECT_EQ(f.settings->SaveAsPath(), TSettings::DefaultInitialPath());
@@ -149,32 +159,39 @@ TEST(MainFrame, DefinitionFollowsTheTreesSelectedLeafAndOpensIt)
     ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", kClean)));
     TSpecMDI& mdi = f.frame->Client();
     ASSERT_NE(mdi.TreeChild(), nullptr);
-    EXPECT_FALSE(c.definition->isEnabled()); // the root is selected, no leaf
+    EXPECT_FALSE(c.Action(commands::Definition)->isEnabled()); // the root is selected, no leaf
     const TDefBase& picture = Element(mdi, "address picture script full");
     ASSERT_TRUE(mdi.TreeChild()->Tree().SelectElement(picture.index));
-    EXPECT_TRUE(c.definition->isEnabled());
-    c.definition->trigger();
+    EXPECT_TRUE(c.Action(commands::Definition)->isEnabled());
+    c.Action(commands::Definition)->trigger();
     ASSERT_NE(mdi.activeSubWindow(), nullptr);
     EXPECT_EQ(mdi.activeSubWindow()->windowTitle(), "address picture script full");
     // With the definition window active the command has no leaf to open.
-    EXPECT_FALSE(c.definition->isEnabled());
+    EXPECT_FALSE(c.Action(commands::Definition)->isEnabled());
 }
 
-TEST(MainFrame, MenuHoldsEveryCommandWithItsIdAndKeys)
+TEST(CommandTable, IdsUniqueHelpPagesThereAndNoSharedShortcut)
 {
     TFrameFixture f;
     const TCommands& c = f.frame->Commands();
-    EXPECT_EQ(c.open->text(), "&Open...");
-    EXPECT_EQ(c.open->data().toInt(), commands::Open);
-    EXPECT_EQ(c.open->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(c.exit->text(), "E&xit!");
-    EXPECT_EQ(c.exit->shortcut(), QKeySequence("Alt+F4"));
-    EXPECT_TRUE(c.exit->shortcuts().contains(QKeySequence(QKeySequence::Quit)));
-    EXPECT_EQ(c.structure->text(), "Database S&tructure");
-    EXPECT_EQ(c.structure->shortcut(), QKeySequence("Ctrl+T"));
-    EXPECT_EQ(c.usedBy->shortcut(), QKeySequence("Ctrl+U"));
-    EXPECT_EQ(c.definition->shortcut(), QKeySequence(Qt::Key_Enter)); // the menu shows "Enter"
-    EXPECT_EQ(c.closeAll->data().toInt(), commands::CloseAll);
+    std::set<int> ids;
+    std::map<QString, int> keyOwner;
+    for (const TCommand& command : c.Table()) {
+        EXPECT_TRUE(ids.insert(command.id).second) << command.id;
+        QAction* action = c.Action(command.id);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->data().toInt(), command.id);
+        if (command.help) {
+            const QUrl page = THtmlHelp::PageUrl(command.help);
+            EXPECT_NE(page, THtmlHelp::ContentsUrl()) << command.id;
+            EXPECT_TRUE(QFile::exists(QLatin1Char(':') + page.path())) << command.id;
+        }
+        for (const QKeySequence& key : action->shortcuts()) {
+            const auto [owner, fresh] = keyOwner.emplace(key.toString(), command.id);
+            EXPECT_TRUE(fresh) << key.toString().toStdString() << " of " << command.id << " and "
+                               << owner->second;
+        }
+    }
     QStringList menus;
     for (QAction* menu : f.frame->menuBar()->actions())
         if (menu->isVisible())
@@ -198,9 +215,9 @@ TEST(MainFrame, OpenLoadsTheChosenFolderAndKeepsItsParentForNextTime)
             if (best->child(i)->text(0) == "family.kvd")
                 chooser.Tree().setCurrentItem(best->child(i));
     });
-    f.frame->Commands().open->trigger();
+    f.frame->Commands().Action(commands::Open)->trigger();
     EXPECT_EQ(title, "Kinvault Database");
-    EXPECT_EQ(f.frame->Client().Database().Name(), "family.kvd");
+    EXPECT_EQ(f.frame->Document().db.Name(), "family.kvd");
     EXPECT_EQ(f.frame->Recent().Entries(), QStringList({family}));
     EXPECT_EQ(f.settings->InitialPath(), data);
 }
@@ -210,11 +227,11 @@ TEST(MainFrame, CancelledOpenChangesNothing)
     TFrameFixture f;
     f.settings->SetInitialPath("/nowhere");
     TModalAnswer answer([](QDialog& dialog) { dialog.reject(); });
-    f.frame->Commands().open->trigger();
+    f.frame->Commands().Action(commands::Open)->trigger();
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(f.settings->InitialPath(), "/nowhere");
     EXPECT_TRUE(f.frame->Recent().Entries().isEmpty());
-    EXPECT_FALSE(f.frame->Client().Database().Loaded());
+    EXPECT_FALSE(f.frame->Document().db.Loaded());
 }
 
 TEST(MainFrame, FailureEndingTheProgramIsNamedInItsBox)
@@ -264,7 +281,7 @@ TEST(Loading, MissingFolderShowsFileMissingAndLeavesEveryWindowOpen)
     EXPECT_EQ(answer.seen[0].text.toStdString(), missing + "/control.ged");
     EXPECT_EQ(ChildCount(mdi), open);
     EXPECT_EQ(f.frame->windowTitle(), "a.kvd - Stemlook");
-    EXPECT_EQ(mdi.Database().Name(), "a.kvd");
+    EXPECT_EQ(mdi.Document().db.Name(), "a.kvd");
 }
 
 TEST(Loading, SecondLoadClosesEveryChildOfTheFirst)
@@ -311,7 +328,7 @@ TEST(Loading, MessagesWindowOpensOnlyWithMoreThanTwoLogLines)
     EXPECT_EQ(mdi.FindChild({TChildKey::Messages}), nullptr);
 
     // The command still shows the two lines.
-    f.frame->Commands().messages->trigger();
+    f.frame->Commands().Action(commands::Messages)->trigger();
     auto* messages = qobject_cast<TDisplayChild*>(mdi.FindChild({TChildKey::Messages}));
     ASSERT_NE(messages, nullptr);
     EXPECT_EQ(messages->windowTitle(), "Messages");
@@ -352,13 +369,13 @@ TEST(RecentFolders, MenuListsEntriesAndAPickedEntryLoadsWithoutMoving)
     ASSERT_TRUE(f.frame->OpenFolder(b));
     EXPECT_EQ(f.frame->Recent().Entries(), QStringList({b, a}));
     const TCommands& c = f.frame->Commands();
-    EXPECT_EQ(c.recent[0]->text(), "&1 " + b);
-    EXPECT_EQ(c.recent[1]->text(), "&2 " + a);
-    EXPECT_TRUE(c.recent[1]->isVisible());
-    EXPECT_FALSE(c.recent[2]->isVisible());
+    EXPECT_EQ(c.Action(commands::FirstRecent + static_cast<int>(0))->text(), "&1 " + b);
+    EXPECT_EQ(c.Action(commands::FirstRecent + static_cast<int>(1))->text(), "&2 " + a);
+    EXPECT_TRUE(c.Action(commands::FirstRecent + static_cast<int>(1))->isVisible());
+    EXPECT_FALSE(c.Action(commands::FirstRecent + static_cast<int>(2))->isVisible());
 
-    c.recent[1]->trigger();
-    EXPECT_EQ(f.frame->Client().Database().Name(), "a.kvd");
+    c.Action(commands::FirstRecent + static_cast<int>(1))->trigger();
+    EXPECT_EQ(f.frame->Document().db.Name(), "a.kvd");
     EXPECT_EQ(f.frame->Recent().Entries(), QStringList({b, a}));
 }
 
@@ -376,8 +393,9 @@ TEST(RecentFolders, EntryThatFailsToLoadLeavesTheList)
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(answer.seen[0].title, "File Missing");
     EXPECT_EQ(f.frame->Recent().Entries(), QStringList({b}));
-    EXPECT_FALSE(f.frame->Commands().recent[1]->isVisible());
-    EXPECT_EQ(f.frame->Client().Database().Name(), "b.kvd");
+    EXPECT_FALSE(
+        f.frame->Commands().Action(commands::FirstRecent + static_cast<int>(1))->isVisible());
+    EXPECT_EQ(f.frame->Document().db.Name(), "b.kvd");
 }
 
 TEST(Placement, NewChildrenStepOneCaptionAndTheEighthStartsAgain)
@@ -461,7 +479,7 @@ TEST(Arrange, CascadeAndTileLeaveTheTreeAloneAndCloseAllClosesIt)
         EXPECT_EQ(cascade[i].size(), cascade[0].size());
     }
 
-    f.frame->Commands().closeAll->trigger();
+    f.frame->Commands().Action(commands::CloseAll)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(ChildCount(mdi), 0);
     EXPECT_EQ(mdi.TreeChild(), nullptr);
@@ -544,11 +562,11 @@ TEST(OpenDefinition, WindowsAreFoundByWhatTheyShowInADesignOf20000Elements)
     QMdiSubWindow* tree = mdi.TreeChild();
     QMdiSubWindow* messages = mdi.FindChild({TChildKey::Messages});
     ASSERT_TRUE(tree && messages);
-    ASSERT_GT(mdi.Database().Definitions().Count(), 20000u);
+    ASSERT_GT(mdi.Document().db.Definitions().Count(), 20000u);
 
     // The indices the fixed windows once had, and one past them.
     for (const int index : {10000, 10001, 10002, 10003, 10004, 20000}) {
-        TDefBase& element = *mdi.Database().Definitions().At(static_cast<size_t>(index));
+        TDefBase& element = *mdi.Document().db.Definitions().At(static_cast<size_t>(index));
         mdi.OpenDefinition(element, false);
         auto* shown = qobject_cast<TChildWindow*>(mdi.currentSubWindow());
         ASSERT_NE(shown, nullptr);
@@ -562,21 +580,57 @@ TEST(OpenDefinition, WindowsAreFoundByWhatTheyShowInADesignOf20000Elements)
     EXPECT_EQ(mdi.FindChild({TChildKey::Messages}), messages);
 }
 
+// A pane that holds nothing, for child windows measured without one.
+struct TBlankPane : QWidget, TPane {
+    TPaneState State() const override { return {}; }
+};
+
 TEST(DisplayChild, AsksForRoomForTheCaptionOrThePane)
 {
     const QString longCaption(150, 'W');
-    const TDisplayChild wide(longCaption, {TChildKey::Definition, 0}, new QWidget, 0,
+    const TDisplayChild wide(longCaption, {TChildKey::Definition, 0}, new TBlankPane, 0,
                              QSize(10, 40));
-    const TDisplayChild narrow("x", {TChildKey::Definition, 0}, new QWidget, 0, QSize(900, 40));
-    const TDisplayChild other("Messages", {TChildKey::Messages}, new QWidget, 0);
-    const TDisplayChild hundred(QString(100, 'W'), {TChildKey::Definition, 0}, new QWidget, 0,
+    const TDisplayChild narrow("x", {TChildKey::Definition, 0}, new TBlankPane, 0, QSize(900, 40));
+    const TDisplayChild other("Messages", {TChildKey::Messages}, new TBlankPane, 0);
+    const TDisplayChild hundred(QString(100, 'W'), {TChildKey::Definition, 0}, new TBlankPane, 0,
                                 QSize(10, 40));
 
-    EXPECT_GT(wide.RequestedSize().width(), 100 * 3);
-    EXPECT_EQ(wide.RequestedSize().width(), hundred.RequestedSize().width());
+    EXPECT_GT(wide.CaptionWidth(), 100 * 3);
+    EXPECT_EQ(wide.CaptionWidth(), hundred.CaptionWidth());
     EXPECT_EQ(wide.RequestedSize().height(), 40);
     EXPECT_GT(narrow.RequestedSize().width(), 900);
     EXPECT_EQ(other.RequestedSize(), QSize(400, 400));
+}
+
+TEST(DisplayChild, DefinitionWindowShowsItsWholeCaption)
+{
+    // Wide letters: an average character width would leave the caption cut short.
+    const std::string name = "WWMMWWMMWWMMWWMMWWMM";
+    TFrameFixture f({1600, 900});
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(
+        f.Database("wide.kvd", "0 @person@ RECORD\n0 @" + name + "@ GROUP\n0 TRLR\n")));
+    const TDefBase* group = mdi.Document().db.Definitions().FindTitled("Group " + name);
+    ASSERT_NE(group, nullptr);
+    mdi.OpenDefinition(*group);
+    QMdiSubWindow* child = mdi.currentSubWindow();
+    ASSERT_NE(child, nullptr);
+
+    QStyleOptionTitleBar bar;
+    bar.initFrom(child);
+    bar.text = child->windowTitle();
+    bar.icon = child->windowIcon();
+    bar.titleBarFlags = child->windowFlags();
+    bar.subControls = QStyle::SC_All;
+    const int frame =
+        child->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, child);
+    bar.rect = QRect(0, 0, child->width() - 2 * frame,
+                     child->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, child));
+    const QRect label =
+        child->style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarLabel, child);
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    EXPECT_GE(label.width(), metrics.horizontalAdvance(child->windowTitle()));
+    EXPECT_LE(child->geometry().right(), mdi.viewport()->width());
 }
 
 TEST(Help, F1OpensThePageOfTheActiveChildOrHighlightedCommand)
@@ -599,10 +653,49 @@ TEST(Help, F1OpensThePageOfTheActiveChildOrHighlightedCommand)
     message.exec();
     EXPECT_EQ(HelpPage(f.help), "builtin-value.html");
 
-    QMenu* file = f.frame->Commands().fileMenu;
+    QMenu* file = f.frame->Commands().Menu(TMenu::File);
     file->popup(f.frame->mapToGlobal(QPoint(10, 10)));
-    file->setActiveAction(f.frame->Commands().open);
+    file->setActiveAction(f.frame->Commands().Action(commands::Open));
     QTest::keyClick(file, Qt::Key_F1);
     EXPECT_EQ(HelpPage(f.help), "open.html");
     file->close();
+}
+
+TEST(Arrange, MinimisedWindowsParkRightOfTheTree)
+{
+    TFrameFixture f({1200, 800});
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("groups.kvd", Groups(3))));
+    std::vector<QMdiSubWindow*> opened;
+    for (int i = 0; i < 3; ++i) {
+        mdi.OpenDefinition(Element(mdi, "Group g" + std::to_string(i)));
+        opened.push_back(mdi.currentSubWindow());
+    }
+    QRegion parked;
+    for (QMdiSubWindow* window : opened) {
+        window->showMinimized();
+        QApplication::processEvents();
+        EXPECT_GE(window->x(), mdi.TreeColumn());
+        EXPECT_FALSE(parked.intersects(window->geometry()));
+        parked += window->geometry();
+    }
+    f.frame->resize(1000, 700);
+    QApplication::processEvents();
+    for (QMdiSubWindow* window : opened)
+        EXPECT_GE(window->x(), mdi.TreeColumn());
+}
+
+TEST(Arrange, ClosingAWindowActivatesTheOneUsedBeforeIt)
+{
+    TFrameFixture f({1200, 800});
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("groups.kvd", Groups(2))));
+    mdi.OpenDefinition(Element(mdi, "Group g0"));
+    mdi.OpenDefinition(Element(mdi, "Group g1"));
+    QMdiSubWindow* before = mdi.currentSubWindow();
+    mdi.ShowRelationships(nullptr);
+    ASSERT_NE(mdi.currentSubWindow(), before);
+    mdi.currentSubWindow()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(mdi.currentSubWindow(), before);
 }

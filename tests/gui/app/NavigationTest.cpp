@@ -2,6 +2,7 @@
 #include "app/TCommands.h"
 #include "app/TSpecMDI.h"
 #include "model/TDefBase.h"
+#include "support/CommandIds.h"
 #include "views/TDisplayChild.h"
 #include "views/TDisplayLog.h"
 #include "views/TDisplayUnused.h"
@@ -23,7 +24,7 @@ const std::string kDesign = "0 @person@ RECORD\n"
 
 TDefBase& Element(const TSpecMDI& mdi, const std::string& title)
 {
-    TDefBase* e = mdi.Database().Definitions().FindTitled(title);
+    TDefBase* e = mdi.Document().db.Definitions().FindTitled(title);
     if (!e)
         throw std::runtime_error("no element " + title);
     return *e;
@@ -65,7 +66,7 @@ TEST(Navigation, MessageLinesOpenTheElementsTheyName)
     // Enter on the field's line opens its record; the menu command follows the current line.
     mdi.ShowMessages();
     log->setCurrentIndex(rowStarting("Tag missing from field City"));
-    EXPECT_TRUE(f.frame->Commands().definition->isEnabled());
+    EXPECT_TRUE(f.frame->Commands().Action(commands::Definition)->isEnabled());
     QTest::keyClick(log, Qt::Key_Return);
     EXPECT_EQ(ActiveElement(mdi), Element(mdi, "Record person").index);
 
@@ -73,7 +74,7 @@ TEST(Navigation, MessageLinesOpenTheElementsTheyName)
     mdi.ShowMessages();
     const int windows = static_cast<int>(mdi.subWindowList().size());
     log->setCurrentIndex(log->model()->index(0, 0));
-    EXPECT_FALSE(f.frame->Commands().definition->isEnabled());
+    EXPECT_FALSE(f.frame->Commands().Action(commands::Definition)->isEnabled());
     QTest::keyClick(log, Qt::Key_Return);
     EXPECT_EQ(mdi.subWindowList().size(), windows);
     EXPECT_EQ(mdi.currentSubWindow(), mdi.FindChild({TChildKey::Messages}));
@@ -85,42 +86,42 @@ TEST(Navigation, BackAndForwardWalkTheDefinitionsActivatedAndReopenClosedOnes)
     TSpecMDI& mdi = f.frame->Client();
     ASSERT_TRUE(mdi.ReadFile(f.Database("n.kvd", kDesign)));
     const TCommands& c = f.frame->Commands();
-    EXPECT_FALSE(c.back->isEnabled());
+    EXPECT_FALSE(c.Action(commands::Back)->isEnabled());
     const int a = Element(mdi, "person picture script a").index;
     const int b = Element(mdi, "person picture script b").index;
     const int person = Element(mdi, "Record person").index;
     for (const int element : {a, b, person})
-        mdi.OpenDefinition(*mdi.Database().Definitions().At(static_cast<size_t>(element)));
+        mdi.OpenDefinition(*mdi.Document().db.Definitions().At(static_cast<size_t>(element)));
     ASSERT_EQ(ActiveElement(mdi), person);
 
-    ASSERT_TRUE(c.back->isEnabled());
-    c.back->trigger();
+    ASSERT_TRUE(c.Action(commands::Back)->isEnabled());
+    c.Action(commands::Back)->trigger();
     EXPECT_EQ(ActiveElement(mdi), b);
     // The mouse's back button does the same.
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::BackButton,
                       Qt::BackButton, Qt::NoModifier);
     QApplication::sendEvent(mdi.currentSubWindow(), &press);
     EXPECT_EQ(ActiveElement(mdi), a);
-    EXPECT_FALSE(c.back->isEnabled());
+    EXPECT_FALSE(c.Action(commands::Back)->isEnabled());
 
     // A window closed meanwhile opens again going forward.
     delete mdi.FindChild({TChildKey::Definition, b});
     QApplication::processEvents();
-    mdi.OpenDefinition(*mdi.Database().Definitions().At(static_cast<size_t>(a)));
-    ASSERT_TRUE(c.forward->isEnabled());
-    c.forward->trigger();
+    mdi.OpenDefinition(*mdi.Document().db.Definitions().At(static_cast<size_t>(a)));
+    ASSERT_TRUE(c.Action(commands::Forward)->isEnabled());
+    c.Action(commands::Forward)->trigger();
     EXPECT_EQ(ActiveElement(mdi), b);
     EXPECT_NE(mdi.FindChild({TChildKey::Definition, b}), nullptr);
 
     // Going somewhere new drops what lay ahead.
-    c.back->trigger();
-    mdi.OpenDefinition(*mdi.Database().Definitions().At(static_cast<size_t>(person)));
-    EXPECT_FALSE(c.forward->isEnabled());
+    c.Action(commands::Back)->trigger();
+    mdi.OpenDefinition(*mdi.Document().db.Definitions().At(static_cast<size_t>(person)));
+    EXPECT_FALSE(c.Action(commands::Forward)->isEnabled());
 
     // A new design starts a new history.
     ASSERT_TRUE(mdi.ReadFile(f.Database("n2.kvd", kDesign)));
-    EXPECT_FALSE(c.back->isEnabled());
-    EXPECT_FALSE(c.forward->isEnabled());
+    EXPECT_FALSE(c.Action(commands::Back)->isEnabled());
+    EXPECT_FALSE(c.Action(commands::Forward)->isEnabled());
 }
 
 TEST(Navigation, UnusedElementsListOpensDefinitions)
@@ -128,10 +129,10 @@ TEST(Navigation, UnusedElementsListOpensDefinitions)
     TFrameFixture f;
     TSpecMDI& mdi = f.frame->Client();
     const TCommands& c = f.frame->Commands();
-    EXPECT_FALSE(c.unusedElements->isEnabled());
+    EXPECT_FALSE(c.Action(commands::UnusedElements)->isEnabled());
     ASSERT_TRUE(mdi.ReadFile(f.Database("u.kvd", kDesign)));
-    ASSERT_TRUE(c.unusedElements->isEnabled());
-    c.unusedElements->trigger();
+    ASSERT_TRUE(c.Action(commands::UnusedElements)->isEnabled());
+    c.Action(commands::UnusedElements)->trigger();
     auto* list = PaneOf<TDisplayUnused>(mdi, {TChildKey::Unused});
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(mdi.currentSubWindow()->windowTitle(), "Unused Elements");

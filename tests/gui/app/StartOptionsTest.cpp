@@ -126,8 +126,8 @@ TEST(OpenAtStart, OpensTheKnownTitlesWindowAndReportsTheUnknownOne)
     QApplication::processEvents();
 
     const TSpecMDI& mdi = f.frame->Client();
-    ASSERT_GT(mdi.Database().Definitions().Count(), 0u);
-    const TDefBase* person = mdi.Database().Definitions().FindTitled("Record person");
+    ASSERT_GT(mdi.Document().db.Definitions().Count(), 0u);
+    const TDefBase* person = mdi.Document().db.Definitions().FindTitled("Record person");
     ASSERT_NE(person, nullptr);
     EXPECT_EQ(DefinitionWindows(mdi),
               QList<TChildKey>{(TChildKey{TChildKey::Definition, person->index})});
@@ -140,7 +140,7 @@ TEST(OpenAtStart, NoFolderOpensNothing)
     TFrameFixture f;
     std::ostringstream err;
     TMDIApp::OpenAtStart(*f.frame, Parse({}), err);
-    EXPECT_EQ(f.frame->Client().Database().Definitions().Count(), 0u);
+    EXPECT_EQ(f.frame->Document().db.Definitions().Count(), 0u);
     EXPECT_TRUE(f.frame->Client().subWindowList().isEmpty());
     EXPECT_EQ(err.str(), "");
 }

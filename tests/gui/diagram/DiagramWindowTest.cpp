@@ -35,17 +35,17 @@ struct TDiagram {
 
     TDefBase& Element(const std::string& title) const
     {
-        TDefBase* e = mdi.Database().Definitions().FindTitled(title);
+        TDefBase* e = mdi.Document().db.Definitions().FindTitled(title);
         if (!e)
             throw std::runtime_error("no element " + title);
         return *e;
     }
-    TDisplayBrowser* Browser() const { return mdi.ActiveBrowser(); }
+    TDisplayBrowser* Browser() const { return ActivePane<TDisplayBrowser>(mdi); }
     // The centre of a vertex's box in the viewport.
     QPoint At(const TVertex& v) const
     {
         // The diagram scrolls in the display font's character widths and lines.
-        const QFontMetrics units(mdi.DisplayFont());
+        const QFontMetrics units(mdi.Document().font);
         const QPoint scrolled(Browser()->horizontalScrollBar()->value() *
                                   units.horizontalAdvance(QLatin1Char('0')),
                               Browser()->verticalScrollBar()->value() * units.lineSpacing());
@@ -71,7 +71,7 @@ struct TDiagram {
     // scroll bars reach.
     void ExpectSelectedCentred() const
     {
-        const QFontMetrics units(mdi.DisplayFont());
+        const QFontMetrics units(mdi.Document().font);
         const QRect view = Browser()->viewport()->rect();
         QScrollBar* bars[2] = {Browser()->horizontalScrollBar(), Browser()->verticalScrollBar()};
         const int unit[2] = {units.horizontalAdvance(QLatin1Char('0')), units.lineSpacing()};
@@ -115,22 +115,22 @@ std::set<const TDefBase*> Shown(const TDisplayBrowser& browser)
 TEST(DiagramWindow, OpensFromTheFrameWithTheZoomMenuOnlyWhileActive)
 {
     TDiagram d;
-    EXPECT_TRUE(d.c.relationships->isEnabled());
-    EXPECT_FALSE(d.c.zoomMenu->menuAction()->isVisible());
-    d.c.relationships->trigger();
+    EXPECT_TRUE(d.c.Action(commands::Relationships)->isEnabled());
+    EXPECT_FALSE(d.c.Menu(TMenu::Zoom)->menuAction()->isVisible());
+    d.c.Action(commands::Relationships)->trigger();
     ASSERT_NE(d.Browser(), nullptr);
     EXPECT_EQ(d.mdi.currentSubWindow()->windowTitle(), "Relationships (100%)");
     EXPECT_EQ(d.Browser()->Selected(), nullptr);
     EXPECT_FALSE(d.Browser()->Vertices().empty());
-    EXPECT_TRUE(d.c.zoomMenu->menuAction()->isVisible());
-    EXPECT_TRUE(d.c.exportDiagram->isEnabled());
+    EXPECT_TRUE(d.c.Menu(TMenu::Zoom)->menuAction()->isVisible());
+    EXPECT_TRUE(d.c.Action(commands::ExportDiagram)->isEnabled());
 
     d.mdi.ShowStructure();
-    EXPECT_FALSE(d.c.zoomMenu->menuAction()->isVisible());
-    EXPECT_FALSE(d.c.exportDiagram->isEnabled());
+    EXPECT_FALSE(d.c.Menu(TMenu::Zoom)->menuAction()->isVisible());
+    EXPECT_FALSE(d.c.Action(commands::ExportDiagram)->isEnabled());
     QMdiSubWindow* diagram = d.mdi.FindChild({TChildKey::Relationships});
-    d.c.relationships->trigger(); // brought forward, not made again
-    EXPECT_TRUE(d.c.zoomMenu->menuAction()->isVisible());
+    d.c.Action(commands::Relationships)->trigger(); // brought forward, not made again
+    EXPECT_TRUE(d.c.Menu(TMenu::Zoom)->menuAction()->isVisible());
     EXPECT_EQ(d.mdi.currentSubWindow(), diagram);
     int diagrams = 0;
     for (QMdiSubWindow* w : d.mdi.subWindowList())
@@ -149,7 +149,7 @@ TEST(DiagramWindow, CtrlRFromAPictureSelectsItAndFromARecordSelectsNothing)
     EXPECT_EQ(d.Browser()->Selected()->element, &born);
 
     d.mdi.OpenDefinition(d.Element("Record person"), false);
-    d.c.relationships->trigger();
+    d.c.Action(commands::Relationships)->trigger();
     ASSERT_NE(d.Browser(), nullptr);
     EXPECT_EQ(d.Browser()->Selected(), nullptr);
 }
@@ -157,22 +157,22 @@ TEST(DiagramWindow, CtrlRFromAPictureSelectsItAndFromARecordSelectsNothing)
 TEST(DiagramWindow, ZoomChangesTheTitleAndScalesTheBoxesOnce)
 {
     TDiagram d;
-    d.c.relationships->trigger();
+    d.c.Action(commands::Relationships)->trigger();
     TDisplayBrowser* browser = d.Browser();
     ASSERT_NE(browser, nullptr);
     const TVertex& first = *browser->Vertices()[0];
     const int x100 = first.sx;
     const QSize extent100 = browser->Extent();
-    d.c.zooms[2]->trigger(); // 50%
+    d.c.Action(commands::FirstZoom + static_cast<int>(2))->trigger(); // 50%
     EXPECT_EQ(d.mdi.currentSubWindow()->windowTitle(), "Relationships (50%)");
     EXPECT_EQ(browser->Zoom(), 50);
     EXPECT_EQ(first.sx, first.x * 50 / 100);
     EXPECT_EQ(x100, first.x);
     EXPECT_LT(browser->Extent().width(), extent100.width());
     const QSize extent50 = browser->Extent();
-    d.c.zooms[2]->trigger();
+    d.c.Action(commands::FirstZoom + static_cast<int>(2))->trigger();
     EXPECT_EQ(browser->Extent(), extent50);
-    d.c.zooms[0]->trigger();
+    d.c.Action(commands::FirstZoom + static_cast<int>(0))->trigger();
     EXPECT_EQ(browser->Extent(), extent100);
     EXPECT_EQ(d.mdi.currentSubWindow()->windowTitle(), "Relationships (100%)");
 }
@@ -180,7 +180,7 @@ TEST(DiagramWindow, ZoomChangesTheTitleAndScalesTheBoxesOnce)
 TEST(DiagramWindow, ClickSelectsABoxAndDoubleClickOpensItsPicture)
 {
     TDiagram d;
-    d.c.relationships->trigger();
+    d.c.Action(commands::Relationships)->trigger();
     TDisplayBrowser* browser = d.Browser();
     ASSERT_NE(browser, nullptr);
     browser->horizontalScrollBar()->setValue(0);
@@ -244,7 +244,7 @@ TEST(DiagramWindow, FocusedDiagramShowsThePictureCentredAmongItsNeighbours)
     TDiagram d;
     TDefBase& born = d.Element("person picture script BORN");
     d.mdi.OpenDefinition(born, false);
-    ASSERT_TRUE(d.c.focusedDiagram->isEnabled());
+    ASSERT_TRUE(d.c.Action(commands::FocusedDiagram)->isEnabled());
     EXPECT_EQ(d.FocusWithDepth(1), 2);
     TChildWindow* window = d.mdi.FindChild({TChildKey::FocusedDiagram, born.index});
     ASSERT_NE(window, nullptr);
@@ -254,14 +254,14 @@ TEST(DiagramWindow, FocusedDiagramShowsThePictureCentredAmongItsNeighbours)
     ASSERT_NE(d.Browser(), nullptr);
     ASSERT_NE(d.Browser()->Selected(), nullptr);
     EXPECT_EQ(d.Browser()->Selected()->element, &born);
-    const std::set<const TDefBase*> near = Neighbourhood(d.mdi.Database().Definitions(), born);
+    const std::set<const TDefBase*> near = Neighbourhood(d.mdi.Document().db.Definitions(), born);
     EXPECT_GT(near.size(), 2u);
     EXPECT_EQ(Shown(*d.Browser()), near);
     d.ExpectSelectedCentred();
 
     // From the focused window itself, on its selected box: the same window, built again at the
     // new depth with the zoom kept; the depth asked last is offered.
-    d.c.zooms[1]->trigger(); // 70%
+    d.c.Action(commands::FirstZoom + static_cast<int>(1))->trigger(); // 70%
     EXPECT_EQ(d.FocusWithDepth(3), 1);
     EXPECT_EQ(d.mdi.currentSubWindow(), window);
     EXPECT_EQ(window->windowTitle(), "Relationships of person picture script BORN, depth 3 (70%)");
@@ -279,7 +279,7 @@ TEST(DiagramWindow, FocusedDiagramShowsThePictureCentredAmongItsNeighbours)
     TChildWindow* second = d.mdi.FindChild({TChildKey::FocusedDiagram, detail.index});
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(d.mdi.currentSubWindow(), second);
-    EXPECT_EQ(Shown(*d.Browser()), Neighbourhood(d.mdi.Database().Definitions(), detail));
+    EXPECT_EQ(Shown(*d.Browser()), Neighbourhood(d.mdi.Document().db.Definitions(), detail));
     EXPECT_GT(d.Browser()->horizontalScrollBar()->value(), 0);
     d.ExpectSelectedCentred();
     int focused = 0;
@@ -292,20 +292,20 @@ TEST(DiagramWindow, FocusedDiagramNeedsAPictureToFocusOn)
 {
     TDiagram d;
     TDefBase& born = d.Element("person picture script BORN");
-    EXPECT_FALSE(d.c.focusedDiagram->isEnabled()); // the tree
+    EXPECT_FALSE(d.c.Action(commands::FocusedDiagram)->isEnabled()); // the tree
     d.mdi.OpenDefinition(d.Element("Record person"), false);
-    EXPECT_FALSE(d.c.focusedDiagram->isEnabled());
+    EXPECT_FALSE(d.c.Action(commands::FocusedDiagram)->isEnabled());
     d.mdi.ShowIndex(&d.Element("Record person"));
-    EXPECT_FALSE(d.c.focusedDiagram->isEnabled());
+    EXPECT_FALSE(d.c.Action(commands::FocusedDiagram)->isEnabled());
     d.mdi.ShowIndex(&born);
-    EXPECT_TRUE(d.c.focusedDiagram->isEnabled());
+    EXPECT_TRUE(d.c.Action(commands::FocusedDiagram)->isEnabled());
     d.mdi.ShowRelationships(nullptr);
-    EXPECT_FALSE(d.c.focusedDiagram->isEnabled()); // nothing selected
+    EXPECT_FALSE(d.c.Action(commands::FocusedDiagram)->isEnabled()); // nothing selected
     d.mdi.ShowRelationships(&born);
-    EXPECT_TRUE(d.c.focusedDiagram->isEnabled());
+    EXPECT_TRUE(d.c.Action(commands::FocusedDiagram)->isEnabled());
     // Cancel opens nothing.
     TModalAnswer cancel([](QDialog& dialog) { dialog.reject(); });
-    d.c.focusedDiagram->trigger();
+    d.c.Action(commands::FocusedDiagram)->trigger();
     EXPECT_EQ(d.mdi.FindChild({TChildKey::FocusedDiagram, born.index}), nullptr);
     EXPECT_EQ(cancel.seen.size(), 1u);
 }

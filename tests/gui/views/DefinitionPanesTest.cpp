@@ -6,11 +6,10 @@
 #include "script/TDispColour.h"
 #include "script/TScriptPiece.h"
 #include "script/TSetColours.h"
+#include "support/CommandIds.h"
 #include "views/TDisplayChild.h"
 #include "views/TDisplayFields.h"
-#include "views/TDisplayPicture.h"
 #include "views/TDisplayReport.h"
-#include "views/TDisplayTable.h"
 #include "views/TDisplayWindow.h"
 
 #include <QAction>
@@ -33,7 +32,7 @@ struct TExample {
 
     TDefBase& Element(const std::string& title) const
     {
-        for (const auto& e : mdi.Database().Definitions())
+        for (const auto& e : mdi.Document().db.Definitions())
             if (e->Title() == title)
                 return *e;
         throw std::runtime_error("no element " + title);
@@ -55,8 +54,7 @@ struct TExample {
     QString CoreCopy(const std::string& title)
     {
         std::string text;
-        TDatabase& db = const_cast<TDatabase&>(mdi.Database());
-        CopyText(db, title, text, mdi);
+        CopyText(mdi.Document().db, title, text, mdi.Services());
         return QString::fromStdString(text);
     }
 };
@@ -85,13 +83,13 @@ TEST(FieldsPane, ClickSelectsATypeAndDoubleClickOpensOrExplainsIt)
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(x.ActiveTitle(), "Record person");
     const TCommands& c = x.f.frame->Commands();
-    EXPECT_FALSE(c.definition->isEnabled()); // nothing selected
+    EXPECT_FALSE(c.Action(commands::Definition)->isEnabled()); // nothing selected
 
     const TPieceRect* sex = PieceTitled(*pane, "Choice sex");
     ASSERT_NE(sex, nullptr);
     QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, Centre(*pane, sex->rect));
     EXPECT_EQ(pane->Selected(), sex->piece);
-    EXPECT_TRUE(c.definition->isEnabled());
+    EXPECT_TRUE(c.Action(commands::Definition)->isEnabled());
     EXPECT_EQ(&pane->CurrentElement(), sex->piece->target);
 
     DoubleClick(pane->viewport(), Centre(*pane, sex->rect));
@@ -118,26 +116,26 @@ TEST(FieldsPane, ClickSelectsATypeAndDoubleClickOpensOrExplainsIt)
 TEST(DefinitionPane, CopyWritesTheElementsTextTheSameTwice)
 {
     TExample x;
-    auto* pane = x.Open<TDisplayTable>("person Table census");
+    auto* pane = x.Open<TDisplayWindow>("person Table census");
     ASSERT_NE(pane, nullptr);
     QApplication::clipboard()->clear();
-    x.f.frame->Commands().copy->trigger();
+    x.f.frame->Commands().Action(commands::Copy)->trigger();
     const QString first = QApplication::clipboard()->text();
     EXPECT_EQ(first, x.CoreCopy("person Table census"));
     EXPECT_TRUE(first.contains("Columns"));
-    x.f.frame->Commands().copy->trigger();
+    x.f.frame->Commands().Action(commands::Copy)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), first);
 }
 
 TEST(PicturePane, DoubleClickOnACalledPictureOpensItAndUsedByFollowsTheSelection)
 {
     TExample x;
-    auto* pane = x.Open<TDisplayPicture>("person picture script BORN");
+    auto* pane = x.Open<TDisplayWindow>("person picture script BORN");
     ASSERT_NE(pane, nullptr);
     ASSERT_FALSE(pane->Layout().pieces.empty());
     // BORN is used by "internal use": its own used-by list can be opened.
     const TCommands& c = x.f.frame->Commands();
-    EXPECT_TRUE(c.usedBy->isEnabled());
+    EXPECT_TRUE(c.Action(commands::UsedBy)->isEnabled());
     // A click on nothing selects nothing.
     QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(pane->Selected(), nullptr);
@@ -166,11 +164,11 @@ TEST(ReportPane, AreasSelectAndOpenTheirPictureOrSayTheyHaveNone)
     const TCommands& c = x.f.frame->Commands();
     QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, Centre(*pane, area.rect));
     EXPECT_EQ(pane->SelectedPicture(), area.picture);
-    EXPECT_TRUE(c.definition->isEnabled());
+    EXPECT_TRUE(c.Action(commands::Definition)->isEnabled());
     // A click outside every area clears the highlight and the command.
     QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(pane->SelectedPicture(), nullptr);
-    EXPECT_FALSE(c.definition->isEnabled());
+    EXPECT_FALSE(c.Action(commands::Definition)->isEnabled());
 
     DoubleClick(pane->viewport(), Centre(*pane, area.rect));
     ASSERT_NE(area.picture, nullptr);
@@ -186,7 +184,7 @@ TEST(ReportPane, AreaWithoutAPictureSaysSo)
                                                  "1 BACKGROUND cd\n1 AREA\n2 X 1\n2 Y 1\n"
                                                  "2 WIDTH 2\n2 HEIGHT 1\n0 TRLR\n")));
     TDefBase* report = nullptr;
-    for (const auto& e : mdi.Database().Definitions())
+    for (const auto& e : mdi.Document().db.Definitions())
         if (e->Title() == "person Report r")
             report = e.get();
     ASSERT_NE(report, nullptr);
@@ -231,16 +229,16 @@ TEST(DefinitionPane, EveryKindOfTheExampleOpensWithItsExtentAndScrolls)
 TEST(Preferences, AChosenColourRepaintsAndIsWrittenAtExit)
 {
     TExample x;
-    auto* pane = x.Open<TDisplayPicture>("person picture script BORN");
+    auto* pane = x.Open<TDisplayWindow>("person picture script BORN");
     ASSERT_NE(pane, nullptr);
     const QImage before = pane->viewport()->grab().toImage();
 
-    TSetColours dialog(x.f.frame.get(), x.mdi.Colours(),
+    TSetColours dialog(x.f.frame.get(), x.f.frame->Document().colours,
                        [](const QColor&) { return std::optional<QColor>(QColor(255, 0, 255)); });
     ASSERT_EQ(dialog.List().count(), 7);
     EXPECT_EQ(dialog.List().item(2)->text(), "Pictures");
     dialog.List().setCurrentRow(1); // "Fields"; the chooser answers at once
-    EXPECT_EQ(x.mdi.Colours().RowColour(1), 0xff00ffu);
+    EXPECT_EQ(x.f.frame->Document().colours.RowColour(1), 0xff00ffu);
     EXPECT_EQ(dialog.List().currentRow(), -1);
     QApplication::processEvents();
     EXPECT_NE(pane->viewport()->grab().toImage(), before);

@@ -1,8 +1,11 @@
 #include "GuiHelpers.h"
 #include "app/TSpecMDI.h"
+#include "export/SaveAsText.h"
 #include "model/TDefBase.h"
 #include "script/TNameTable.h"
+#include "script/TUsedSet.h"
 #include "support/Bytes.h"
+#include "support/CommandIds.h"
 #include "views/ListRows.h"
 #include "views/TDisplayChild.h"
 #include "views/TDisplayIndex.h"
@@ -17,6 +20,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -66,7 +70,7 @@ struct TFilterFixture : TFrameFixture {
     TSpecTree& Tree() const { return mdi.TreeChild()->Tree(); }
     TDefBase& Titled(const std::string& title) const
     {
-        TDefBase* e = mdi.Database().Definitions().FindTitled(title);
+        TDefBase* e = mdi.Document().db.Definitions().FindTitled(title);
         if (!e)
             throw std::runtime_error("no element " + title);
         return *e;
@@ -142,7 +146,7 @@ TEST(FilterIndex, TypingFiltersRowsAndTheListActsOnTheRowsShown)
     TDisplayIndex& index = f.Index();
     QAbstractItemModelTester tester(index.model(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
-    const TNameTable& names = f.mdi.Database().Names();
+    const TNameTable& names = f.mdi.Document().db.Names();
     TFilterBox& box = index.FilterBox();
 
     // Narrowing a key at a time, then widening a key at a time.
@@ -176,16 +180,16 @@ TEST(FilterIndex, TypingFiltersRowsAndTheListActsOnTheRowsShown)
     EXPECT_EQ(f.ActiveTitle(), "person picture script longNAME");
     f.mdi.ShowIndex(nullptr);
     index.setCurrentIndex(index.model()->index(1, 0));
-    ASSERT_TRUE(f.c.usedBy->isEnabled());
-    f.c.usedBy->trigger();
+    ASSERT_TRUE(f.c.Action(commands::UsedBy)->isEnabled());
+    f.c.Action(commands::UsedBy)->trigger();
     EXPECT_EQ(f.ActiveTitle(), "person Field Name used by");
     // Copy gives the whole index, even with no row shown.
     f.mdi.ShowIndex(nullptr);
     box.setText("zzz");
     EXPECT_EQ(index.model()->rowCount(), 0);
-    ASSERT_TRUE(f.c.copy->isEnabled());
+    ASSERT_TRUE(f.c.Action(commands::Copy)->isEnabled());
     QApplication::clipboard()->clear();
-    f.c.copy->trigger();
+    f.c.Action(commands::Copy)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), bytes::ToText(lists::IndexCopyText(names)));
 }
 
@@ -200,7 +204,7 @@ TEST(FilterIndex, EscapeClearsAndShowingAHiddenElementClearsTheFilter)
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_TRUE(box.text().isEmpty());
     EXPECT_TRUE(box.hasFocus());
-    EXPECT_EQ(index.model()->rowCount(), static_cast<int>(f.mdi.Database().Names().Count()));
+    EXPECT_EQ(index.model()->rowCount(), static_cast<int>(f.mdi.Document().db.Names().Count()));
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_TRUE(index.hasFocus());
 
@@ -249,7 +253,7 @@ TEST(FilterTree, KeepsMatchingLeavesExpandedAndAnEmptyTextRestoresTheTree)
     // Return selects the first leaf kept and Return again opens it.
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_EQ(tree.SelectedLeafElement(), f.Titled("person picture script ShortName").index);
-    EXPECT_TRUE(f.c.definition->isEnabled());
+    EXPECT_TRUE(f.c.Action(commands::Definition)->isEnabled());
     QTest::keyClick(&tree, Qt::Key_Return);
     EXPECT_EQ(f.ActiveTitle(), "person picture script ShortName");
 
@@ -266,7 +270,7 @@ TEST(FilterTree, KeepsMatchingLeavesExpandedAndAnEmptyTextRestoresTheTree)
     box.setText("street");
     EXPECT_EQ(ShownLeaves(tree), QStringList{});
     box.setText("full");
-    f.mdi.ShowStructure(f.Titled("place picture script where").index);
+    f.mdi.ShowStructure(&f.Titled("place picture script where"));
     EXPECT_TRUE(box.text().isEmpty());
     EXPECT_EQ(tree.SelectedLeafElement(), f.Titled("place picture script where").index);
 }
@@ -275,23 +279,54 @@ TEST(FilterCommand, EnabledWithTheIndexOrTheTreeActiveAndFocusesItsBox)
 {
     TFilterFixture f;
     // The tree is active after the load.
-    ASSERT_TRUE(f.c.filter->isEnabled());
+    ASSERT_TRUE(f.c.Action(commands::Filter)->isEnabled());
     f.Tree().setFocus();
     QTest::keyClick(&f.Tree(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(f.mdi.TreeChild()->FilterBox().hasFocus());
 
     f.mdi.OpenDefinition(f.Titled("place picture script where"), false);
-    EXPECT_FALSE(f.c.filter->isEnabled());
+    EXPECT_FALSE(f.c.Action(commands::Filter)->isEnabled());
 
     TDisplayIndex& index = f.Index();
-    ASSERT_TRUE(f.c.filter->isEnabled());
-    f.c.filter->trigger();
+    ASSERT_TRUE(f.c.Action(commands::Filter)->isEnabled());
+    f.c.Action(commands::Filter)->trigger();
     EXPECT_TRUE(index.FilterBox().hasFocus());
     QTest::keyClicks(&index.FilterBox(), "where");
     EXPECT_EQ(Column(*index.model()), QStringList{"where"});
 
     f.mdi.ShowMessages();
-    EXPECT_FALSE(f.c.filter->isEnabled());
+    EXPECT_FALSE(f.c.Action(commands::Filter)->isEnabled());
     f.mdi.CloseAll();
-    EXPECT_FALSE(f.c.filter->isEnabled());
+    EXPECT_FALSE(f.c.Action(commands::Filter)->isEnabled());
+}
+
+TEST(FilterTree, KeyboardGoesToTheTreeAndLeafCommandsNeverTakeTheBoxText)
+{
+    TFilterFixture f;
+    TFilterBox& box = f.mdi.TreeChild()->FilterBox();
+    // After the load, and after Ctrl+T from another window: the tree, on a node.
+    EXPECT_TRUE(f.Tree().hasFocus());
+    EXPECT_TRUE(f.Tree().currentIndex().isValid());
+    f.mdi.OpenDefinition(f.Titled("place picture script where"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(f.Tree().hasFocus());
+    EXPECT_FALSE(box.hasFocus());
+
+    // With a leaf selected and the box's text selected, Ctrl+C and Ctrl+U act on the leaf.
+    const TDefBase& shortName = f.Titled("person picture script ShortName");
+    ASSERT_TRUE(f.mdi.TreeChild()->Tree().SelectElement(shortName.index));
+    box.setFocus();
+    QTest::keyClicks(&box, "short");
+    box.selectAll();
+    ASSERT_EQ(f.Tree().SelectedLeafElement(), shortName.index);
+    QApplication::clipboard()->setText("before");
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    std::ostringstream copy;
+    CopyElementText(f.mdi.Document().db.Definitions(), shortName, copy, f.mdi.Services());
+    EXPECT_EQ(QApplication::clipboard()->text(), bytes::ToText(copy.str()));
+    // Nothing uses the picture: Used by has nothing to show, and the text stays whole.
+    ASSERT_FALSE(shortName.users && !shortName.users->empty());
+    QTest::keyClick(&box, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), "short");
+    EXPECT_EQ(f.ActiveTitle(), "Database Structure");
 }

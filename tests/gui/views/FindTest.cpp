@@ -1,6 +1,7 @@
 #include "GuiHelpers.h"
 #include "app/TSpecMDI.h"
 #include "model/TDefBase.h"
+#include "support/CommandIds.h"
 #include "views/TDisplayChild.h"
 #include "views/TDisplayFind.h"
 #include "views/TDisplayWindow.h"
@@ -43,12 +44,6 @@ TDisplayChild* Active(const TSpecMDI& mdi)
     return qobject_cast<TDisplayChild*>(mdi.currentSubWindow());
 }
 
-template <class T> T* ActivePane(const TSpecMDI& mdi)
-{
-    TDisplayChild* child = Active(mdi);
-    return child ? qobject_cast<T*>(child->Pane()) : nullptr;
-}
-
 // Runs Find in Scripts, typing the text into its dialog (a null text takes the one offered);
 // returns the text the dialog offered.
 QString Find(TFrameFixture& f, const QString& text, std::vector<TSeenModal>* seen = nullptr)
@@ -61,7 +56,7 @@ QString Find(TFrameFixture& f, const QString& text, std::vector<TSeenModal>* see
                 ask->setTextValue(text);
         }
     });
-    f.frame->Commands().findInScripts->trigger();
+    f.frame->Commands().Action(commands::FindInScripts)->trigger();
     if (seen)
         *seen = answer.seen;
     return offered;
@@ -81,14 +76,15 @@ void OpenRow(TDisplayFind& find, int row)
 TEST(FindInScripts, CommandOpensOneWindowPerTextWithARowPerLine)
 {
     TFrameFixture f;
-    QAction* command = f.frame->Commands().findInScripts;
+    QAction* command = f.frame->Commands().Action(commands::FindInScripts);
     EXPECT_FALSE(command->isEnabled());
     ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", Design())));
     EXPECT_TRUE(command->isEnabled());
     TSpecMDI& mdi = f.frame->Client();
 
     // The tree's selected leaf offers its name.
-    const TDefBase* other = mdi.Database().Definitions().FindTitled("person picture script other");
+    const TDefBase* other =
+        mdi.Document().db.Definitions().FindTitled("person picture script other");
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(mdi.TreeChild()->Tree().SelectElement(other->index));
     std::vector<TSeenModal> seen;
@@ -111,7 +107,7 @@ TEST(FindInScripts, CommandOpensOneWindowPerTextWithARowPerLine)
     EXPECT_EQ(rows.index(1, TFindModel::Element).data().toString(), "person Table T Col. 2");
     EXPECT_EQ(rows.index(1, TFindModel::Line).data().toString(), "2");
     EXPECT_EQ(rows.index(1, TFindModel::Text).data().toString(), "\"needle\" name");
-    f.frame->Commands().copy->trigger();
+    f.frame->Commands().Action(commands::Copy)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), kRows);
 
     // The same text again brings the window forward; the find window offers its own text.
@@ -186,7 +182,8 @@ TEST(FindInScripts, OfferedWindows1252NameFindsItsOwnBytes)
         "a.kvd",
         "0 @person@ RECORD\n1 @M\xE9re@ PICTURE \"x\"\n1 @show@ PICTURE M\xE9re\n0 TRLR\n")));
     TSpecMDI& mdi = f.frame->Client();
-    const TDefBase* mere = mdi.Database().Definitions().FindTitled("person picture script M\xE9re");
+    const TDefBase* mere =
+        mdi.Document().db.Definitions().FindTitled("person picture script M\xE9re");
     ASSERT_NE(mere, nullptr);
     // The names the scanner cannot read open the messages; the tree's leaf is offered once the
     // tree is active.

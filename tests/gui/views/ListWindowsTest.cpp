@@ -3,6 +3,7 @@
 #include "model/Names.h"
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
+#include "model/TDefPicture.h"
 #include "script/TDispColour.h"
 #include "script/TUsedSet.h"
 #include "support/Bytes.h"
@@ -10,6 +11,7 @@
 #include "views/ListRows.h"
 #include "views/TDisplayIndex.h"
 #include "views/TDisplayUsed.h"
+#include "views/TDocument.h"
 #include "views/TIndexModel.h"
 #include "views/TPaneHost.h"
 #include "views/TUsedModel.h"
@@ -43,29 +45,22 @@ const std::string kDesign = "0 @person@ RECORD\n"
 // Records what a pane asks of the main frame, by the element's title ("-" for none).
 class TRecordingHost : public TPaneHost {
 public:
-    explicit TRecordingHost(const std::string& text)
-        : font(QFontDatabase::systemFont(QFontDatabase::FixedFont))
+    explicit TRecordingHost(const std::string& text) : doc({}), db(doc.db)
     {
         db.ReadText(text, "test");
     }
 
-    const TDatabase& Database() const override { return db; }
-    const QFont& DisplayFont() const override { return font; }
-    const TDispColour& Colours() const override { return colours; }
-    void OpenDefinition(TDefBase& element) override { Record("OpenDefinition", &element); }
-    void ShowUsedBy(TDefBase& element) override { Record("ShowUsedBy", &element); }
-    void ShowStructure(const TDefBase* element) override { Record("ShowStructure", element); }
-    void ShowIndex(const TDefBase* element) override { Record("ShowIndex", element); }
-    void ShowRelationships(const TDefBase* element) override
+    const TDocument& Document() const override { return doc; }
+    void OpenDefinition(const TDefBase& element) override { Record("OpenDefinition", &element); }
+    void ShowInScript(const TDefPicture& script, size_t, size_t, size_t) override
     {
-        Record("ShowRelationships", element);
+        Record("ShowInScript", &script);
     }
-    void ShowFocusedDiagram(TDefBase& element) override { Record("ShowFocusedDiagram", &element); }
     void Explain(const QString& text, const QString&, int) override
     {
         calls.push_back("Explain " + text.toStdString());
     }
-    void CopyText(TDefBase& element) override { Record("CopyText", &element); }
+    void CopyText(const TDefBase& element) override { Record("CopyText", &element); }
     void SelectionChanged() override { ++selectionChanges; }
 
     // The first element of the name table with this name and kind.
@@ -84,9 +79,8 @@ public:
         return nullptr;
     }
 
-    TDatabase db;
-    QFont font;
-    TDispColour colours;
+    TDocument doc;
+    TDatabase& db;
     std::vector<std::string> calls;
     int selectionChanges = 0;
 
@@ -236,46 +230,43 @@ TEST(DisplayIndex, CommandsFollowTheSelection)
 {
     TRecordingHost host(kDesign);
     TDisplayIndex index(host);
-    // Nothing selected: only Copy and Relationships (for the whole design).
-    EXPECT_TRUE(index.Enabled(TPane::Copy));
-    EXPECT_FALSE(index.Enabled(TPane::Definition));
-    EXPECT_FALSE(index.Enabled(TPane::UsedBy));
-    EXPECT_TRUE(index.Enabled(TPane::Relationships));
-    for (const TPane::TCommand command : {TPane::Structure, TPane::Index}) {
-        EXPECT_FALSE(index.Answers(command));
-        EXPECT_FALSE(index.Enabled(command));
-    }
-    index.Run(TPane::Definition);
-    index.Run(TPane::Relationships);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"ShowRelationships -"}));
+    // Nothing selected: only Copy, and Relationships for the whole design; Structure and Index
+    // select nothing.
+    TPaneState state = index.State();
+    EXPECT_TRUE(state.canCopy);
+    EXPECT_FALSE(state.canOpen);
+    EXPECT_EQ(state.usedBy, nullptr);
+    EXPECT_TRUE(state.locates);
+    EXPECT_EQ(state.diagramElement, nullptr);
+    EXPECT_EQ(state.located, nullptr);
+    EXPECT_EQ(state.filter, &index.FilterBox());
+    index.OpenSelected();
+    EXPECT_TRUE(host.calls.empty());
 
     // A record: opens, lists its users, and the diagram stays whole.
-    host.calls.clear();
-    TDefBase* person = host.Named("person", kinds::Record);
+    const TDefBase* person = host.Named("person", kinds::Record);
     ASSERT_TRUE(person->HasUsers());
     index.SelectElement(*person);
     EXPECT_EQ(index.SelectedElement(), person);
     EXPECT_GT(host.selectionChanges, 0);
-    EXPECT_TRUE(index.Enabled(TPane::Definition));
-    EXPECT_TRUE(index.Enabled(TPane::UsedBy));
-    for (const TPane::TCommand command :
-         {TPane::Definition, TPane::UsedBy, TPane::Relationships, TPane::Structure, TPane::Index})
-        index.Run(command);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"OpenDefinition Record person", "ShowUsedBy Record person",
-                                        "ShowRelationships -"}));
+    state = index.State();
+    EXPECT_TRUE(state.canOpen);
+    EXPECT_EQ(state.usedBy, person);
+    EXPECT_EQ(state.diagramElement, nullptr);
+    EXPECT_EQ(state.located, nullptr);
+    EXPECT_EQ(state.focusPicture, nullptr);
+    index.OpenSelected();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"OpenDefinition Record person"}));
 
-    // A picture that nothing uses: no used-by list; the diagram is the picture's.
-    host.calls.clear();
-    TDefBase* where = host.Titled("place picture script where");
+    // A picture that nothing uses: the diagram and the focused diagram are the picture's.
+    const TDefBase* where = host.Titled("place picture script where");
     ASSERT_FALSE(where->HasUsers());
     index.SelectElement(*where);
-    EXPECT_TRUE(index.Enabled(TPane::Definition));
-    EXPECT_FALSE(index.Enabled(TPane::UsedBy));
-    index.Run(TPane::UsedBy);
-    index.Run(TPane::Relationships);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"ShowRelationships place picture script where"}));
+    state = index.State();
+    EXPECT_TRUE(state.canOpen);
+    EXPECT_EQ(state.usedBy, where);
+    EXPECT_EQ(state.diagramElement, where);
+    EXPECT_EQ(state.focusPicture, where);
 }
 
 TEST(DisplayIndex, SelectElementSelectsItsRowInViewOrNone)
@@ -307,7 +298,7 @@ TEST(DisplayIndex, SelectElementSelectsItsRowInViewOrNone)
     ASSERT_NE(list, nullptr);
     index.SelectElement(*list);
     EXPECT_EQ(index.SelectedElement(), nullptr);
-    EXPECT_FALSE(index.Enabled(TPane::Definition));
+    EXPECT_FALSE(index.State().canOpen);
 }
 
 TEST(DisplayIndex, DoubleClickAndEnterOpenTheSelectedRow)
@@ -317,7 +308,7 @@ TEST(DisplayIndex, DoubleClickAndEnterOpenTheSelectedRow)
     index.resize(400, 300);
     index.show();
     QApplication::processEvents();
-    TDefBase* place = host.Named("place", kinds::Record);
+    const TDefBase* place = host.Named("place", kinds::Record);
     index.SelectElement(*place);
     const QRect rect = index.visualRect(index.currentIndex());
     DoubleClick(index.viewport(), rect.center());
@@ -331,55 +322,56 @@ TEST(ListWindows, CopyPutsTheListsTextOnTheClipboard)
     TRecordingHost host(kDesign);
     TDisplayIndex index(host);
     QApplication::clipboard()->clear();
-    index.Run(TPane::Copy);
+    index.Copy();
     EXPECT_EQ(QApplication::clipboard()->text(),
               bytes::ToText(lists::IndexCopyText(host.db.Names())));
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Name\tClass\tOwner\n\n"));
 
-    TDefBase* born = host.Titled("person picture script BORN");
+    const TDefBase* born = host.Titled("person picture script BORN");
     TDisplayUsed used(host, *born);
-    used.Run(TPane::Copy);
+    used.Copy();
     const QString copied = QApplication::clipboard()->text();
     EXPECT_EQ(copied, bytes::ToText(lists::UsedByCopyText(*born)));
     EXPECT_TRUE(copied.split('\n').contains("internal use"));
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST(DisplayUsed, EnterOnAFieldOpensItsRecordAndInternalUseOpensNothing)
+TEST(DisplayUsed, EnterOpensTheSelectedUserAndInternalUseOpensNothing)
 {
     TRecordingHost host(kDesign);
-    TDefBase* person = host.Named("person", kinds::Record);
+    const TDefBase* person = host.Named("person", kinds::Record);
     ASSERT_TRUE(person->HasUsers());
     TDisplayUsed used(host, *person);
-    EXPECT_FALSE(used.Enabled(TPane::Definition)); // nothing selected
+    EXPECT_FALSE(used.State().canOpen); // nothing selected
     const int field = RowOf(*used.model(), "person Field kin");
     ASSERT_GE(field, 0);
     Select(used, field);
     EXPECT_EQ(used.SelectedElement(), host.Titled("person Field kin"));
-    EXPECT_TRUE(used.Enabled(TPane::Definition));
+    EXPECT_TRUE(used.State().canOpen);
     QTest::keyClick(&used, Qt::Key_Return);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"OpenDefinition Record person"}));
+    // The opening rule shows the field's record.
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"OpenDefinition person Field kin"}));
 
     host.calls.clear();
-    TDefBase* born = host.Titled("person picture script BORN");
+    const TDefBase* born = host.Titled("person picture script BORN");
     TDisplayUsed users(host, *born);
     Select(users, RowOf(*users.model(), "internal use"));
     ASSERT_NE(users.SelectedElement(), nullptr);
     EXPECT_EQ(users.SelectedElement()->kind, kinds::BuiltIn);
-    EXPECT_FALSE(users.Enabled(TPane::Definition));
-    EXPECT_FALSE(users.Enabled(TPane::UsedBy)); // nothing uses "internal use"
+    EXPECT_FALSE(users.State().canOpen);
+    EXPECT_FALSE(users.SelectedElement()->HasUsers()); // nothing uses "internal use"
     QTest::keyClick(&users, Qt::Key_Return);
-    users.Run(TPane::Definition);
+    users.OpenSelected();
     EXPECT_TRUE(host.calls.empty());
 
     // Another picture opens as it is; the list answers no Relationships, Structure or Index.
     Select(users, RowOf(*users.model(), "person picture script long"));
-    users.Run(TPane::Definition);
+    users.OpenSelected();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"OpenDefinition person picture script long"}));
-    for (const TPane::TCommand command : {TPane::Relationships, TPane::Structure, TPane::Index}) {
-        EXPECT_FALSE(users.Answers(command));
-        EXPECT_FALSE(users.Enabled(command));
-    }
+    // Relationships, Structure and Index open as they are, without the list's selection.
+    const TPaneState state = users.State();
+    EXPECT_EQ(state.diagramElement, nullptr);
+    EXPECT_EQ(state.located, nullptr);
 }
 
 TEST(DisplayUsed, ColumnFitsTheWidestTitle)
@@ -420,14 +412,14 @@ TEST(DisplayUsed, ColumnFitsTheWidestTitle)
 TEST(DisplayUsed, NothingUsingTheElementTellsEmptySet)
 {
     TRecordingHost host(kDesign);
-    TDefBase* where = host.Titled("place picture script where");
+    const TDefBase* where = host.Titled("place picture script where");
     ASSERT_FALSE(where->HasUsers());
     TModalAnswer answer;
     TDisplayUsed used(host, *where);
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(answer.seen[0].text, "Empty Set");
     EXPECT_EQ(used.model()->rowCount(), 0);
-    EXPECT_FALSE(used.Enabled(TPane::Copy));
+    EXPECT_FALSE(used.State().canCopy);
     EXPECT_EQ(used.WriteText(), "");
 }
 

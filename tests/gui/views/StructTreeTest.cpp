@@ -172,7 +172,7 @@ TEST(StructTree, SelectElementFindsAPictureLeafButNoField)
     EXPECT_FALSE(f.tree->SelectElement(1)); // the field "name"
     EXPECT_EQ(f.tree->currentIndex(), selected);
 
-    f.mdi.ShowStructure(0); // the record: its "Fields" leaf
+    f.mdi.ShowStructure(f.mdi.Document().db.Definitions().At(0)); // the record: its "Fields" leaf
     EXPECT_EQ(f.tree->currentIndex(), f.At({"Records", "person", "Fields"}));
 }
 
@@ -188,7 +188,8 @@ TEST(SpecTree, SingleClickOnlyBringsAnOpenDefinitionForward)
     ASSERT_EQ(f.Children(), 2);
     QMdiSubWindow* window = f.mdi.FindChild({TChildKey::Definition, 2});
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle().toStdString(), f.mdi.Database().Definitions().At(2)->Title());
+    EXPECT_EQ(window->windowTitle().toStdString(),
+              f.mdi.Document().db.Definitions().At(2)->Title());
 
     f.mdi.ShowStructure();
     ASSERT_EQ(f.mdi.currentSubWindow(), f.mdi.TreeChild());

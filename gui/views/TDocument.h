@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/TDatabase.h"
+#include "script/TDispColour.h"
+
+#include <QFont>
+
+#include <string>
+
+// What every window shows: the loaded design with its messages log, the fixed-pitch font the
+// panes draw in and the script colours. The main frame owns it; windows read it, and only the
+// Preferences dialog and the settings change the colours.
+struct TDocument {
+    // logPath: the file each load's messages log is written to; empty keeps it in memory only.
+    explicit TDocument(const std::string& logPath);
+
+    TDatabase db;
+    QFont font;
+    TDispColour colours;
+};
