@@ -237,7 +237,7 @@ void TDisplayWindow::paintEvent(QPaintEvent* event)
     painter.translate(-offset);
     painter.setPen(palette().color(QPalette::Text));
     const QRect exposed = event->rect().translated(offset);
-    TDisplayScript(textFont, lineHeight).Paint(painter, layout, host.Colours(), exposed);
+    TDisplayScript(textFont, lineHeight, charWidth).Paint(painter, layout, host.Colours(), exposed);
     const QRect selection = SelectionRect();
     if (!selection.isEmpty()) {
         painter.setCompositionMode(QPainter::CompositionMode_Difference);
