@@ -245,40 +245,44 @@ void TDisplayWindow::paintEvent(QPaintEvent* event)
     }
 }
 
+bool ScrollByKey(int key, QScrollBar& horizontal, QScrollBar& vertical)
+{
+    switch (key) {
+    case Qt::Key_PageUp:
+        vertical.triggerAction(QAbstractSlider::SliderPageStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        vertical.triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return true;
+    case Qt::Key_Home:
+        vertical.triggerAction(QAbstractSlider::SliderToMinimum);
+        return true;
+    case Qt::Key_End:
+        vertical.triggerAction(QAbstractSlider::SliderToMaximum);
+        return true;
+    case Qt::Key_Up:
+        vertical.triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        vertical.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_Left:
+        horizontal.triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Right:
+        horizontal.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TDisplayWindow::keyPressEvent(QKeyEvent* event)
 {
-    QScrollBar* vertical = verticalScrollBar();
-    QScrollBar* horizontal = horizontalScrollBar();
-    switch (event->key()) {
-    case Qt::Key_PageUp:
-        vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-        vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Home:
-        vertical->triggerAction(QAbstractSlider::SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        vertical->triggerAction(QAbstractSlider::SliderToMaximum);
-        break;
-    case Qt::Key_Up:
-        vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Down:
-        vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Left:
-        horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    default:
+    if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))
+        event->accept();
+    else
         QAbstractScrollArea::keyPressEvent(event);
-        return;
-    }
-    event->accept();
 }
 
 void TDisplayWindow::mousePressEvent(QMouseEvent* event)
