@@ -116,6 +116,21 @@ TVertex::Point KeepCentre(TVertex::Point centre, int oldZoom, int newZoom)
             Scale(centre.y, newZoom, oldZoom) - centre.y};
 }
 
+int ZoomedPosition(const TScrollAxis& axis, int oldZoom, int newZoom)
+{
+    const int unit = std::max(1, axis.unit);
+    const int64_t centre = int64_t{axis.half} + int64_t{axis.position} * unit;
+    const int64_t shift =
+        KeepCentre({static_cast<int>(std::clamp<int64_t>(centre, INT32_MIN, INT32_MAX)), 0},
+                   oldZoom, newZoom)
+            .x;
+    // To the nearest unit, rounding halves up, negative shifts included.
+    const int64_t steps = shift + unit / 2 >= 0 ? (shift + unit / 2) / unit
+                                                : -((-(shift + unit / 2) + unit - 1) / unit);
+    return static_cast<int>(
+        std::clamp<int64_t>(int64_t{axis.position} + steps, 0, std::max(0, axis.maximum)));
+}
+
 TVertex::Point CentreOn(const TVertex& v, TVertex::Point centre)
 {
     return {(v.sx + v.rightEnd.x) / 2 - centre.x, v.sy - centre.y};

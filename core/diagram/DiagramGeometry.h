@@ -69,6 +69,18 @@ bool BoxHolds(const TVertex::Rect& box, int x, int y);
 // when the zoom changes; centre is the view's centre in diagram coordinates at the old zoom.
 TVertex::Point KeepCentre(TVertex::Point centre, int oldZoom, int newZoom);
 
+// One axis of the scroller over the diagram: its position and largest position, in units of
+// unit pixels, and the distance of the view's centre from the view's edge.
+struct TScrollAxis {
+    int position = 0, maximum = 0, unit = 1, half = 0;
+};
+
+// The position after a zoom that brings the diagram point at the view's centre back to the
+// centre, to the nearest unit, as far as [0, maximum] allows. The axis holds the position from
+// before the zoom and the range from after it: moving from a position the new range has already
+// clamped would lose the centre.
+int ZoomedPosition(const TScrollAxis& axis, int oldZoom, int newZoom);
+
 // How far to scroll, in pixels, to bring the middle of v's name to the centre of the view.
 TVertex::Point CentreOn(const TVertex& v, TVertex::Point centre);
 

@@ -12,12 +12,14 @@
 #include "script/TDispColour.h"
 #include "script/TDisplayScript.h"
 #include "support/Bytes.h"
+#include "views/TDisplayWindow.h"
 #include "views/TDocument.h"
 #include "views/TPaneHost.h"
 
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -183,11 +185,17 @@ void TDisplayBrowser::SetZoom(int newZoom)
         return;
     zoom = newZoom;
     Q_EMIT CaptionChanged(Caption());
-    const QPoint c = Centre();
+    // The positions from before the new ranges clamp them.
+    const int oldX = horizontalScrollBar()->value(), oldY = verticalScrollBar()->value();
     MakeDiagramFont();
     ComputeBoxes();
-    const TVertex::Point d = diagram::KeepCentre({c.x(), c.y()}, oldZoom, zoom);
-    ScrollBy(d.x, d.y);
+    const QRect view = viewport()->rect();
+    horizontalScrollBar()->setValue(diagram::ZoomedPosition(
+        {oldX, horizontalScrollBar()->maximum(), charWidth, (view.left() + view.right()) / 2},
+        oldZoom, zoom));
+    verticalScrollBar()->setValue(diagram::ZoomedPosition(
+        {oldY, verticalScrollBar()->maximum(), lineHeight, (view.top() + view.bottom()) / 2},
+        oldZoom, zoom));
     viewport()->update();
 }
 
@@ -274,6 +282,14 @@ void TDisplayBrowser::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollRanges();
+}
+
+void TDisplayBrowser::keyPressEvent(QKeyEvent* event)
+{
+    if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))
+        event->accept();
+    else
+        QAbstractScrollArea::keyPressEvent(event);
 }
 
 void TDisplayBrowser::mousePressEvent(QMouseEvent* event)

@@ -208,7 +208,8 @@ void TDisplayWindow::paintEvent(QPaintEvent* event)
     painter.translate(-offset);
     painter.setPen(palette().color(QPalette::Text));
     const QRect exposed = event->rect().translated(offset);
-    TDisplayScript(textFont, lineHeight).Paint(painter, layout, host.Document().colours, exposed);
+    TDisplayScript(textFont, lineHeight, charWidth)
+        .Paint(painter, layout, host.Document().colours, exposed);
     const QRect selection = SelectionRect();
     if (!selection.isEmpty()) {
         painter.setCompositionMode(QPainter::CompositionMode_Difference);
@@ -216,40 +217,44 @@ void TDisplayWindow::paintEvent(QPaintEvent* event)
     }
 }
 
+bool ScrollByKey(int key, QScrollBar& horizontal, QScrollBar& vertical)
+{
+    switch (key) {
+    case Qt::Key_PageUp:
+        vertical.triggerAction(QAbstractSlider::SliderPageStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        vertical.triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return true;
+    case Qt::Key_Home:
+        vertical.triggerAction(QAbstractSlider::SliderToMinimum);
+        return true;
+    case Qt::Key_End:
+        vertical.triggerAction(QAbstractSlider::SliderToMaximum);
+        return true;
+    case Qt::Key_Up:
+        vertical.triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        vertical.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_Left:
+        horizontal.triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Right:
+        horizontal.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TDisplayWindow::keyPressEvent(QKeyEvent* event)
 {
-    QScrollBar* vertical = verticalScrollBar();
-    QScrollBar* horizontal = horizontalScrollBar();
-    switch (event->key()) {
-    case Qt::Key_PageUp:
-        vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-        vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Home:
-        vertical->triggerAction(QAbstractSlider::SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        vertical->triggerAction(QAbstractSlider::SliderToMaximum);
-        break;
-    case Qt::Key_Up:
-        vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Down:
-        vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Left:
-        horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    default:
+    if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))
+        event->accept();
+    else
         QAbstractScrollArea::keyPressEvent(event);
-        return;
-    }
-    event->accept();
 }
 
 void TDisplayWindow::mousePressEvent(QMouseEvent* event)

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QFont>
 
+class QScrollBar;
 class TDefBase;
 class TDefPicture;
 class TPaneHost;
@@ -85,3 +86,8 @@ private:
 
 // A rectangle of the layout as a QRect.
 QRect ToRect(const TPaneRect& rect);
+
+// Scrolls for a key as every pane with scroll bars does: Page Up and Page Down by a page, Home
+// and End to the top and the bottom, Up and Down by a line, Left and Right by a character.
+// False, scrolling nothing, for any other key.
+bool ScrollByKey(int key, QScrollBar& horizontal, QScrollBar& vertical);

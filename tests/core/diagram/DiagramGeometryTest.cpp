@@ -8,6 +8,7 @@
 #include "model/TDefinedArray.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
@@ -300,6 +301,45 @@ TEST(DiagramScroll, KeepCentreKeepsTheDiagramPointAtTheCentre)
                     EXPECT_EQ(d.y, 0);
                 }
             }
+}
+
+// Against a search of every position of the new range: the one whose centre lies nearest the
+// old centre's diagram point at the new zoom, however far the new range clamps the old position.
+TEST(DiagramScroll, ZoomedPositionKeepsTheCentreAsFarAsTheRangeAllows)
+{
+    std::mt19937 random(18);
+    int clamped = 0, held = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const int unit = std::uniform_int_distribution(1, 20)(random);
+        const int view = std::uniform_int_distribution(1, 900)(random);
+        const int content = std::uniform_int_distribution(0, 20000)(random);
+        const int oldZoom = diagram::kZooms[std::uniform_int_distribution(0, 4)(random)];
+        const int newZoom = diagram::kZooms[std::uniform_int_distribution(0, 4)(random)];
+        // The ranges a window of this size gives the content at the two zooms.
+        const auto range = [&](int zoom) {
+            const int extent = content * zoom / 100;
+            return extent > view ? (extent - view + unit - 1) / unit : 0;
+        };
+        const int oldMaximum = range(oldZoom), maximum = range(newZoom);
+        const int position = std::uniform_int_distribution(0, oldMaximum)(random);
+        const int half = (view - 1) / 2;
+        const int64_t point = int64_t{half + position * unit} * newZoom / oldZoom;
+        const auto distance = [&](int p) { return std::abs(half + int64_t{p} * unit - point); };
+        int best = 0;
+        for (int p = 0; p <= maximum; ++p)
+            if (distance(p) < distance(best))
+                best = p;
+        const int got = diagram::ZoomedPosition({position, maximum, unit, half}, oldZoom, newZoom);
+        ASSERT_GE(got, 0);
+        ASSERT_LE(got, maximum);
+        ASSERT_EQ(distance(got), distance(best))
+            << position << " of " << oldMaximum << " -> " << got << " of " << maximum << " (best "
+            << best << "), unit " << unit << ", zoom " << oldZoom << "->" << newZoom;
+        ++(distance(best) * 2 > unit ? clamped : held);
+    }
+    // Both kinds were met: centres the range holds and centres it clamps.
+    EXPECT_GT(clamped, 100);
+    EXPECT_GT(held, 100);
 }
 
 TEST(DiagramScroll, CentreOnBringsTheMiddleOfTheNameToTheCentre)

@@ -309,3 +309,77 @@ TEST(DiagramWindow, FocusedDiagramNeedsAPictureToFocusOn)
     EXPECT_EQ(d.mdi.FindChild({TChildKey::FocusedDiagram, born.index}), nullptr);
     EXPECT_EQ(cancel.seen.size(), 1u);
 }
+
+// In a window smaller than the diagram at every zoom, from a centre in the middle: the diagram
+// point at the centre of the view stays there, to the scroll unit, as far as the new range
+// allows; zooming out from 100 % to 50 % once moved it towards the edge.
+TEST(DiagramWindow, ZoomKeepsTheDiagramPointAtTheCentre)
+{
+    TDiagram d;
+    d.c.Action(commands::Relationships)->trigger();
+    TDisplayBrowser* browser = d.Browser();
+    ASSERT_NE(browser, nullptr);
+    const QFontMetrics units(d.mdi.Document().font);
+    const int unit[2] = {units.horizontalAdvance(QLatin1Char('0')), units.lineSpacing()};
+    QScrollBar* bars[2] = {browser->horizontalScrollBar(), browser->verticalScrollBar()};
+    const auto centre = [&](int axis) {
+        const QRect view = browser->viewport()->rect();
+        const int half =
+            axis == 0 ? (view.left() + view.right()) / 2 : (view.top() + view.bottom()) / 2;
+        return half + bars[axis]->value() * unit[axis];
+    };
+    browser->resize(browser->Extent() * 20 / 100 / 2);
+    for (const auto& [from, to] : {std::pair(100, 50), std::pair(50, 100), std::pair(70, 20),
+                                   std::pair(20, 30), std::pair(100, 20)}) {
+        browser->SetZoom(from);
+        for (QScrollBar* bar : bars) {
+            ASSERT_GT(bar->maximum(), 0) << from;
+            bar->setValue(bar->maximum() / 2);
+        }
+        const int before[2] = {centre(0), centre(1)};
+        browser->SetZoom(to);
+        for (int axis = 0; axis < 2; ++axis) {
+            const int wanted = before[axis] * to / from;
+            const int off = centre(axis) - wanted;
+            EXPECT_TRUE(std::abs(off) <= unit[axis] / 2 + 1 ||
+                        (off > 0 && bars[axis]->value() == 0) ||
+                        (off < 0 && bars[axis]->value() == bars[axis]->maximum()))
+                << from << "->" << to << " axis " << axis << " off by " << off;
+        }
+    }
+}
+
+// The keys scroll the diagram as they scroll a definition pane.
+TEST(DiagramWindow, KeysScrollAsInThePanes)
+{
+    TDiagram d;
+    d.c.Action(commands::Relationships)->trigger();
+    TDisplayBrowser* browser = d.Browser();
+    ASSERT_NE(browser, nullptr);
+    browser->resize(browser->Extent() / 3);
+    QScrollBar* across = browser->horizontalScrollBar();
+    QScrollBar* down = browser->verticalScrollBar();
+    ASSERT_GT(across->maximum(), 2);
+    ASSERT_GT(down->maximum(), 2 * down->pageStep());
+    const int middle[2] = {across->maximum() / 2, down->maximum() / 2};
+    const struct {
+        Qt::Key key;
+        int across, down; // the positions after the key, from the middle
+    } keys[] = {
+        {Qt::Key_Home, middle[0], 0},
+        {Qt::Key_End, middle[0], down->maximum()},
+        {Qt::Key_PageUp, middle[0], middle[1] - down->pageStep()},
+        {Qt::Key_PageDown, middle[0], middle[1] + down->pageStep()},
+        {Qt::Key_Up, middle[0], middle[1] - 1},
+        {Qt::Key_Down, middle[0], middle[1] + 1},
+        {Qt::Key_Left, middle[0] - 1, middle[1]},
+        {Qt::Key_Right, middle[0] + 1, middle[1]},
+    };
+    for (const auto& k : keys) {
+        across->setValue(middle[0]);
+        down->setValue(middle[1]);
+        QTest::keyClick(browser, k.key);
+        EXPECT_EQ(across->value(), k.across) << k.key;
+        EXPECT_EQ(down->value(), k.down) << k.key;
+    }
+}

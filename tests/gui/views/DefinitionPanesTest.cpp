@@ -19,7 +19,11 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -247,4 +251,74 @@ TEST(Preferences, AChosenColourRepaintsAndIsWrittenAtExit)
     const std::string ini = TTempFolder::Read(x.f.SettingsPath());
     EXPECT_NE(ini.find("Fields=ff00ff"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Custom15=0"), std::string::npos) << ini;
+}
+
+namespace {
+
+// The leftmost and rightmost columns of the image, within rows [top, bottom), that differ from
+// the background; nullopt when the rows are blank.
+std::optional<std::pair<int, int>> InkColumns(const QImage& image, int top, int bottom)
+{
+    const QRgb background = image.pixel(0, 0);
+    std::optional<std::pair<int, int>> ink;
+    for (int y = std::max(0, top); y < std::min(bottom, image.height()); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background)
+                ink = ink ? std::pair(std::min(ink->first, x), std::max(ink->second, x))
+                          : std::pair(x, x);
+    return ink;
+}
+
+} // namespace
+
+// Every character sits in its own cell of the grid the layout uses, whatever the font's own
+// advance: a line of 200 characters ends in the 200th cell. Characters of several bytes take one
+// cell each too, those of the display font (Cyrillic) and those drawn in another font (Hebrew, and
+// a letter beyond the first 65,536 that Qt holds as two units).
+TEST(DefinitionPane, CharactersSitOnTheGridOfTheLayout)
+{
+    // A literal of 200 columns: the letters, then the others; a value stops at 220 bytes.
+    const auto literal = [](const std::vector<std::string>& others) {
+        std::string text = '"' + std::string(198 - 2 * others.size(), 'M');
+        for (int i = 0; i < 2; ++i)
+            for (const std::string& other : others)
+                text += other;
+        return text + '"';
+    };
+    const std::string ascii = literal({});
+    const std::string cyrillic = literal(std::vector<std::string>(9, "\xD0\x96"));
+    const std::string others =
+        literal({"\xD7\x90", "\xF0\x9D\x94\xB8", "\xD7\x91", "\xF0\x9D\x94\xB9"});
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    ASSERT_TRUE(mdi.ReadFile(f.Database("g.kvd", "0 @person@ RECORD\n1 @long@ PICTURE " + ascii +
+                                                     "\n2 CONT " + cyrillic + "\n2 CONT " + others +
+                                                     "\n0 TRLR\n")));
+    TDefBase* picture = mdi.Document().db.Definitions().FindTitled("person picture script long");
+    ASSERT_NE(picture, nullptr);
+    mdi.OpenDefinition(*picture, false);
+    auto* pane =
+        qobject_cast<TDisplayWindow*>(qobject_cast<TDisplayChild*>(mdi.currentSubWindow())->Pane());
+    ASSERT_NE(pane, nullptr);
+    const int W = pane->CharWidth(), L = pane->LineHeight();
+    for (const std::string& line : {ascii, cyrillic, others}) {
+        const auto text = std::find_if(pane->Layout().texts.begin(), pane->Layout().texts.end(),
+                                       [&line](const TPaneText& t) { return t.text == line; });
+        ASSERT_NE(text, pane->Layout().texts.end());
+        ASSERT_EQ(panes::Columns(text->text), 200);
+        const int x0 = text->x, end = text->x + 200 * W;
+        // Shown whole, and scrolled fully right in a narrow window.
+        for (const int width : {end + 3 * W, 40 * W}) {
+            pane->resize(width, pane->Extent().height() + 4 * L);
+            QScrollBar* bar = pane->horizontalScrollBar();
+            bar->setValue(bar->maximum());
+            const int scrolled = bar->value() * W;
+            const auto ink = InkColumns(pane->viewport()->grab().toImage(), text->y, text->y + L);
+            ASSERT_TRUE(ink) << width;
+            EXPECT_GE(ink->first + scrolled, std::max(x0, scrolled)) << width;
+            EXPECT_LT(ink->second + scrolled, end) << width;
+            // The last character is drawn, in the last cell.
+            EXPECT_GE(ink->second + scrolled, end - W) << width;
+        }
+    }
 }
