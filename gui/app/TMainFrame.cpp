@@ -13,6 +13,7 @@
 #include "support/THelpContext.h"
 #include "support/THtmlHelp.h"
 #include "support/TIconSet.h"
+#include "support/TMessageSink.h"
 #include "views/TFilterBox.h"
 
 #include <QAction>
@@ -23,7 +24,6 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 namespace {
@@ -277,8 +277,9 @@ void TMainFrame::CmExportDiagram()
         return;
     QString error;
     if (!browser->Export(path, error))
-        QMessageBox::warning(this, QStringLiteral("Export Diagram"),
-                             QStringLiteral("Cannot write %1: %2").arg(path, error));
+        TMessageSink::Show(this, {QStringLiteral("Export Diagram"),
+                                  QStringLiteral("Cannot write %1: %2").arg(path, error),
+                                  QMessageBox::Warning});
 }
 
 void TMainFrame::RepaintAll(QWidget* widget)

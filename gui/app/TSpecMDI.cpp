@@ -10,7 +10,7 @@
 #include "script/TUsedSet.h"
 #include "support/Bytes.h"
 #include "support/CommandIds.h"
-#include "support/TMyMessage.h"
+#include "support/TMessageSink.h"
 #include "support/TWaitCursor.h"
 #include "views/HostLayouts.h"
 #include "views/TDisplayChild.h"
@@ -34,7 +34,6 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -444,9 +443,9 @@ TFilterBox* TSpecMDI::ActiveFilterBox() const
 
 void TSpecMDI::Explain(const QString& text, const QString& caption, int helpContext)
 {
-    TMyMessage message(this, text, caption, helpContext);
-    connect(&message, &TMyMessage::HelpRequested, this, &TSpecMDI::HelpRequested);
-    message.exec();
+    TMessageSink::Show(this,
+                       {caption, text, QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Help,
+                        helpContext, [this](int contextId) { Q_EMIT HelpRequested(contextId); }});
 }
 
 void TSpecMDI::ShowInScript(TDefPicture& script, size_t line, size_t offset, size_t length)
@@ -471,7 +470,7 @@ void TSpecMDI::SelectionChanged()
 
 void TSpecMDI::ShowError(std::string_view text, std::string_view caption)
 {
-    QMessageBox::critical(this, bytes::ToText(caption), bytes::ToText(text));
+    TMessageSink::Show(this, {bytes::ToText(caption), bytes::ToText(text), QMessageBox::Critical});
 }
 
 void TSpecMDI::AddChild(TDisplayChild* child)

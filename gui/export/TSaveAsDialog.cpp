@@ -6,6 +6,7 @@
 #include "model/TDatabase.h"
 #include "support/CommandIds.h"
 #include "support/THelpContext.h"
+#include "support/TMessageSink.h"
 #include "support/TWaitCursor.h"
 
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -145,9 +145,11 @@ void TSaveAsDialog::Save()
     }
     if (!failure.isEmpty()) {
         status->setText(QStringLiteral("Save failed"));
-        QMessageBox::warning(
-            this, QStringLiteral("Save As Text"),
-            QStringLiteral("Could not write %1:\n%2").arg(QDir::toNativeSeparators(path), failure));
+        TMessageSink::Show(
+            this,
+            {QStringLiteral("Save As Text"),
+             QStringLiteral("Could not write %1:\n%2").arg(QDir::toNativeSeparators(path), failure),
+             QMessageBox::Warning});
         return;
     }
     status->setText(QStringLiteral("Save complete"));

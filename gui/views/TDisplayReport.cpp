@@ -1,10 +1,9 @@
 #include "views/TDisplayReport.h"
 
 #include "model/TDefReport.h"
+#include "support/TMessageSink.h"
 #include "views/HostLayouts.h"
 #include "views/TPaneHost.h"
-
-#include <QMessageBox>
 
 TDisplayReport::TDisplayReport(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
 {
@@ -50,8 +49,9 @@ void TDisplayReport::DoubleClick(QPoint content)
     if (selectedPicture)
         host.OpenDefinition(*selectedPicture);
     else
-        QMessageBox::information(this, QStringLiteral("Report Area"),
-                                 QStringLiteral("No Picture script defined"));
+        TMessageSink::Show(this,
+                           {QStringLiteral("Report Area"),
+                            QStringLiteral("No Picture script defined"), QMessageBox::Information});
 }
 
 bool TDisplayReport::Enabled(TCommand command) const

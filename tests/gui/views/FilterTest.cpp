@@ -1,4 +1,5 @@
 #include "GuiHelpers.h"
+#include "ModelCheck.h"
 #include "app/TSpecMDI.h"
 #include "model/TDefBase.h"
 #include "script/TNameTable.h"
@@ -11,7 +12,6 @@
 #include "views/TStructModel.h"
 #include "views/TTreeChild.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QClipboard>
 #include <QTest>
@@ -140,8 +140,7 @@ TEST(FilterIndex, TypingFiltersRowsAndTheListActsOnTheRowsShown)
 {
     TFilterFixture f;
     TDisplayIndex& index = f.Index();
-    QAbstractItemModelTester tester(index.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const TModelCheck tester(index.model());
     const TNameTable& names = f.mdi.Database().Names();
     TFilterBox& box = index.FilterBox();
 
@@ -225,8 +224,7 @@ TEST(FilterTree, KeepsMatchingLeavesExpandedAndAnEmptyTextRestoresTheTree)
 {
     TFilterFixture f;
     TSpecTree& tree = f.Tree();
-    QAbstractItemModelTester tester(tree.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const TModelCheck tester(tree.model());
     const TOutline& outline = tree.Outline()->Outline();
     TFilterBox& box = f.mdi.TreeChild()->FilterBox();
     // The person opened the pictures of "place" before filtering.
