@@ -108,9 +108,12 @@ TMainFrame::~TMainFrame()
 
 bool TMainFrame::OpenFolder(const QString& folder)
 {
+    // A folder that fails to load would push a good one out of the list.
+    if (!mdi->ReadFile(folder))
+        return false;
     recent.AddToFront(folder);
     UpdateRecentMenu();
-    return mdi->ReadFile(folder);
+    return true;
 }
 
 void TMainFrame::OpenRecent(int n)
