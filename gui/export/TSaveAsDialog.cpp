@@ -49,9 +49,19 @@ QString ChooseTextFile(QWidget* parent, const QString& folder)
     // A name typed without an extension gets ".txt"; an existing file is overwritten only after
     // the dialog's own question.
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.selectedFiles().value(0);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        const QString path = dialog.selectedFiles().value(0);
+        if (TSaveAsDialog::FolderExists(path))
+            return path;
+        // The dialog itself takes a name in a folder that isn't there: say so and ask again.
+        TMessageSink::Show(
+            parent, {QStringLiteral("Save As Text"),
+                     QStringLiteral("%1\nThis folder does not exist. Check the path and try again.")
+                         .arg(QDir::toNativeSeparators(QFileInfo(path).path())),
+                     QMessageBox::Warning});
+    }
 }
 
 } // namespace
@@ -103,6 +113,11 @@ TSaveAsDialog::TSaveAsDialog(QWidget* parent, TDatabase& db, TDisplayHost& host,
             [this] { Q_EMIT HelpRequested(helpids::SaveAsDialog); });
 
     QuickSelectionClicked();
+}
+
+bool TSaveAsDialog::FolderExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).absoluteDir().exists();
 }
 
 void TSaveAsDialog::QuickSelectionClicked()

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
@@ -484,6 +485,61 @@ TEST(SaveAsDialog, PlatformChooserAsksForATextFileInTheRememberedFolder)
     std::ostringstream expected;
     SaveAsTextDocument(db, 3, expected, host);
     EXPECT_EQ(TTempFolder::Read(temp.Path() + "/typed.txt"), expected.str());
+}
+
+TEST(SaveAsDialog, PathMustNameAFolderThatExists)
+{
+    TTempFolder temp;
+    temp.Write("sub/file.txt", "x");
+    const QString root = QString::fromStdString(temp.Path());
+    const struct {
+        QString path;
+        bool exists;
+    } cases[] = {
+        {root + "/new.txt", true},
+        {root + "/sub/file.txt", true},
+        {root + "/sub/new.txt", true},
+        {root + "/sub/", true},
+        {root + "/missing/new.txt", false},
+        {root + "/sub/missing/new.txt", false},
+        {root + "/sub/file.txt/new.txt", false}, // a file is no folder
+        {"bare.txt", true},
+        {"missing-folder-of-the-test/new.txt", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TSaveAsDialog::FolderExists(c.path), c.exists) << c.path.toStdString();
+}
+
+TEST(SaveAsDialog, PlatformChooserRefusesAFolderThatDoesNotExistAndAsksAgain)
+{
+    TDatabase db;
+    ASSERT_EQ(db.ReadFile(STEMLOOK_EXAMPLES_DIR "/family.kvd"), TDatabase::TLoadResult::Loaded);
+    TRecordingHost host;
+    TTempFolder temp;
+    QString folder = QString::fromStdString(temp.Path());
+    TSaveAsDialog dialog(nullptr, db, host, folder);
+    dialog.show();
+    int asked = 0;
+    TModalAnswer answer([&](QDialog& modal) {
+        // Typed into the name box, which keeps the text of the first try when asked again.
+        if (auto* name = modal.findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(++asked == 1 ? "missing/typed" : "typed");
+    });
+    TBoxes boxes;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == "&Save")
+            button->click();
+    EXPECT_EQ(asked, 2);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "Save As Text");
+    EXPECT_TRUE(boxes.seen[0].text.startsWith(QDir::toNativeSeparators(folder + "/missing\n")))
+        << boxes.seen[0].text.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(temp.Path() + "/missing"));
+    std::ostringstream expected;
+    SaveAsTextDocument(db, 3, expected, host);
+    EXPECT_EQ(TTempFolder::Read(temp.Path() + "/typed.txt"), expected.str());
+    EXPECT_EQ(folder, QString::fromStdString(temp.Path()));
 }
 
 TEST(SaveAsDialog, HelpAsksForItsTopicAndExitCloses)
