@@ -8,8 +8,7 @@
 #include "model/TDefBase.h"
 #include "support/Bytes.h"
 #include "support/THtmlHelp.h"
-
-#include <QMessageBox>
+#include "support/TMessageSink.h"
 
 #include <iostream>
 #include <new>
@@ -75,8 +74,7 @@ QString TMDIApp::FailureText(std::exception_ptr failure)
 
 void TMDIApp::ShowFailure(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QString(), text);
-    box.exec();
+    TMessageSink::Show(nullptr, {QString(), text, QMessageBox::Critical});
 }
 
 bool TMDIApp::notify(QObject* receiver, QEvent* event)

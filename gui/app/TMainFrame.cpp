@@ -15,6 +15,7 @@
 #include "support/THelpContext.h"
 #include "support/THtmlHelp.h"
 #include "support/TIconSet.h"
+#include "support/TMessageSink.h"
 #include "views/TFilterBox.h"
 
 #include <QAction>
@@ -25,7 +26,6 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 namespace {
@@ -281,9 +281,12 @@ TMainFrame::~TMainFrame()
 
 bool TMainFrame::OpenFolder(const QString& folder)
 {
+    // A folder that fails to load would push a good one out of the list.
+    if (!mdi->ReadFile(folder))
+        return false;
     recent.AddToFront(folder);
     UpdateRecentMenu();
-    return mdi->ReadFile(folder);
+    return true;
 }
 
 void TMainFrame::OpenRecent(int n)
@@ -400,8 +403,9 @@ void TMainFrame::CmExportDiagram()
         return;
     QString error;
     if (!mdi->ActivePane()->Export(path, error))
-        QMessageBox::warning(this, QStringLiteral("Export Diagram"),
-                             QStringLiteral("Cannot write %1: %2").arg(path, error));
+        TMessageSink::Show(this, {QStringLiteral("Export Diagram"),
+                                  QStringLiteral("Cannot write %1: %2").arg(path, error),
+                                  QMessageBox::Warning});
 }
 
 void TMainFrame::CmFocusedDiagram(const TDefBase& picture)

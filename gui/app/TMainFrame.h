@@ -29,8 +29,9 @@ public:
     const TCommands& Commands() const { return *commands; }
     const TRecentFolders& Recent() const { return recent; }
 
-    // What Open does once a folder is chosen: the folder goes first in the recent folders and is
-    // loaded. False when it could not be loaded.
+    // What Open does once a folder is chosen, and the start does with the folder it is given: the
+    // folder is loaded and, when it loads, goes first in the recent folders. False when it could
+    // not be loaded.
     bool OpenFolder(const QString& folder);
     // Loads recent folder n without moving it; a folder that fails to load leaves the list.
     void OpenRecent(int n);

@@ -7,13 +7,12 @@
 #include "model/TDefPicture.h"
 #include "support/Bytes.h"
 #include "support/CommandIds.h"
-#include "support/TMyMessage.h"
+#include "support/TMessageSink.h"
 #include "views/HostLayouts.h"
 #include "views/TDocument.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMessageBox>
 
 #include <sstream>
 
@@ -48,9 +47,10 @@ void TPaneServices::ShowInScript(const TDefPicture& script, size_t line, size_t 
 
 void TPaneServices::Explain(const QString& text, const QString& caption, int helpContext)
 {
-    TMyMessage message(&windows, text, caption, helpContext);
-    QObject::connect(&message, &TMyMessage::HelpRequested, &windows, &TSpecMDI::HelpRequested);
-    message.exec();
+    TMessageSink::Show(&windows,
+                       {caption, text, QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Help,
+                        helpContext,
+                        [this](int contextId) { Q_EMIT windows.HelpRequested(contextId); }});
 }
 
 void TPaneServices::CopyText(const TDefBase& element)
@@ -81,5 +81,6 @@ void TPaneServices::OpenDefinition(const TDefBase& element, TPaneKind pane)
 
 void TPaneServices::ShowError(std::string_view text, std::string_view caption)
 {
-    QMessageBox::critical(&windows, bytes::ToText(caption), bytes::ToText(text));
+    TMessageSink::Show(&windows,
+                       {bytes::ToText(caption), bytes::ToText(text), QMessageBox::Critical});
 }

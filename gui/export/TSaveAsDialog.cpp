@@ -6,6 +6,7 @@
 #include "model/TDatabase.h"
 #include "support/CommandIds.h"
 #include "support/THelpContext.h"
+#include "support/TMessageSink.h"
 #include "support/TWaitCursor.h"
 
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -49,9 +49,19 @@ QString ChooseTextFile(QWidget* parent, const QString& folder)
     // A name typed without an extension gets ".txt"; an existing file is overwritten only after
     // the dialog's own question.
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.selectedFiles().value(0);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        const QString path = dialog.selectedFiles().value(0);
+        if (TSaveAsDialog::FolderExists(path))
+            return path;
+        // The dialog itself takes a name in a folder that isn't there: say so and ask again.
+        TMessageSink::Show(
+            parent, {QStringLiteral("Save As Text"),
+                     QStringLiteral("%1\nThis folder does not exist. Check the path and try again.")
+                         .arg(QDir::toNativeSeparators(QFileInfo(path).path())),
+                     QMessageBox::Warning});
+    }
 }
 
 } // namespace
@@ -105,6 +115,11 @@ TSaveAsDialog::TSaveAsDialog(QWidget* parent, const TDatabase& db, TDisplayHost&
     QuickSelectionClicked();
 }
 
+bool TSaveAsDialog::FolderExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).absoluteDir().exists();
+}
+
 void TSaveAsDialog::QuickSelectionClicked()
 {
     unsigned bits = 0;
@@ -145,9 +160,11 @@ void TSaveAsDialog::Save()
     }
     if (!failure.isEmpty()) {
         status->setText(QStringLiteral("Save failed"));
-        QMessageBox::warning(
-            this, QStringLiteral("Save As Text"),
-            QStringLiteral("Could not write %1:\n%2").arg(QDir::toNativeSeparators(path), failure));
+        TMessageSink::Show(
+            this,
+            {QStringLiteral("Save As Text"),
+             QStringLiteral("Could not write %1:\n%2").arg(QDir::toNativeSeparators(path), failure),
+             QMessageBox::Warning});
         return;
     }
     status->setText(QStringLiteral("Save complete"));

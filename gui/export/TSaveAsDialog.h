@@ -28,6 +28,10 @@ public:
     TSaveAsDialog(QWidget* parent, const TDatabase& db, TDisplayHost& host,
                   QString& rememberedFolder, TFileChooser chooser = {});
 
+    // Whether the folder the file path names is there (the file need not be); a relative path is
+    // in the current folder. The file to save into must name one.
+    static bool FolderExists(const QString& path);
+
 Q_SIGNALS:
     void HelpRequested(int contextId);
 

@@ -33,10 +33,17 @@ TSetColours::TSetColours(QWidget* parent, TDispColour& scheme, TChooser chooser)
         list->addItem(QString::fromLatin1(TDispColour::Rows()[static_cast<size_t>(row)].key));
     list->setFixedHeight(list->sizeHintForRow(0) * kOfferedRows + 2 * list->frameWidth());
     PaintRows();
-    connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            ChooseRow(row);
-    });
+    // A selection, not the current row: the list makes a row current when it gets the focus,
+    // as it does when the dialog opens and whenever the chooser closes, and only a click or an
+    // arrow key selects one. The chooser opens once the event that selected has ended: an arrow
+    // key selects its row twice, and would select it again after the chooser deselected it.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) {
+                if (selected.isEmpty() || choosing)
+                    return;
+                choosing = true;
+                QMetaObject::invokeMethod(this, &TSetColours::ChooseSelected, Qt::QueuedConnection);
+            });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);
@@ -70,15 +77,21 @@ std::optional<QColor> TSetColours::SystemChooser(const QColor& initial)
     return chosen;
 }
 
+void TSetColours::ChooseSelected()
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (!selected.isEmpty())
+        ChooseRow(list->row(selected.first()));
+    choosing = false;
+}
+
 void TSetColours::ChooseRow(int row)
 {
     const std::optional<QColor> chosen = chooser(TDisplayScript::Colour(scheme.RowColour(row)));
-    if (chosen) {
-        scheme.RowColour(row) = TDisplayScript::ColourRef(*chosen);
-        PaintRows();
-    }
-    // Deselected either way, so that picking the same row again opens the chooser again.
-    const QSignalBlocker quiet(list);
-    list->setCurrentRow(-1);
+    if (!chosen)
+        return;
+    scheme.RowColour(row) = TDisplayScript::ColourRef(*chosen);
+    // Deselected, so that the row shows its new colour and picking it again asks again.
     list->clearSelection();
+    PaintRows();
 }

@@ -9,9 +9,10 @@
 class QListWidget;
 class TDispColour;
 
-// "Choose Script Colours": the seven script element classes, each drawn in its colour. Picking
-// one opens the colour chooser; a colour chosen there goes into the scheme at once (and stays
-// after Cancel: Cancel only skips the repaint of every window).
+// "Choose Script Colours": the seven script element classes, each drawn in its colour. Selecting
+// one, by a click or an arrow key, opens the colour chooser; a colour chosen there goes into the
+// scheme at once (and stays after the dialog's Cancel: that only skips the repaint of every
+// window).
 class TSetColours : public QDialog {
     Q_OBJECT
 public:
@@ -27,6 +28,7 @@ Q_SIGNALS:
     void HelpRequested(int contextId);
 
 private:
+    void ChooseSelected();
     void ChooseRow(int row);
     std::optional<QColor> SystemChooser(const QColor& initial);
     void PaintRows();
@@ -34,4 +36,5 @@ private:
     TDispColour& scheme;
     TChooser chooser;
     QListWidget* list;
+    bool choosing = false; // from a selection until its chooser has closed
 };

@@ -105,6 +105,10 @@ TChooseFolderDialog::TChooseFolderDialog(QWidget* parent, const QString& title,
     // drive shows the default drive.
     if (shown < 0 && !sorted.isEmpty())
         shown = 0;
+    // Before the first fill: the fill expands folders, and each expansion lists a level deeper and
+    // sets the open icon.
+    connect(tree, &QTreeWidget::itemExpanded, this, &TChooseFolderDialog::Expanded);
+    connect(tree, &QTreeWidget::itemCollapsed, this, &TChooseFolderDialog::SetIcon);
     drives->setCurrentIndex(shown);
     if (shown >= 0)
         FillTree();
@@ -112,8 +116,6 @@ TChooseFolderDialog::TChooseFolderDialog(QWidget* parent, const QString& title,
         SetOk();
 
     connect(drives, &QComboBox::currentIndexChanged, this, &TChooseFolderDialog::FillTree);
-    connect(tree, &QTreeWidget::itemExpanded, this, &TChooseFolderDialog::Expanded);
-    connect(tree, &QTreeWidget::itemCollapsed, this, &TChooseFolderDialog::SetIcon);
     connect(tree, &QTreeWidget::currentItemChanged, this, &TChooseFolderDialog::SetOk);
     connect(ok, &QPushButton::clicked, this, &TChooseFolderDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -179,14 +181,12 @@ void TChooseFolderDialog::FillTree()
         while (bestMatch && !exactMatch && bestMatch != before) {
             before = bestMatch;
             before->setExpanded(true);
-            Expanded(before);
         }
         if (bestMatch) {
             expand = bestMatch;
             tree->scrollToItem(expand);
         }
         expand->setExpanded(true);
-        Expanded(expand);
     }
     SetOk();
 }

@@ -105,6 +105,14 @@ QUrl THtmlHelp::ContentsUrl()
     return HelpUrl("contents.html");
 }
 
+QString THtmlHelp::WindowTitle(const QString& pageTitle)
+{
+    const QString help = QStringLiteral("Stemlook Help");
+    if (pageTitle.isEmpty() || pageTitle == help)
+        return help;
+    return pageTitle + QStringLiteral(" - ") + help;
+}
+
 QWidget* THtmlHelp::Window() const
 {
     return window;
@@ -146,7 +154,7 @@ void THtmlHelp::MakeWindow()
     QObject::connect(pages, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     QWidget* frame = window;
     QObject::connect(pages, &QTextBrowser::sourceChanged, frame, [frame, pages] {
-        frame->setWindowTitle(pages->documentTitle() + QStringLiteral(" - Stemlook Help"));
+        frame->setWindowTitle(WindowTitle(pages->documentTitle()));
     });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     QObject::connect(escape, &QShortcut::activated, frame, &QWidget::close);

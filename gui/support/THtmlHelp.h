@@ -27,6 +27,9 @@ public:
     // The page of a help context id; the contents page for an id without one.
     static QUrl PageUrl(int contextId);
     static QUrl ContentsUrl();
+    // The help window's caption for a page of this title; the contents page is titled after the
+    // window itself.
+    static QString WindowTitle(const QString& pageTitle);
 
     // The help window and its browser; null until help is first shown.
     QWidget* Window() const;

@@ -1,6 +1,7 @@
 #include "views/TDisplayReport.h"
 
 #include "model/TDefReport.h"
+#include "support/TMessageSink.h"
 #include "views/HostLayouts.h"
 #include "views/TPaneHost.h"
 
@@ -45,8 +46,9 @@ void TDisplayReport::DoubleClick(QPoint content)
     if (selectedPicture)
         host.OpenDefinition(*selectedPicture);
     else
-        QMessageBox::information(this, QStringLiteral("Report Area"),
-                                 QStringLiteral("No Picture script defined"));
+        TMessageSink::Show(this,
+                           {QStringLiteral("Report Area"),
+                            QStringLiteral("No Picture script defined"), QMessageBox::Information});
 }
 
 TPaneState TDisplayReport::State() const

@@ -1,12 +1,12 @@
 #include "views/TDisplayUsed.h"
 
 #include "model/TDefBase.h"
+#include "support/TMessageSink.h"
 #include "views/ListRows.h"
 #include "views/TPaneHost.h"
 #include "views/TUsedModel.h"
 
 #include <QHeaderView>
-#include <QMessageBox>
 
 #include <algorithm>
 
@@ -23,9 +23,7 @@ TDisplayUsed::TDisplayUsed(TPaneHost& host, const TDefBase& element, QWidget* pa
     header()->resizeSection(0, std::max(kMinimumWidth, widest) + kWidthMargin + markRoom);
     // The main frame opens the list only for an element that something uses.
     if (rows->rowCount() == 0)
-        QMessageBox(QMessageBox::NoIcon, QString(), QStringLiteral("Empty Set"), QMessageBox::Ok,
-                    parent)
-            .exec();
+        TMessageSink::Show(parent, {QString(), QStringLiteral("Empty Set")});
 }
 
 std::string TDisplayUsed::WriteText() const

@@ -5,12 +5,12 @@
 #include "app/TSpecMDI.h"
 #include "core/TempFolder.h"
 #include "support/THtmlHelp.h"
+#include "support/TMessageSink.h"
 #include "support/TMyMessage.h"
 #include "views/TDisplayChild.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -34,14 +34,14 @@ template <class T> T* ActivePane(const TSpecMDI& mdi)
     return child ? qobject_cast<T*>(child->Pane()) : nullptr;
 }
 
-// A modal box or dialog as a test saw it.
+// A modal dialog as a test saw it.
 struct TSeenModal {
     QString title;
-    QString text;
 };
 
-// Answers every modal dialog that opens while it lives: records its title and text, lets the
-// test act on it, then closes it (accepted), so a test never hangs on a box.
+// Answers every modal dialog that opens while it lives: records its title, lets the test act on
+// it, then closes it (accepted), so a test never hangs on a dialog. Message boxes open no dialog
+// in tests: TBoxes takes them.
 class TModalAnswer {
 public:
     explicit TModalAnswer(std::function<void(QDialog&)> act = {}) : act(std::move(act))
@@ -59,12 +59,7 @@ private:
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
-        TSeenModal modal{dialog->windowTitle(), {}};
-        if (const auto* box = qobject_cast<QMessageBox*>(dialog))
-            modal.text = box->text();
-        else if (const auto* message = qobject_cast<TMyMessage*>(dialog))
-            modal.text = message->Text();
-        seen.push_back(modal);
+        seen.push_back({dialog->windowTitle()});
         if (act)
             act(*dialog);
         if (dialog->isVisible())
@@ -73,6 +68,26 @@ private:
 
     std::function<void(QDialog&)> act;
     QTimer timer;
+};
+
+// Takes every message box shown while it lives, in a person's place: records it and lets the
+// test act on it (ask for its help, say). Outside one, a box fails the test (GuiTestMain).
+class TBoxes {
+public:
+    explicit TBoxes(std::function<void(const TMessage&)> act = {})
+        : act(std::move(act)), sink([this](QWidget*, const TMessage& message) {
+              seen.push_back(message);
+              if (this->act)
+                  this->act(message);
+          })
+    {
+    }
+
+    std::vector<TMessage> seen;
+
+private:
+    std::function<void(const TMessage&)> act;
+    TMessageSink::TScope sink;
 };
 
 // A main frame shown offscreen, its settings and log in a temporary folder, with database

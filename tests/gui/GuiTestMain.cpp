@@ -1,6 +1,8 @@
 // The GUI tests run real widgets offscreen, with every per-user folder (settings, log, cache)
-// inside a temporary folder, so no test reads or writes the user's real files.
+// inside a temporary folder, so no test reads or writes the user's real files. A message box that
+// no test takes fails the test that showed it instead of waiting for a person.
 #include "core/TempFolder.h"
+#include "support/TMessageSink.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -14,5 +16,9 @@ int main(int argc, char** argv)
         qputenv(variable, QByteArray::fromStdString(home.Path() + "/" + variable));
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
+    const TMessageSink::TScope unexpected([](QWidget*, const TMessage& message) {
+        ADD_FAILURE() << "message box nobody expected: " << message.caption.toStdString() << ": "
+                      << message.text.toStdString();
+    });
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include "model/TDefBase.h"
 #include "support/CommandIds.h"
 #include "support/TChooseFolderDialog.h"
+#include "support/TMyMessage.h"
 #include "views/TDisplayChild.h"
 #include "views/TDisplayLog.h"
 #include "views/TSpecTree.h"
@@ -59,9 +60,8 @@ int ChildCount(const TSpecMDI& mdi)
 
 TDefBase& Element(const TSpecMDI& mdi, const std::string& title)
 {
-    for (const auto& e : mdi.Document().db.Definitions())
-        if (e->Title() == title)
-            return *e;
+    if (TDefBase* e = mdi.Document().db.Definitions().FindTitled(title))
+        return *e;
     throw std::runtime_error("no element " + title);
 }
 
@@ -274,11 +274,12 @@ TEST(Loading, MissingFolderShowsFileMissingAndLeavesEveryWindowOpen)
     ASSERT_EQ(open, 2); // tree and messages
 
     const std::string missing = f.folder.Path() + "/nothing.kvd";
-    TModalAnswer answer;
+    TBoxes boxes;
     EXPECT_FALSE(mdi.ReadFile(QString::fromStdString(missing)));
-    ASSERT_EQ(answer.seen.size(), 1u);
-    EXPECT_EQ(answer.seen[0].title, "File Missing");
-    EXPECT_EQ(answer.seen[0].text.toStdString(), missing + "/control.ged");
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "File Missing");
+    EXPECT_EQ(boxes.seen[0].text.toStdString(), missing + "/control.ged");
+    EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Critical);
     EXPECT_EQ(ChildCount(mdi), open);
     EXPECT_EQ(f.frame->windowTitle(), "a.kvd - Stemlook");
     EXPECT_EQ(mdi.Document().db.Name(), "a.kvd");
@@ -309,12 +310,12 @@ TEST(Loading, InternalErrorIsShownAndTheTreeStaysClosed)
 {
     TFrameFixture f;
     TSpecMDI& mdi = f.frame->Client();
-    TModalAnswer answer;
+    TBoxes boxes;
     // Without the record "person" the built-in elements can't be made.
     ASSERT_TRUE(mdi.ReadFile(f.Database("noperson.kvd", "0 @a@ GROUP\n0 BOGUS\n0 TRLR\n")));
-    ASSERT_EQ(answer.seen.size(), 1u);
-    EXPECT_EQ(answer.seen[0].title, "Internal Error");
-    EXPECT_EQ(answer.seen[0].text, "Find(person) failed in InsertBuiltIns()");
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "Internal Error");
+    EXPECT_EQ(boxes.seen[0].text, "Find(person) failed in InsertBuiltIns()");
     EXPECT_EQ(mdi.TreeChild(), nullptr);
     EXPECT_NE(mdi.FindChild({TChildKey::Messages}), nullptr);
     EXPECT_EQ(f.frame->windowTitle(), "noperson.kvd - Stemlook");
@@ -388,10 +389,10 @@ TEST(RecentFolders, EntryThatFailsToLoadLeavesTheList)
     ASSERT_TRUE(f.frame->OpenFolder(b));
     std::filesystem::remove(a.toStdString() + "/control.ged");
 
-    TModalAnswer answer;
+    TBoxes boxes;
     f.frame->OpenRecent(1);
-    ASSERT_EQ(answer.seen.size(), 1u);
-    EXPECT_EQ(answer.seen[0].title, "File Missing");
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "File Missing");
     EXPECT_EQ(f.frame->Recent().Entries(), QStringList({b}));
     EXPECT_FALSE(
         f.frame->Commands().Action(commands::FirstRecent + static_cast<int>(1))->isVisible());
@@ -508,10 +509,10 @@ TEST(OpenDefinition, BuiltInsAreExplainedInTheMessageDialog)
     TDefBase value(kinds::Variable, "today", nullptr);
     TDefBase alias(kinds::Alias, "me", nullptr);
     std::vector<int> helpIds;
-    TModalAnswer answer([&](QDialog& dialog) {
-        auto& message = static_cast<TMyMessage&>(dialog);
-        helpIds.push_back(message.HelpContext());
-        Q_EMIT message.HelpRequested(message.HelpContext());
+    TBoxes boxes([&](const TMessage& message) {
+        helpIds.push_back(message.helpContext);
+        // Help, as the person would press it.
+        message.help(message.helpContext);
     });
     mdi.OpenDefinition(type, false);
     EXPECT_EQ(HelpPage(f.help), "builtin-type.html");
@@ -519,11 +520,12 @@ TEST(OpenDefinition, BuiltInsAreExplainedInTheMessageDialog)
     EXPECT_EQ(HelpPage(f.help), "builtin-value.html");
     mdi.OpenDefinition(alias, false);
 
-    ASSERT_EQ(answer.seen.size(), 3u);
-    EXPECT_EQ(answer.seen[0].title, "Element Definition");
-    EXPECT_EQ(answer.seen[0].text, "date is a built-in type");
-    EXPECT_EQ(answer.seen[1].text, "today is a built-in value");
-    EXPECT_EQ(answer.seen[2].text, "me is a built-in value");
+    ASSERT_EQ(boxes.seen.size(), 3u);
+    EXPECT_EQ(boxes.seen[0].caption, "Element Definition");
+    EXPECT_EQ(boxes.seen[0].text, "date is a built-in type");
+    EXPECT_EQ(boxes.seen[0].buttons, QMessageBox::Ok | QMessageBox::Help);
+    EXPECT_EQ(boxes.seen[1].text, "today is a built-in value");
+    EXPECT_EQ(boxes.seen[2].text, "me is a built-in value");
     EXPECT_EQ(helpIds, std::vector<int>({161, 160, 160}));
     EXPECT_EQ(ChildCount(mdi), 0);
 }

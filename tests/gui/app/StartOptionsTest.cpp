@@ -1,4 +1,5 @@
 #include "app/TStartOptions.h"
+#include "support/CommandIds.h"
 
 #include "GuiHelpers.h"
 #include "app/TMDIApp.h"
@@ -142,5 +143,35 @@ TEST(OpenAtStart, NoFolderOpensNothing)
     TMDIApp::OpenAtStart(*f.frame, Parse({}), err);
     EXPECT_EQ(f.frame->Document().db.Definitions().Count(), 0u);
     EXPECT_TRUE(f.frame->Client().subWindowList().isEmpty());
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(OpenAtStart, AFolderThatFailsToLoadStaysOutOfTheRecentFolders)
+{
+    TFrameFixture f;
+    QStringList good;
+    for (int i = 0; i < TRecentFolders::kCount; ++i) {
+        good.prepend(f.Database("good" + std::to_string(i) + ".kvd",
+                                "0 @person@ RECORD\n1 @name@ FIELD text\n2 TAG NAME\n0 TRLR\n"));
+        ASSERT_TRUE(f.frame->OpenFolder(good.front()));
+    }
+    ASSERT_EQ(f.frame->Recent().Entries(), good);
+
+    TBoxes boxes;
+    std::ostringstream err;
+    TMDIApp::OpenAtStart(
+        *f.frame,
+        Parse({"--open", "Record person", QString::fromStdString(f.folder.Path()) + "/gone.kvd"}),
+        err);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "File Missing");
+    EXPECT_EQ(f.frame->Recent().Entries(), good);
+    EXPECT_EQ(f.frame->Commands()
+                  .Action(commands::FirstRecent + static_cast<int>(TRecentFolders::kCount - 1))
+                  ->text(),
+              "&5 " + good.back());
+    // The next start lists the same.
+    f.Open();
+    EXPECT_EQ(f.frame->Recent().Entries(), good);
     EXPECT_EQ(err.str(), "");
 }

@@ -1,4 +1,5 @@
 #include "GuiHelpers.h"
+#include "ModelCheck.h"
 #include "core/export/RecordingHost.h"
 #include "export/SaveAsText.h"
 #include "export/TOutline.h"
@@ -10,11 +11,11 @@
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
 
-#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
@@ -207,14 +208,6 @@ struct TDialogFixture {
 const std::set<int> kOpeningKinds{kinds::Choice, kinds::Group, kinds::Record, kinds::Picture,
                                   kinds::PlanPicture};
 
-// Collects the warnings a model tester reports.
-std::vector<std::string>* warnings = nullptr;
-void CollectWarning(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (warnings && type != QtDebugMsg && type != QtInfoMsg)
-        warnings->push_back(message.toStdString());
-}
-
 } // namespace
 
 TEST(SaveAsModel, PassesTheItemModelChecksThroughSelectionsAndToggles)
@@ -222,21 +215,14 @@ TEST(SaveAsModel, PassesTheItemModelChecksThroughSelectionsAndToggles)
     TDatabase db;
     ASSERT_EQ(db.ReadFile(STEMLOOK_EXAMPLES_DIR "/family.kvd"), TDatabase::TLoadResult::Loaded);
     TSaveAsTree tree;
-    std::vector<std::string> seen;
-    warnings = &seen;
-    const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
     tree.Fill(db.Definitions(), db.Name());
     {
-        QAbstractItemModelTester tester(tree.model(),
-                                        QAbstractItemModelTester::FailureReportingMode::Warning);
+        const TModelCheck tester(tree.model());
         tree.expandAll();
         tree.Selection()->ApplyQuickSelection(TSelectionTree::kAll);
         tree.Selection()->Toggle(tree.model()->index(0, 0, tree.model()->index(0, 0)));
         tree.Selection()->ApplyQuickSelection(0);
     }
-    qInstallMessageHandler(previous);
-    warnings = nullptr;
-    EXPECT_TRUE(seen.empty()) << seen.front();
     EXPECT_EQ(tree.model()->index(0, 0).data().toString(), "family.kvd");
     EXPECT_TRUE(tree.model()->flags(tree.model()->index(0, 0)) & Qt::ItemIsUserCheckable);
 }
@@ -370,7 +356,7 @@ TEST(SaveAsDialog, SaveWritesTheCoresDocumentAndRemembersTheFolder)
     TDialogFixture f;
     const QString start = f.folder;
     f.answer = f.TempPath("design.txt");
-    TModalAnswer boxes;
+    TBoxes boxes;
     f.Save();
     EXPECT_EQ(f.asked, QStringList({start}));
     EXPECT_EQ(TTempFolder::Read(f.temp.Path() + "/design.txt"), f.Document(3));
@@ -442,10 +428,10 @@ TEST(SaveAsDialog, FileThatCannotBeCreatedIsReportedWithPathAndReason)
         std::filesystem::create_directory(f.temp.Path() + "/a folder");
         const QString before = f.folder;
         f.answer = f.TempPath(name);
-        TModalAnswer boxes;
+        TBoxes boxes;
         f.Save();
         ASSERT_EQ(boxes.seen.size(), 1) << name;
-        EXPECT_EQ(boxes.seen[0].title, "Save As Text");
+        EXPECT_EQ(boxes.seen[0].caption, "Save As Text");
         EXPECT_TRUE(boxes.seen[0].text.contains(f.answer)) << boxes.seen[0].text.toStdString();
         // The reason follows the path.
         EXPECT_GT(boxes.seen[0].text.size(), f.answer.size() + 4);
@@ -461,7 +447,7 @@ TEST(SaveAsDialog, FileThatCannotBeWrittenIsReported)
         GTEST_SKIP() << "no /dev/full";
     TDialogFixture f;
     f.answer = "/dev/full";
-    TModalAnswer boxes;
+    TBoxes boxes;
     f.Save();
     ASSERT_EQ(boxes.seen.size(), 1);
     EXPECT_TRUE(boxes.seen[0].text.contains("/dev/full"));
@@ -499,6 +485,61 @@ TEST(SaveAsDialog, PlatformChooserAsksForATextFileInTheRememberedFolder)
     std::ostringstream expected;
     SaveAsTextDocument(db, 3, expected, host);
     EXPECT_EQ(TTempFolder::Read(temp.Path() + "/typed.txt"), expected.str());
+}
+
+TEST(SaveAsDialog, PathMustNameAFolderThatExists)
+{
+    TTempFolder temp;
+    temp.Write("sub/file.txt", "x");
+    const QString root = QString::fromStdString(temp.Path());
+    const struct {
+        QString path;
+        bool exists;
+    } cases[] = {
+        {root + "/new.txt", true},
+        {root + "/sub/file.txt", true},
+        {root + "/sub/new.txt", true},
+        {root + "/sub/", true},
+        {root + "/missing/new.txt", false},
+        {root + "/sub/missing/new.txt", false},
+        {root + "/sub/file.txt/new.txt", false}, // a file is no folder
+        {"bare.txt", true},
+        {"missing-folder-of-the-test/new.txt", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TSaveAsDialog::FolderExists(c.path), c.exists) << c.path.toStdString();
+}
+
+TEST(SaveAsDialog, PlatformChooserRefusesAFolderThatDoesNotExistAndAsksAgain)
+{
+    TDatabase db;
+    ASSERT_EQ(db.ReadFile(STEMLOOK_EXAMPLES_DIR "/family.kvd"), TDatabase::TLoadResult::Loaded);
+    TRecordingHost host;
+    TTempFolder temp;
+    QString folder = QString::fromStdString(temp.Path());
+    TSaveAsDialog dialog(nullptr, db, host, folder);
+    dialog.show();
+    int asked = 0;
+    TModalAnswer answer([&](QDialog& modal) {
+        // Typed into the name box, which keeps the text of the first try when asked again.
+        if (auto* name = modal.findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(++asked == 1 ? "missing/typed" : "typed");
+    });
+    TBoxes boxes;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == "&Save")
+            button->click();
+    EXPECT_EQ(asked, 2);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "Save As Text");
+    EXPECT_TRUE(boxes.seen[0].text.startsWith(QDir::toNativeSeparators(folder + "/missing\n")))
+        << boxes.seen[0].text.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(temp.Path() + "/missing"));
+    std::ostringstream expected;
+    SaveAsTextDocument(db, 3, expected, host);
+    EXPECT_EQ(TTempFolder::Read(temp.Path() + "/typed.txt"), expected.str());
+    EXPECT_EQ(folder, QString::fromStdString(temp.Path()));
 }
 
 TEST(SaveAsDialog, HelpAsksForItsTopicAndExitCloses)

@@ -1,6 +1,7 @@
 #include "GuiHelpers.h"
 #include "core/TempFolder.h"
 #include "support/TChooseFolderDialog.h"
+#include "support/TIconSet.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -114,6 +115,42 @@ TEST(FolderChooser, StartPathOpensOnItsBestMatchShownButNotSelected)
                                 folders.Roots());
     ASSERT_NE(partial.BestMatch(), nullptr);
     EXPECT_EQ(TChooseFolderDialog::FullPath(partial.BestMatch()), folders.data + "/deeper/x");
+}
+
+TEST(FolderChooser, EveryFolderShowsTheIconOfItsState)
+{
+    TFolders folders;
+    const auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+    const auto name = [&](const QIcon& icon) -> std::string {
+        const QImage shown = image(icon);
+        for (auto [id, text] :
+             {std::pair(TIconSet::FolderOpen, "open"), std::pair(TIconSet::FolderClosed, "closed"),
+              std::pair(TIconSet::DatabaseFolder, "database")})
+            if (shown == image(TIconSet::Icon(id)))
+                return text;
+        return "other";
+    };
+    ASSERT_NE(image(TIconSet::Icon(TIconSet::FolderOpen)),
+              image(TIconSet::Icon(TIconSet::FolderClosed)));
+    for (const QString& start : {folders.data + "/family.kvd", folders.data + "/deeper/x",
+                                 folders.data, QString("/nowhere")}) {
+        TChooseFolderDialog dialog(nullptr, "Kinvault Database", start, folders.Roots());
+        std::vector<QTreeWidgetItem*> nodes{dialog.Tree().topLevelItem(0)};
+        int expanded = 0;
+        while (!nodes.empty()) {
+            QTreeWidgetItem* node = nodes.back();
+            nodes.pop_back();
+            const char* wanted = IsDatabase(node)     ? "database"
+                                 : node->isExpanded() ? "open"
+                                                      : "closed";
+            EXPECT_EQ(name(node->icon(0)), wanted)
+                << TChooseFolderDialog::FullPath(node).toStdString();
+            expanded += node->isExpanded();
+            for (int i = 0; i < node->childCount(); ++i)
+                nodes.push_back(node->child(i));
+        }
+        EXPECT_GT(expanded, 0) << start.toStdString();
+    }
 }
 
 TEST(FolderChooser, StartPathUnderNoRootShowsTheFirstRoot)

@@ -119,7 +119,10 @@ TEST(HtmlHelp, UnknownIdAndContentsRequestShowTheContents)
     help.Show(160);
     help.ShowContents();
     EXPECT_EQ(help.Browser()->source(), THtmlHelp::ContentsUrl());
-    EXPECT_EQ(help.Window()->windowTitle(), QStringLiteral("Stemlook Help - Stemlook Help"));
+    EXPECT_EQ(help.Window()->windowTitle(), QStringLiteral("Stemlook Help"));
+    help.Show(100);
+    EXPECT_EQ(help.Window()->windowTitle(), help.Browser()->documentTitle() + " - Stemlook Help");
+    EXPECT_FALSE(help.Browser()->documentTitle().isEmpty());
 }
 
 TEST(HtmlHelp, OneWindowMadeOnFirstRequestThenReusedAndBroughtBack)

@@ -1,8 +1,8 @@
 #include "views/TDisplayLog.h"
 
+#include "ModelCheck.h"
 #include "model/TMessageLog.h"
 
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
@@ -17,8 +17,7 @@ TEST(DisplayLog, ShowsTheLinesAndTypingChangesNothing)
          {"Reading family.kvd", "Unrecognised tag in 0 BOGUS", "0 lists, 0 Tables, 0 Reports"})
         lines.Line(line);
     TDisplayLog log(lines, QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    QAbstractItemModelTester tester(log.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    const TModelCheck tester(log.model());
     log.show();
     ASSERT_EQ(log.model()->rowCount(), 3);
     EXPECT_EQ(log.model()->index(1, 0).data().toString(), "Unrecognised tag in 0 BOGUS");

@@ -1,4 +1,5 @@
 #include "GuiHelpers.h"
+#include "ModelCheck.h"
 #include "app/TSpecMDI.h"
 #include "export/SaveAsText.h"
 #include "model/TDefBase.h"
@@ -14,7 +15,6 @@
 #include "views/TStructModel.h"
 #include "views/TTreeChild.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QClipboard>
 #include <QTest>
@@ -144,8 +144,7 @@ TEST(FilterIndex, TypingFiltersRowsAndTheListActsOnTheRowsShown)
 {
     TFilterFixture f;
     TDisplayIndex& index = f.Index();
-    QAbstractItemModelTester tester(index.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const TModelCheck tester(index.model());
     const TNameTable& names = f.mdi.Document().db.Names();
     TFilterBox& box = index.FilterBox();
 
@@ -229,8 +228,7 @@ TEST(FilterTree, KeepsMatchingLeavesExpandedAndAnEmptyTextRestoresTheTree)
 {
     TFilterFixture f;
     TSpecTree& tree = f.Tree();
-    QAbstractItemModelTester tester(tree.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const TModelCheck tester(tree.model());
     const TOutline& outline = tree.Outline()->Outline();
     TFilterBox& box = f.mdi.TreeChild()->FilterBox();
     // The person opened the pictures of "place" before filtering.

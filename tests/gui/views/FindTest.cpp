@@ -1,4 +1,5 @@
 #include "GuiHelpers.h"
+#include "ModelCheck.h"
 #include "app/TSpecMDI.h"
 #include "model/TDefBase.h"
 #include "support/CommandIds.h"
@@ -9,13 +10,13 @@
 #include "views/TSpecTree.h"
 #include "views/TTreeChild.h"
 
-#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QInputDialog>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -45,10 +46,14 @@ TDisplayChild* Active(const TSpecMDI& mdi)
 }
 
 // Runs Find in Scripts, typing the text into its dialog (a null text takes the one offered);
-// returns the text the dialog offered.
-QString Find(TFrameFixture& f, const QString& text, std::vector<TSeenModal>* seen = nullptr)
+// returns the text the dialog offered. seen: the dialogs; boxes: the message boxes shown.
+QString Find(TFrameFixture& f, const QString& text, std::vector<TSeenModal>* seen = nullptr,
+             std::vector<TMessage>* boxes = nullptr)
 {
     QString offered;
+    std::optional<TBoxes> shown;
+    if (boxes)
+        shown.emplace();
     TModalAnswer answer([&](QDialog& dialog) {
         if (auto* ask = qobject_cast<QInputDialog*>(&dialog)) {
             offered = ask->textValue();
@@ -59,6 +64,8 @@ QString Find(TFrameFixture& f, const QString& text, std::vector<TSeenModal>* see
     f.frame->Commands().Action(commands::FindInScripts)->trigger();
     if (seen)
         *seen = answer.seen;
+    if (boxes)
+        *boxes = shown->seen;
     return offered;
 }
 
@@ -98,8 +105,7 @@ TEST(FindInScripts, CommandOpensOneWindowPerTextWithARowPerLine)
     EXPECT_EQ(window->Key().role, TChildKey::Find);
     auto* find = ActivePane<TDisplayFind>(mdi);
     ASSERT_NE(find, nullptr);
-    QAbstractItemModelTester tester(find->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    const TModelCheck tester(find->model());
     QAbstractItemModel& rows = *find->model();
     ASSERT_EQ(rows.rowCount(), 3);
     ASSERT_EQ(rows.columnCount(), 3);
@@ -120,9 +126,11 @@ TEST(FindInScripts, CommandOpensOneWindowPerTextWithARowPerLine)
     EXPECT_EQ(static_cast<int>(mdi.subWindowList().size()), windows + 1);
 
     // No line holds the text: a message, and no window.
-    Find(f, "haystack", &seen);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].text, "No script holds \"haystack\".");
+    std::vector<TMessage> boxes;
+    Find(f, "haystack", &seen, &boxes);
+    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "No script holds \"haystack\".");
     EXPECT_EQ(static_cast<int>(mdi.subWindowList().size()), windows + 1);
 }
 

@@ -1,4 +1,5 @@
 #include "GuiHelpers.h"
+#include "ModelCheck.h"
 #include "model/Kinds.h"
 #include "model/Names.h"
 #include "model/TDatabase.h"
@@ -16,7 +17,6 @@
 #include "views/TPaneHost.h"
 #include "views/TUsedModel.h"
 
-#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -71,13 +71,7 @@ public:
                 return e;
         return nullptr;
     }
-    TDefBase* Titled(const std::string& title) const
-    {
-        for (const auto& e : db.Definitions())
-            if (e->Title() == title)
-                return e.get();
-        return nullptr;
-    }
+    TDefBase* Titled(const std::string& title) const { return db.Definitions().FindTitled(title); }
 
     TDocument doc;
     TDatabase& db;
@@ -90,28 +84,6 @@ private:
         calls.push_back(std::string(what) + " " + (element ? element->Title() : "-"));
     }
 };
-
-// Collects the warnings a model tester reports.
-std::vector<std::string>* warnings = nullptr;
-void CollectWarning(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (warnings && type != QtDebugMsg && type != QtInfoMsg)
-        warnings->push_back(message.toStdString());
-}
-
-std::vector<std::string> TesterWarnings(QAbstractItemModel* model)
-{
-    std::vector<std::string> seen;
-    warnings = &seen;
-    const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
-    {
-        QAbstractItemModelTester tester(model,
-                                        QAbstractItemModelTester::FailureReportingMode::Warning);
-    }
-    qInstallMessageHandler(previous);
-    warnings = nullptr;
-    return seen;
-}
 
 // The row that shows the text in the first column; -1 when none does.
 int RowOf(const QAbstractItemModel& model, const QString& text)
@@ -169,8 +141,9 @@ TEST(ListModels, PassTheItemModelChecksOnTheExample)
     ASSERT_EQ(host.db.ReadFile(STEMLOOK_EXAMPLES_DIR "/family.kvd"),
               TDatabase::TLoadResult::Loaded);
     TIndexModel index(host.db.Names());
-    std::vector<std::string> seen = TesterWarnings(&index);
-    EXPECT_TRUE(seen.empty()) << seen.front();
+    {
+        const TModelCheck check(&index);
+    }
     EXPECT_EQ(index.rowCount(), static_cast<int>(host.db.Names().Count()));
     EXPECT_EQ(index.columnCount(), 3);
 
@@ -187,8 +160,9 @@ TEST(ListModels, PassTheItemModelChecksOnTheExample)
     ASSERT_NE(unused, nullptr);
     for (const TDefBase* element : {most, unused}) {
         TUsedModel used(*element);
-        seen = TesterWarnings(&used);
-        EXPECT_TRUE(seen.empty()) << seen.front();
+        {
+            const TModelCheck check(&used);
+        }
         EXPECT_EQ(used.rowCount(),
                   element->HasUsers() ? static_cast<int>(element->users->size()) : 0);
     }
@@ -414,10 +388,12 @@ TEST(DisplayUsed, NothingUsingTheElementTellsEmptySet)
     TRecordingHost host(kDesign);
     const TDefBase* where = host.Titled("place picture script where");
     ASSERT_FALSE(where->HasUsers());
-    TModalAnswer answer;
+    TBoxes boxes;
     TDisplayUsed used(host, *where);
-    ASSERT_EQ(answer.seen.size(), 1u);
-    EXPECT_EQ(answer.seen[0].text, "Empty Set");
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].text, "Empty Set");
+    EXPECT_EQ(boxes.seen[0].caption, "");
+    EXPECT_EQ(boxes.seen[0].buttons, QMessageBox::Ok);
     EXPECT_EQ(used.model()->rowCount(), 0);
     EXPECT_FALSE(used.State().canCopy);
     EXPECT_EQ(used.WriteText(), "");

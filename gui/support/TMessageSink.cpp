@@ -1,0 +1,37 @@
+#include "support/TMessageSink.h"
+
+#include "support/TMyMessage.h"
+
+void TMessageSink::Show(QWidget* parent, const TMessage& message)
+{
+    if (const TSink& sink = Current())
+        sink(parent, message);
+    else
+        ShowModal(parent, message);
+}
+
+TMessageSink::TScope::TScope(TSink sink) : before(std::exchange(Current(), std::move(sink))) {}
+
+TMessageSink::TScope::~TScope()
+{
+    Current() = std::move(before);
+}
+
+TMessageSink::TSink& TMessageSink::Current()
+{
+    static TSink sink;
+    return sink;
+}
+
+void TMessageSink::ShowModal(QWidget* parent, const TMessage& message)
+{
+    if (message.buttons.testFlag(QMessageBox::Help) && message.helpContext != 0) {
+        TMyMessage dialog(parent, message.text, message.caption, message.helpContext);
+        if (message.help)
+            QObject::connect(&dialog, &TMyMessage::HelpRequested, &dialog, message.help);
+        dialog.exec();
+        return;
+    }
+    QMessageBox box(message.icon, message.caption, message.text, message.buttons, parent);
+    box.exec();
+}
