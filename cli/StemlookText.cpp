@@ -72,18 +72,11 @@ bool WritePieces(const TDatabase& db, const std::string& title, std::ostream& ou
     return true;
 }
 
-// Without a screen, a name is 7 pixels a character and a line 16 pixels high.
-constexpr int kLineHeight = 16;
-int MeasureName(std::string_view text)
-{
-    return 7 * static_cast<int>(text.size());
-}
-
 // The relationships graph, built and laid out as the diagram window does at 100 %.
 void LayOutRelationships(const TDatabase& db, TVertexList& master)
 {
     graph::BuildGraph(db.Definitions(), master);
-    SetDAG layout(master, MeasureName, kLineHeight);
+    SetDAG layout(master, diagram::FixedNameWidth, diagram::kFixedLineHeight);
     layout.Layout();
 }
 
@@ -98,8 +91,8 @@ void WriteDiagram(const TDatabase& db, std::ostream& out)
 {
     TVertexList master(TVertexList::Ownership::Owns);
     LayOutRelationships(db, master);
-    diagram::WriteSvg(out, master, 100, kLineHeight, MeasureName,
-                      "Times New Roman, Liberation Serif, serif", kLineHeight);
+    diagram::WriteSvg(out, master, 100, diagram::kFixedLineHeight, diagram::FixedNameWidth,
+                      "Times New Roman, Liberation Serif, serif", diagram::kFixedLineHeight);
 }
 
 // The asked-for element is not there: what is "named" or "titled".
