@@ -19,13 +19,6 @@
 
 namespace {
 
-constexpr int kLineHeight = 16;
-
-int MeasureFixed(std::string_view text)
-{
-    return 7 * static_cast<int>(text.size());
-}
-
 const TDatabase& Loaded()
 {
     static const std::unique_ptr<TDatabase> db = [] {
@@ -80,7 +73,7 @@ void Focus(benchmark::State& state, const std::vector<TDefBase*>& foci)
     for (auto _ : state) {
         TVertexList master(TVertexList::Ownership::Owns);
         graph::BuildFocusedGraph(defs, *foci[next++ % foci.size()], depth, master);
-        SetDAG(master, MeasureFixed, kLineHeight).Layout();
+        SetDAG(master, diagram::FixedNameWidth, diagram::kFixedLineHeight).Layout();
         vertices += master.size();
         for (const TVertex* v : master)
             edges += v->OutCount();
@@ -107,7 +100,7 @@ void BM_WholeGraph(benchmark::State& state)
     for (auto _ : state) {
         TVertexList master(TVertexList::Ownership::Owns);
         graph::BuildGraph(defs, master);
-        SetDAG(master, MeasureFixed, kLineHeight).Layout();
+        SetDAG(master, diagram::FixedNameWidth, diagram::kFixedLineHeight).Layout();
         vertices += master.size();
         for (const TVertex* v : master)
             edges += v->OutCount();

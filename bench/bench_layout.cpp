@@ -22,13 +22,6 @@
 
 namespace {
 
-constexpr int kLineHeight = 16;
-
-int MeasureFixed(std::string_view text)
-{
-    return 7 * static_cast<int>(text.size());
-}
-
 // A design of n pictures without cycles, each using about five earlier ones: four close before
 // it (neighbours share their sub-graphs) and one anywhere before it (pictures used all over),
 // unless anywhere is false. The same design on every run.
@@ -88,7 +81,7 @@ void BM_Layout(benchmark::State& state)
         master = std::make_unique<TVertexList>(TVertexList::Ownership::Owns);
         graph::BuildGraph(defs, *master);
         state.ResumeTiming();
-        SetDAG dag(*master, MeasureFixed, kLineHeight);
+        SetDAG dag(*master, diagram::FixedNameWidth, diagram::kFixedLineHeight);
         dag.Layout();
         rows = dag.Layers().Rows();
         benchmark::DoNotOptimize(master->size());
@@ -106,7 +99,7 @@ void BM_BuildGraphAndLayout(benchmark::State& state)
     for (auto _ : state) {
         master = std::make_unique<TVertexList>(TVertexList::Ownership::Owns);
         graph::BuildGraph(defs, *master);
-        SetDAG dag(*master, MeasureFixed, kLineHeight);
+        SetDAG dag(*master, diagram::FixedNameWidth, diagram::kFixedLineHeight);
         dag.Layout();
         rows = dag.Layers().Rows();
         benchmark::DoNotOptimize(master->size());
@@ -122,10 +115,10 @@ void BM_SvgJob(benchmark::State& state)
     for (auto _ : state) {
         TVertexList master(TVertexList::Ownership::Owns);
         graph::BuildGraph(defs, master);
-        SetDAG(master, MeasureFixed, kLineHeight).Layout();
+        SetDAG(master, diagram::FixedNameWidth, diagram::kFixedLineHeight).Layout();
         std::ostringstream out;
-        diagram::WriteSvg(out, master, 100, kLineHeight, MeasureFixed,
-                          "Times New Roman, Liberation Serif, serif", kLineHeight);
+        diagram::WriteSvg(out, master, 100, diagram::kFixedLineHeight, diagram::FixedNameWidth,
+                          "Times New Roman, Liberation Serif, serif", diagram::kFixedLineHeight);
         bytes = out.str().size();
         benchmark::DoNotOptimize(bytes);
     }
@@ -147,10 +140,10 @@ const TIndexedDiagram& Indexed(int n, int zoom, bool anywhere)
     if (!d) {
         d = std::make_unique<TIndexedDiagram>();
         graph::BuildGraph(Design(n, anywhere), d->master);
-        SetDAG(d->master, MeasureFixed, kLineHeight).Layout();
+        SetDAG(d->master, diagram::FixedNameWidth, diagram::kFixedLineHeight).Layout();
         d->extent = diagram::ComputeBoxes(
-            d->master, zoom, kLineHeight * zoom / 100,
-            [zoom](std::string_view text) { return MeasureFixed(text) * zoom / 100; });
+            d->master, zoom, diagram::kFixedLineHeight * zoom / 100,
+            [zoom](std::string_view text) { return diagram::FixedNameWidth(text) * zoom / 100; });
         d->index = std::make_unique<TDiagramIndex>(d->master);
     }
     return *d;

@@ -1,6 +1,7 @@
 #include "StemlookText.h"
 
 #include "TCommandLine.h"
+#include "TOutputFile.h"
 #include "TTerminalHost.h"
 #include "diagram/DependencyGraph.h"
 #include "diagram/Dot.h"
@@ -8,6 +9,7 @@
 #include "diagram/Svg.h"
 #include "diagram/TVertexList.h"
 #include "export/SaveAsText.h"
+#include "model/Files.h"
 #include "model/Names.h"
 #include "model/TDatabase.h"
 #include "model/TDefBase.h"
@@ -18,8 +20,6 @@
 #include "script/TUsedSet.h"
 #include "script/UnusedElements.h"
 #include "views/ListRows.h"
-
-#include <fstream>
 
 namespace {
 
@@ -72,18 +72,11 @@ bool WritePieces(const TDatabase& db, const std::string& title, std::ostream& ou
     return true;
 }
 
-// Without a screen, a name is 7 pixels a character and a line 16 pixels high.
-constexpr int kLineHeight = 16;
-int MeasureName(std::string_view text)
-{
-    return 7 * static_cast<int>(text.size());
-}
-
 // The relationships graph, built and laid out as the diagram window does at 100 %.
 void LayOutRelationships(const TDatabase& db, TVertexList& master)
 {
     graph::BuildGraph(db.Definitions(), master);
-    SetDAG layout(master, MeasureName, kLineHeight);
+    SetDAG layout(master, diagram::FixedNameWidth, diagram::kFixedLineHeight);
     layout.Layout();
 }
 
@@ -98,8 +91,8 @@ void WriteDiagram(const TDatabase& db, std::ostream& out)
 {
     TVertexList master(TVertexList::Ownership::Owns);
     LayOutRelationships(db, master);
-    diagram::WriteSvg(out, master, 100, kLineHeight, MeasureName,
-                      "Times New Roman, Liberation Serif, serif", kLineHeight);
+    diagram::WriteSvg(out, master, 100, diagram::kFixedLineHeight, diagram::FixedNameWidth,
+                      "Times New Roman, Liberation Serif, serif", diagram::kFixedLineHeight);
 }
 
 // The asked-for element is not there: what is "named" or "titled".
@@ -154,52 +147,59 @@ int RunJob(const TCommandLine& line, TDatabase& db, std::ostream& text, std::ost
     }
 }
 
-// False, with the reason on err, when the file cannot be written.
-bool OpenOutputFile(const std::string& path, std::ofstream& file, std::ostream& err)
+// Flushes standard output; false, with the reason on err, when it could not be written.
+bool Flushed(std::ostream& out, std::ostream& err)
 {
-    file.open(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        err << "stemlook-text: cannot write " << path << "\n";
-    return static_cast<bool>(file);
-}
-
-// Flushes text and closes the -o file, if any, so that a failed write shows; false, with the
-// reason on err, when one failed.
-bool FinishOutput(std::ostream& text, std::ofstream& file, const std::string& outputFile,
-                  std::ostream& err)
-{
-    text.flush();
-    if (file.is_open())
-        file.close();
-    if (text)
-        return true;
-    err << "stemlook-text: cannot write "
-        << (outputFile.empty() ? std::string("standard output") : outputFile) << "\n";
-    return false;
+    out.flush();
+    if (!out)
+        err << "stemlook-text: cannot write standard output\n";
+    return static_cast<bool>(out);
 }
 
 // Loads the folder and runs the job on it. An internal error of the load is reported after the
-// job's output and sets the status unless the job failed already.
+// job's output and sets the status unless the job failed already. The -o file takes the place
+// of what was there only when the job succeeded.
 int RunOnFolder(const TCommandLine& line, std::ostream& out, std::ostream& err)
 {
     TDatabase db(TDatabase::DefaultLogPath());
-    if (db.ReadFile(line.folder) == TDatabase::TLoadResult::Missing) {
-        err << "File Missing: " << TDatabase::MissingPath(line.folder) << "\n";
+    TDatabase::TOpenedFile opened = TDatabase::Open(line.folder);
+    if (!opened) {
+        if (opened.reason.empty())
+            err << "stemlook-text: File Missing: " << TDatabase::MissingPath(line.folder) << "\n";
+        else
+            err << "stemlook-text: cannot read " << opened.path << ": " << opened.reason << "\n";
         return kExitFailed;
     }
+    // The one file this program must never write.
+    if (!line.outputFile.empty() && files::SameFile(line.outputFile, opened.path)) {
+        err << "stemlook-text: " << line.outputFile
+            << " is the definition file being read; it is never written\n";
+        return kExitUsage;
+    }
+    db.Load(opened);
 
-    std::ofstream file;
-    if (!line.outputFile.empty() && !OpenOutputFile(line.outputFile, file, err))
+    TOutputFile file;
+    std::string reason;
+    if (!line.outputFile.empty() && !file.Open(line.outputFile, reason)) {
+        err << "stemlook-text: cannot write " << line.outputFile << ": " << reason << "\n";
         return kExitFailed;
-    std::ostream& text = line.outputFile.empty() ? out : file;
+    }
+    std::ostream& text = line.outputFile.empty() ? out : file.Stream();
 
-    int status = RunJob(line, db, text, err);
+    const int jobStatus = RunJob(line, db, text, err);
+    int status = jobStatus;
     if (!db.InternalError().empty()) {
-        err << "Internal Error: " << db.InternalError() << "\n";
+        err << "stemlook-text: Internal Error: " << db.InternalError() << "\n";
         if (status == kExitOk)
             status = kExitInternalError;
     }
-    return FinishOutput(text, file, line.outputFile, err) ? status : kExitFailed;
+    if (line.outputFile.empty())
+        return Flushed(out, err) ? status : kExitFailed;
+    if (jobStatus == kExitOk && !file.Commit(reason)) {
+        err << "stemlook-text: cannot write " << line.outputFile << ": " << reason << "\n";
+        return kExitFailed;
+    }
+    return status;
 }
 
 } // namespace
@@ -215,10 +215,10 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
     switch (line->mode) {
     case TCommandLine::Mode::Help:
         out << TCommandLine::Usage();
-        return kExitOk;
+        return Flushed(out, err) ? kExitOk : kExitFailed;
     case TCommandLine::Mode::Version:
         out << "stemlook-text " << STEMLOOK_VERSION << "\n";
-        return kExitOk;
+        return Flushed(out, err) ? kExitOk : kExitFailed;
     default:
         return RunOnFolder(*line, out, err);
     }

@@ -1,5 +1,8 @@
 #include "TCommandLine.h"
 
+#include <getopt.h>
+#include <iterator>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -60,38 +63,27 @@ bool ParseSelection(const std::string& list, unsigned& bits, std::string& error)
     return true;
 }
 
-// The value of the option at args[i], which moves past it.
-bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& error,
-               std::string& into)
-{
-    if (i + 1 >= args.size()) {
-        error = args[i] + " needs a value";
-        return false;
-    }
-    into = args[++i];
-    return true;
-}
+// The codes getopt_long returns beyond the short options' letters; a job's code is kJob plus its
+// place in kModes.
+enum : int { kSelect = 256, kVersion, kJob };
 
-// The job option at args[i], with its value when it takes one.
-bool TakeJob(const std::vector<std::string>& args, size_t& i, std::string& error, bool& jobGiven,
-             TCommandLine& line)
+constexpr int kJobCount = static_cast<int>(std::size(kModes));
+
+std::vector<option> LongOptions()
 {
-    const std::string& arg = args[i];
-    const ModeOption* option = nullptr;
-    for (const ModeOption& o : kModes)
-        if (arg == o.flag)
-            option = &o;
-    if (!option) {
-        error = "unknown option " + arg;
-        return false;
+    std::vector<option> options = {
+        {"select", required_argument, nullptr, kSelect},
+        {"output", required_argument, nullptr, 'o'},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, kVersion},
+    };
+    for (int i = 0; i < kJobCount; ++i) {
+        const ModeOption& mode = kModes[i];
+        options.push_back({mode.flag + 2, mode.takesArgument ? required_argument : no_argument,
+                           nullptr, kJob + i});
     }
-    if (jobGiven) {
-        error = arg + " cannot be combined with another job";
-        return false;
-    }
-    jobGiven = true;
-    line.mode = option->mode;
-    return !option->takesArgument || TakeValue(args, i, error, line.argument);
+    options.push_back({nullptr, 0, nullptr, 0});
+    return options;
 }
 
 } // namespace
@@ -101,6 +93,7 @@ const char* TCommandLine::Usage()
     return "Usage: stemlook-text [OPTION]... FOLDER\n"
            "Writes what the Kinvault database design in FOLDER holds, as text.\n"
            "Without a job option: the Save As Text document of groups, records and pictures.\n"
+           "At most one job option; no option twice.\n"
            "\n"
            "  --select LIST      the document of these quick selections, comma-separated:\n"
            "                     groups, pictures, lists, tables, settings, or all\n"
@@ -108,64 +101,102 @@ const char* TCommandLine::Usage()
            "  --messages         the messages log of loading FOLDER\n"
            "  --index            the index of names: name, class and owner\n"
            "  --used-by NAME     what uses each element of that name\n"
-           "  --pieces TITLE     what each name in that element's script resolved to\n"
+           "  --pieces TITLE     what each name in that element's script resolved to:\n"
+           "                     offset, length, kind, flags, text and target\n"
            "  --dot              the relationships graph of pictures, laid out, as Graphviz DOT\n"
            "  --svg              the relationships diagram as an SVG picture\n"
            "  --find TEXT        every script line that holds TEXT (letter case ignored):\n"
            "                     title, line number and line\n"
            "  --unused           the pictures, fields, groups, records and choices nothing\n"
            "                     uses: class name and title\n"
-           "  -o FILE            write to FILE instead of standard output\n"
-           "  --help             show this text\n"
-           "  --version          show the version\n";
+           "  -o, --output FILE  write to FILE instead of standard output, replacing it only\n"
+           "                     when the job succeeds; never FOLDER's control.ged itself\n"
+           "  -h, --help         show this text\n"
+           "  --version          show the version\n"
+           "  --                 end the options: what follows is FOLDER\n"
+           "\n"
+           "Exit status:\n"
+           "  0  done\n"
+           "  1  FOLDER holds no control.ged, or it can't be read; no element of the asked-for\n"
+           "     name or title; a selection with nothing in it; or output that can't be written\n"
+           "  2  bad usage, or an output file that is the control.ged being read\n"
+           "  3  an internal error while building the cross-references; the output is still\n"
+           "     written\n";
 }
 
 std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& args,
                                                 std::string& error)
 {
+    // getopt_long reorders argv's pointers, never the strings.
+    std::vector<std::string> strings{"stemlook-text"};
+    strings.insert(strings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& s : strings)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(strings.size());
+    const std::vector<option> options = LongOptions();
+
     TCommandLine line;
-    bool modeGiven = false;
-    bool selectGiven = false;
-    std::vector<std::string> positional;
-    bool optionsEnded = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            positional.push_back(arg);
-            continue;
+    std::set<int> given; // every option once; the jobs count as one
+    optind = 0;          // starts getopt_long afresh, as each call parses a new vector
+    opterr = 0;
+    while (true) {
+        int index = -1;
+        const int code = getopt_long(argc, argv.data(), ":ho:", options.data(), &index);
+        if (code == -1)
+            break;
+        const std::string spelled = index >= 0 ? std::string("--") + options[index].name
+                                               : std::string("-") + static_cast<char>(code);
+        if (code == '?') {
+            // optopt holds a letter we don't know; for a long option that is unknown, ambiguous
+            // or given a value it does not take it holds 0 or that option's code, and the
+            // option is named as written.
+            error =
+                "unknown option " + (optopt > 0 && optopt < 256 && optopt != 'h' && optopt != 'o'
+                                         ? std::string("-") + static_cast<char>(optopt)
+                                         : std::string(argv[optind - 1]));
+            return std::nullopt;
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
+        if (code == ':') {
+            error = std::string(argv[optind - 1]) + " needs a value";
+            return std::nullopt;
         }
-        if (arg == "--help" || arg == "-h" || arg == "--version") {
+        if (code == 'h' || code == kVersion) {
             TCommandLine info;
-            info.mode = arg == "--version" ? Mode::Version : Mode::Help;
+            info.mode = code == kVersion ? Mode::Version : Mode::Help;
             return info;
         }
-        if (arg == "-o" || arg == "--output") {
-            if (!TakeValue(args, i, error, line.outputFile))
-                return std::nullopt;
-            continue;
-        }
-        if (arg == "--select") {
-            std::string list;
-            if (!TakeValue(args, i, error, list) || !ParseSelection(list, line.selection, error))
-                return std::nullopt;
-            selectGiven = true;
-            continue;
-        }
-        if (!TakeJob(args, i, error, modeGiven, line))
+        const bool job = code >= kJob;
+        if (!given.insert(job ? kJob : code).second) {
+            const bool again = !job || line.mode == kModes[code - kJob].mode;
+            error = spelled + (again ? " given twice" : " cannot be combined with another job");
             return std::nullopt;
+        }
+        if (job) {
+            const ModeOption& mode = kModes[code - kJob];
+            line.mode = mode.mode;
+            if (mode.takesArgument)
+                line.argument = optarg;
+        } else if (code == kSelect) {
+            if (!ParseSelection(optarg, line.selection, error))
+                return std::nullopt;
+        } else {
+            line.outputFile = optarg;
+            if (line.outputFile.empty()) {
+                error = spelled + " needs a file name";
+                return std::nullopt;
+            }
+        }
     }
-    if (selectGiven && line.mode != Mode::Document) {
+    if (given.count(kSelect) && line.mode != Mode::Document) {
         error = "--select only applies to the document";
         return std::nullopt;
     }
-    if (positional.size() != 1) {
-        error = positional.empty() ? "no database folder given" : "more than one folder given";
+    if (optind != argc - 1) {
+        error = optind >= argc ? "no database folder given" : "more than one folder given";
         return std::nullopt;
     }
-    line.folder = positional.front();
+    line.folder = argv[optind];
     return line;
 }

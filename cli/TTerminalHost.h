@@ -14,7 +14,7 @@ public:
     void OpenDefinition(const TDefBase&, TPaneKind) override {}
     void ShowError(std::string_view text, std::string_view caption) override
     {
-        err << caption << ": " << text << "\n";
+        err << "stemlook-text: " << caption << ": " << text << "\n";
     }
 
 private:

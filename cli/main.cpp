@@ -9,9 +9,9 @@ int main(int argc, char** argv)
     try {
         return RunStemlookText(args, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {
-        std::cerr << "Error: out of memory\n";
+        std::cerr << "stemlook-text: out of memory\n";
     } catch (...) {
-        std::cerr << "Error: unexpected exception\n";
+        std::cerr << "stemlook-text: unexpected exception\n";
     }
     return kExitFailed;
 }

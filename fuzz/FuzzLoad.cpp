@@ -23,13 +23,6 @@ constexpr size_t kMaxInput = 64 * 1024;
 // Each element's text takes time in proportion to the whole design (as one Copy command may), so
 // the first elements only; the document below writes every element.
 constexpr size_t kMaxCopied = 256;
-
-// The command-line tool's measure: no fonts without a screen.
-constexpr int kLineHeight = 16;
-int MeasureName(std::string_view text)
-{
-    return 7 * static_cast<int>(text.size());
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -47,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     TVertexList master(TVertexList::Ownership::Owns);
     graph::BuildGraph(db.Definitions(), master);
-    SetDAG(master, MeasureName, kLineHeight).Layout();
+    SetDAG(master, diagram::FixedNameWidth, diagram::kFixedLineHeight).Layout();
     dot::WriteDot(out, master);
-    diagram::WriteSvg(out, master, 100, kLineHeight, MeasureName, "serif", kLineHeight,
-                      master.empty() ? nullptr : master[0]);
+    diagram::WriteSvg(out, master, 100, diagram::kFixedLineHeight, diagram::FixedNameWidth, "serif",
+                      diagram::kFixedLineHeight, master.empty() ? nullptr : master[0]);
     return 0;
 }

@@ -35,6 +35,11 @@ int Mean(int64_t sum, size_t count)
 
 } // namespace
 
+int diagram::FixedNameWidth(std::string_view name)
+{
+    return 7 * static_cast<int>(name.size());
+}
+
 SetDAG::SetDAG(TVertexList& vertices, Measure measure, int h)
     : vertices(vertices), measure(std::move(measure)), h(h)
 {

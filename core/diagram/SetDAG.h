@@ -8,6 +8,13 @@
 class TVertex;
 class TVertexList;
 
+namespace diagram {
+// The measure of layouts made without a screen (the command-line tool, fuzzing, benchmarks),
+// where there are no fonts: a name is 7 pixels a character, a line kFixedLineHeight high.
+constexpr int kFixedLineHeight = 16;
+int FixedNameWidth(std::string_view name);
+} // namespace diagram
+
 // Lays out the relationships graph in layers: columns from left to right, a picture to the right
 // of every picture it uses, vertices stacked top-down in a column, in pixels at 100 % zoom.
 // Made for one layout; the results stay in the vertices (layer, position, x, y).

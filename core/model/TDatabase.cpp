@@ -13,15 +13,21 @@
 #include "model/TInternalError.h"
 #include "model/TLoadContext.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 constexpr const char* kControlGed = "control.ged";
+// The reason for a FIFO, a device or a socket, for which the system has no words of its own.
+constexpr const char* kNotRegular = "Not a regular file";
 
 std::string WithoutTrailingSeparators(std::string path)
 {
@@ -86,13 +92,34 @@ std::string TDatabase::DefaultLogPath()
 TDatabase::TOpenedFile TDatabase::Open(const std::string& folder)
 {
     TOpenedFile file;
-    const std::string path = FindControlGed(folder);
-    if (path.empty())
+    file.path = FindControlGed(folder);
+    if (file.path.empty()) {
+        // Not a readable file, but maybe something else of that name: say what is wrong with it.
+        const std::string exact = MissingPath(folder);
+        struct stat st {};
+        if (::stat(exact.c_str(), &st) == 0) {
+            file.path = exact;
+            file.reason = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : kNotRegular;
+        } else if (errno != ENOENT && errno != ENOTDIR) {
+            file.path = exact;
+            file.reason = std::strerror(errno);
+        }
         return file;
-    // Read only: the database folder is never written.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    }
+    // Read only: the database folder is never written. Without blocking, so that a FIFO put there
+    // since the file was found can't hang the open.
+    const int fd = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        file.reason = std::strerror(errno);
         return file;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        file.reason = kNotRegular;
+        ::close(fd);
+        return file;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     file.input = std::make_unique<TGedInput>(fd);
     file.name = DatabaseName(folder);
     return file;
@@ -103,6 +130,7 @@ void TDatabase::Load(TOpenedFile& file)
     if (!file)
         return;
     Load(*file.input, file.name);
+    definitionFile = file.path;
     file.input.reset();
 }
 
@@ -119,6 +147,7 @@ void TDatabase::ReadText(std::string text, const std::string& name)
 {
     TGedInput in(std::move(text));
     Load(in, name);
+    definitionFile.clear();
 }
 
 void TDatabase::Load(TGedInput& in, const std::string& name)

@@ -23,6 +23,10 @@ public:
     struct TOpenedFile {
         std::unique_ptr<TGedInput> input; // null: no readable control.ged
         std::string name;                 // the database name
+        std::string path;                 // the control.ged found, even when it can't be read
+        // Why the control.ged there can't be read (the system's words); empty when it is read or
+        // when there is none ("File Missing").
+        std::string reason;
         explicit operator bool() const { return input != nullptr; }
     };
     static TOpenedFile Open(const std::string& folder);
@@ -43,6 +47,8 @@ public:
     static std::string DefaultLogPath();
 
     const std::string& Name() const { return databaseName; }
+    // The control.ged of the last load; empty after ReadText. What no window may write.
+    const std::string& DefinitionFile() const { return definitionFile; }
     const TMessageLog& Log() const { return log; }
     // Empties the log and its file (the desktop program does so at start, so the file never
     // shows an older session's lines).
@@ -73,6 +79,7 @@ private:
     TNameTable names{defs};
     TMessageLog log;
     std::string databaseName;
+    std::string definitionFile;
     std::string internalError;
     bool loaded = false;
     bool buildCrossReferences = true;

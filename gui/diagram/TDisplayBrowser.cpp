@@ -12,11 +12,11 @@
 #include "script/TDispColour.h"
 #include "script/TDisplayScript.h"
 #include "support/Bytes.h"
+#include "support/SaveFile.h"
 #include "views/TDisplayWindow.h"
 #include "views/TDocument.h"
 #include "views/TPaneHost.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -324,16 +324,13 @@ bool TDisplayBrowser::Export(const QString& path, QString& error) const
             },
             QFontInfo(diagramFont).family().toStdString(), diagramFont.pixelSize(), selected,
             host.Document().colours.PieceColour(TDispColour::kHighlightKind, 0, 0));
-        QFile file(path);
         const std::string text = svg.str();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(text.data(), static_cast<qint64>(text.size())) !=
-                static_cast<qint64>(text.size()) ||
-            !file.flush()) {
-            error = file.errorString();
-            return false;
-        }
-        return true;
+        error =
+            files::SaveFile(path, host.Document().db.DefinitionFile(), [&text](QIODevice& file) {
+                return file.write(text.data(), static_cast<qint64>(text.size())) ==
+                       static_cast<qint64>(text.size());
+            });
+        return error.isEmpty();
     }
     const QRect whole = DiagramRect();
     QImage image(whole.size(), QImage::Format_RGB32);
@@ -343,11 +340,7 @@ bool TDisplayBrowser::Export(const QString& path, QString& error) const
         painter.translate(-whole.topLeft());
         Paint(painter, whole);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !image.save(&file, "PNG")) {
-        error = file.errorString().isEmpty() ? QStringLiteral("the picture could not be written")
-                                             : file.errorString();
-        return false;
-    }
-    return true;
+    error = files::SaveFile(path, host.Document().db.DefinitionFile(),
+                            [&image](QIODevice& file) { return image.save(&file, "PNG"); });
+    return error.isEmpty();
 }

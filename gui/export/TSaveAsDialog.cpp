@@ -5,13 +5,13 @@
 #include "export/TSelectionTree.h"
 #include "model/TDatabase.h"
 #include "support/CommandIds.h"
+#include "support/SaveFile.h"
 #include "support/THelpContext.h"
 #include "support/TMessageSink.h"
 #include "support/TWaitCursor.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -175,16 +175,11 @@ void TSaveAsDialog::Save()
 
 QString TSaveAsDialog::Write(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return file.errorString();
     std::ostringstream document;
     tree->Selection()->WriteChecked(document, db.Name(), host);
     const std::string_view bytes = document.view();
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.flush())
-        return file.errorString();
-    file.close();
-    return {};
+    return files::SaveFile(path, db.DefinitionFile(), [bytes](QIODevice& file) {
+        return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+    });
 }

@@ -1,32 +1,4 @@
-#include "StemlookText.h"
-#include "core/TempFolder.h"
-
-#include <gtest/gtest.h>
-#include <sstream>
-
-namespace {
-struct TextRun {
-    int status;
-    std::string out, err;
-};
-
-TextRun StemlookText(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunStemlookText(args, out, err);
-    return {status, out.str(), err.str()};
-}
-} // namespace
-
-class StemlookTextTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        // Keep the log out of the user's cache folder.
-        setenv("XDG_CACHE_HOME", dir.Path().c_str(), 1);
-    }
-    TTempFolder dir;
-};
+#include "StemlookTextRun.h"
 
 TEST_F(StemlookTextTest, MessagesWritesTheLogOfTheLoad)
 {
@@ -43,7 +15,7 @@ TEST_F(StemlookTextTest, MissingFolderAndBadUsage)
     const TextRun missing = StemlookText({"--messages", dir.Path() + "/none"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "File Missing: " + dir.Path() + "/none/control.ged\n");
+    EXPECT_EQ(missing.err, "stemlook-text: File Missing: " + dir.Path() + "/none/control.ged\n");
 
     for (const auto& args : std::vector<std::vector<std::string>>{
              {}, {"--bogus", "x"}, {"a", "b"}, {"--messages", "--messages", "x"}, {"-o"}}) {
@@ -132,7 +104,7 @@ TEST_F(StemlookTextTest, DocumentSelectionsAndCopy)
     EXPECT_EQ(copy.out, "name\ttext\tNAME\nmother\tperson\tMOTH\n");
     const TextRun chart = StemlookText({"--copy", "Ancestor Chart", folder});
     EXPECT_EQ(chart.status, 0);
-    EXPECT_EQ(chart.err, "TDefBase::AsText: Should not be called\n");
+    EXPECT_EQ(chart.err, "stemlook-text: TDefBase::AsText: Should not be called\n");
     EXPECT_EQ(StemlookText({"--copy", "record person", folder}).status, 1);
 }
 
@@ -142,7 +114,7 @@ TEST_F(StemlookTextTest, InternalErrorStillWritesTheOutput)
     const TextRun r = StemlookText({"--messages", dir.Path() + "/db.kvd"});
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "Reading db.kvd\n0 lists, 0 Tables, 0 Reports\n");
-    EXPECT_EQ(r.err.rfind("Internal Error: Find(", 0), 0u);
+    EXPECT_EQ(r.err.rfind("stemlook-text: Internal Error: Find(", 0), 0u);
 
     const TextRun both = StemlookText({"--used-by", "x", dir.Path() + "/db.kvd"});
     EXPECT_EQ(both.status, 1);

@@ -239,6 +239,31 @@ TEST(DiagramWindow, ExportWritesTheWholeDiagramAsSvgOrPng)
     EXPECT_FALSE(error.isEmpty());
 }
 
+TEST(DiagramWindow, ExportNeverWritesTheDesignsDefinitionFile)
+{
+    // A copy of the example: a fault here must not write the one in the source tree.
+    TFrameFixture f{{1200, 800}};
+    const std::string text = TTempFolder::Read(STEMLOOK_EXAMPLES_DIR "/family.kvd/control.ged");
+    const QString folder = f.Database("family.kvd", text);
+    const std::string ged = folder.toStdString() + "/control.ged";
+    ASSERT_TRUE(f.frame->OpenFolder(folder));
+    TSpecMDI& mdi = f.frame->Client();
+    mdi.ShowRelationships(nullptr);
+    TDisplayBrowser* browser = ActivePane<TDisplayBrowser>(mdi);
+    ASSERT_NE(browser, nullptr);
+    // Both writers: the SVG one through a link named .svg, the PNG one for the rest.
+    std::filesystem::create_symlink(ged, f.folder.Path() + "/rel.svg");
+    std::filesystem::create_hard_link(ged, f.folder.Path() + "/rel.png");
+    for (const std::string& spelt :
+         {ged, f.folder.Path() + "/rel.svg", f.folder.Path() + "/rel.png"}) {
+        SCOPED_TRACE(spelt);
+        QString error;
+        EXPECT_FALSE(browser->Export(QString::fromStdString(spelt), error));
+        EXPECT_TRUE(error.contains("definition file")) << error.toStdString();
+        EXPECT_EQ(TTempFolder::Read(ged), text);
+    }
+}
+
 TEST(DiagramWindow, FocusedDiagramShowsThePictureCentredAmongItsNeighbours)
 {
     TDiagram d;

@@ -77,8 +77,8 @@ QPoint CheckBoxCentre(QTreeView& tree, const QModelIndex& index)
         .center();
 }
 
-// The example database in an open dialog whose file chooser answers with `answer` and records
-// the folder it was started in.
+// The example database (or the one in design) in an open dialog whose file chooser answers with
+// `answer` and records the folder it was started in.
 struct TDialogFixture {
     TDatabase db;
     TRecordingHost host;
@@ -89,9 +89,9 @@ struct TDialogFixture {
     std::unique_ptr<TSaveAsDialog> dialog;
     TSaveAsTree* tree = nullptr;
 
-    TDialogFixture()
+    explicit TDialogFixture(const std::string& design = STEMLOOK_EXAMPLES_DIR "/family.kvd")
     {
-        if (db.ReadFile(STEMLOOK_EXAMPLES_DIR "/family.kvd") != TDatabase::TLoadResult::Loaded)
+        if (db.ReadFile(design) != TDatabase::TLoadResult::Loaded)
             throw std::runtime_error("example did not load");
         dialog = std::make_unique<TSaveAsDialog>(nullptr, db, host, folder,
                                                  [this](QWidget*, const QString& start) {
@@ -452,6 +452,29 @@ TEST(SaveAsDialog, FileThatCannotBeWrittenIsReported)
     ASSERT_EQ(boxes.seen.size(), 1);
     EXPECT_TRUE(boxes.seen[0].text.contains("/dev/full"));
     EXPECT_EQ(f.Status(), "Save failed");
+}
+
+TEST(SaveAsDialog, TheDesignsDefinitionFileIsRefusedHoweverSpelt)
+{
+    // A copy of the example: a fault here must not write the one in the source tree.
+    TTempFolder copy;
+    const std::string text = TTempFolder::Read(STEMLOOK_EXAMPLES_DIR "/family.kvd/control.ged");
+    const std::string ged = copy.Write("family.kvd/control.ged", text);
+    std::filesystem::create_symlink(ged, copy.Path() + "/link.txt");
+    std::filesystem::create_hard_link(ged, copy.Path() + "/hard.txt");
+    TDialogFixture f(copy.Path() + "/family.kvd");
+    for (const std::string& spelt : {ged, copy.Path() + "/link.txt", copy.Path() + "/hard.txt"}) {
+        SCOPED_TRACE(spelt);
+        f.answer = QString::fromStdString(spelt);
+        TBoxes boxes;
+        f.Save();
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_EQ(boxes.seen[0].caption, "Save As Text");
+        EXPECT_TRUE(boxes.seen[0].text.contains(f.answer));
+        EXPECT_TRUE(boxes.seen[0].text.contains("definition file"));
+        EXPECT_EQ(f.Status(), "Save failed");
+        EXPECT_EQ(TTempFolder::Read(ged), text);
+    }
 }
 
 TEST(SaveAsDialog, PlatformChooserAsksForATextFileInTheRememberedFolder)

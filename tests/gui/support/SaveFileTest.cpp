@@ -1,0 +1,78 @@
+#include "support/SaveFile.h"
+#include "core/TempFolder.h"
+
+#include <QIODevice>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+// Writes the text, then fails when fail is set, as a write cut short by a full disk.
+std::function<bool(QIODevice&)> Writing(const char* text, bool fail)
+{
+    return [text, fail](QIODevice& file) {
+        return file.write(text) == static_cast<qint64>(std::strlen(text)) && !fail;
+    };
+}
+} // namespace
+
+TEST(SaveFile, AFailedWriteLeavesTheOldFileAndNothingBesideIt)
+{
+    TTempFolder dir;
+    const std::string old = dir.Write("out/old.txt", "what was there\n");
+    const QString path = QString::fromStdString(old);
+    EXPECT_FALSE(files::SaveFile(path, {}, Writing("half", true)).isEmpty());
+    EXPECT_EQ(TTempFolder::Read(old), "what was there\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path() + "/out"), {}), 1);
+
+    EXPECT_EQ(files::SaveFile(path, {}, Writing("new\n", false)), QString());
+    EXPECT_EQ(TTempFolder::Read(old), "new\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path() + "/out"), {}), 1);
+}
+
+TEST(SaveFile, TheDefinitionFileIsNeverWrittenHoweverSpelt)
+{
+    TTempFolder dir;
+    const std::string ged = dir.Write("db.kvd/control.ged", "0 TRLR\n");
+    fs::create_symlink(ged, dir.Path() + "/link.txt");
+    fs::create_hard_link(ged, dir.Path() + "/hard.txt");
+    for (const std::string& spelt : {ged, dir.Path() + "/db.kvd/../db.kvd/control.ged",
+                                     dir.Path() + "/link.txt", dir.Path() + "/hard.txt"}) {
+        SCOPED_TRACE(spelt);
+        const QString reason =
+            files::SaveFile(QString::fromStdString(spelt), ged, Writing("x", false));
+        EXPECT_TRUE(reason.contains("definition file")) << reason.toStdString();
+        EXPECT_EQ(TTempFolder::Read(ged), "0 TRLR\n");
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.Path() + "/link.txt"));
+    // Another file of the same text is written.
+    const std::string other = dir.Write("other.txt", "0 TRLR\n");
+    EXPECT_EQ(files::SaveFile(QString::fromStdString(other), ged, Writing("x", false)), QString());
+    EXPECT_EQ(TTempFolder::Read(other), "x");
+}
+
+// A device can't be replaced by a file: it is written as it is, and stays a device. Root could
+// replace the system's own, so root checks copies made in the temporary folder.
+TEST(SaveFile, ADeviceIsWrittenInPlace)
+{
+    TTempFolder dir;
+    std::string null = "/dev/null", full = "/dev/full";
+    if (::geteuid() == 0) {
+        null = dir.Path() + "/null";
+        full = dir.Path() + "/full";
+        ASSERT_EQ(::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        ASSERT_EQ(::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    }
+    if (!fs::is_character_file(full) || !fs::is_character_file(null))
+        GTEST_SKIP() << "no /dev/full or /dev/null";
+    EXPECT_FALSE(files::SaveFile(QString::fromStdString(full), {}, Writing("x", false)).isEmpty());
+    EXPECT_EQ(files::SaveFile(QString::fromStdString(null), {}, Writing("x", false)), QString());
+    EXPECT_TRUE(fs::is_character_file(full));
+    EXPECT_TRUE(fs::is_character_file(null));
+}
