@@ -3,11 +3,11 @@
 // names), and the diagram of 10,000 pictures opening and repainting after a scroll.
 #include "DesignGenerator.h"
 #include "QtBenchmarkMain.h"
-#include "app/TSpecMDI.h"
-#include "diagram/TDisplayBrowser.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/diagram/TDisplayBrowser.h"
+#include "gui/views/TChildWindow.h"
+#include "gui/views/TDisplayChild.h"
 #include "model/TDefBase.h"
-#include "views/TChildWindow.h"
-#include "views/TDisplayChild.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 void TUseCollector::Start()
 {

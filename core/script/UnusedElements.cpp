@@ -4,8 +4,8 @@
 #include "model/Names.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
-#include "script/TUsedSet.h"
 
 #include <algorithm>
 

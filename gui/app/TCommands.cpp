@@ -1,8 +1,8 @@
-#include "app/TCommands.h"
+#include "gui/app/TCommands.h"
 
 #include "diagram/DiagramGeometry.h"
-#include "support/CommandIds.h"
-#include "support/THelpContext.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/THelpContext.h"
 
 #include <QAction>
 #include <QMainWindow>

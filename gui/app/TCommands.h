@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TRecentFolders.h"
+#include "gui/app/TRecentFolders.h"
 
 #include <array>
 

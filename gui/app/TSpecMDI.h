@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/TDatabase.h"
+#include "gui/views/TChildWindow.h"
+#include "gui/views/TPaneHost.h"
+#include "load/TDatabase.h"
 #include "model/TDisplayHost.h"
 #include "script/TDispColour.h"
-#include "views/TChildWindow.h"
 #include "views/TNavigationHistory.h"
-#include "views/TPaneHost.h"
 
 #include <QFont>
 #include <QMdiArea>

@@ -1,4 +1,4 @@
-#include "diagram/TDisplayBrowser.h"
+#include "gui/diagram/TDisplayBrowser.h"
 
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
@@ -6,13 +6,13 @@
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
 #include "diagram/TVertex.h"
-#include "model/TDatabase.h"
+#include "gui/script/TDisplayScript.h"
+#include "gui/support/Bytes.h"
+#include "gui/views/TPaneHost.h"
+#include "load/TDatabase.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
 #include "script/TDispColour.h"
-#include "script/TDisplayScript.h"
-#include "support/Bytes.h"
-#include "views/TPaneHost.h"
 
 #include <QFile>
 #include <QFontMetrics>

@@ -1,8 +1,8 @@
-#include "views/TDisplayChoice.h"
+#include "gui/views/TDisplayChoice.h"
 
-#include "model/TDatabase.h"
+#include "gui/views/TPaneHost.h"
+#include "load/TDatabase.h"
 #include "views/FormLayouts.h"
-#include "views/TPaneHost.h"
 
 TDisplayChoice::TDisplayChoice(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
 {

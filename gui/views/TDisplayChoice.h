@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of a choice: its words on one line.
 class TDisplayChoice : public TDisplayWindow {

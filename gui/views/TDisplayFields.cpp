@@ -1,10 +1,10 @@
-#include "views/TDisplayFields.h"
+#include "gui/views/TDisplayFields.h"
 
-#include "model/TDatabase.h"
-#include "support/CommandIds.h"
+#include "gui/support/CommandIds.h"
+#include "gui/views/TPaneHost.h"
+#include "load/TDatabase.h"
 #include "views/FormLayouts.h"
 #include "views/PaneRules.h"
-#include "views/TPaneHost.h"
 
 TDisplayFields::TDisplayFields(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
 {

@@ -1,8 +1,8 @@
-#include "views/TDisplayList.h"
+#include "gui/views/TDisplayList.h"
 
+#include "gui/views/TPaneHost.h"
 #include "model/TDefList.h"
 #include "views/HostLayouts.h"
-#include "views/TPaneHost.h"
 
 TDisplayList::TDisplayList(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of a list: its method, sort keys and filter script.
 class TDisplayList : public TDisplayWindow {

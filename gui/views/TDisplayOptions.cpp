@@ -1,8 +1,8 @@
-#include "views/TDisplayOptions.h"
+#include "gui/views/TDisplayOptions.h"
 
+#include "gui/views/TPaneHost.h"
 #include "model/TDefOption.h"
 #include "views/FormLayouts.h"
-#include "views/TPaneHost.h"
 
 TDisplayOptions::TDisplayOptions(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
 {

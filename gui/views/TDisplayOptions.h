@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of the options: dates, printer, truncation marker, RINs and lines.
 class TDisplayOptions : public TDisplayWindow {

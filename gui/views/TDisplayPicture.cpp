@@ -1,8 +1,8 @@
-#include "views/TDisplayPicture.h"
+#include "gui/views/TDisplayPicture.h"
 
+#include "gui/views/TPaneHost.h"
 #include "model/TDefBase.h"
 #include "views/HostLayouts.h"
-#include "views/TPaneHost.h"
 
 TDisplayPicture::TDisplayPicture(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
 {

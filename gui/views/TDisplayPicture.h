@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of a picture, plan picture, edit panel or filter: its script.
 class TDisplayPicture : public TDisplayWindow {

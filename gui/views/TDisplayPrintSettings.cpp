@@ -1,8 +1,8 @@
-#include "views/TDisplayPrintSettings.h"
+#include "gui/views/TDisplayPrintSettings.h"
 
+#include "gui/views/TPaneHost.h"
 #include "model/TDefPrintSetting.h"
 #include "views/FormLayouts.h"
-#include "views/TPaneHost.h"
 
 TDisplayPrintSettings::TDisplayPrintSettings(TPaneHost& host, TDefBase& def)
     : TDisplayWindow(host, def)

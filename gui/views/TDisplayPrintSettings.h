@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of a chart's, table's or report's print settings.
 class TDisplayPrintSettings : public TDisplayWindow {

@@ -1,8 +1,8 @@
-#include "views/TDisplayReport.h"
+#include "gui/views/TDisplayReport.h"
 
+#include "gui/views/TPaneHost.h"
 #include "model/TDefReport.h"
 #include "views/HostLayouts.h"
-#include "views/TPaneHost.h"
 
 #include <QMessageBox>
 

@@ -1,8 +1,8 @@
-#include "views/TDisplayTable.h"
+#include "gui/views/TDisplayTable.h"
 
+#include "gui/views/TPaneHost.h"
 #include "model/TDefTable.h"
 #include "views/HostLayouts.h"
-#include "views/TPaneHost.h"
 
 TDisplayTable::TDisplayTable(TPaneHost& host, TDefBase& def) : TDisplayWindow(host, def)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of a table: its titles and columns, each with its picture script.
 class TDisplayTable : public TDisplayWindow {

@@ -1,10 +1,10 @@
-#include "views/TMyListWindow.h"
+#include "gui/views/TMyListWindow.h"
 
+#include "gui/support/Bytes.h"
+#include "gui/views/TFilterBox.h"
+#include "gui/views/TPaneHost.h"
 #include "model/TDefBase.h"
-#include "script/TUsedSet.h"
-#include "support/Bytes.h"
-#include "views/TFilterBox.h"
-#include "views/TPaneHost.h"
+#include "model/TUsedSet.h"
 
 #include <QApplication>
 #include <QClipboard>

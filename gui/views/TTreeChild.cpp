@@ -1,9 +1,9 @@
-#include "views/TTreeChild.h"
+#include "gui/views/TTreeChild.h"
 
-#include "support/CommandIds.h"
-#include "support/TIconSet.h"
-#include "views/TFilterBox.h"
-#include "views/TSpecTree.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/TIconSet.h"
+#include "gui/views/TFilterBox.h"
+#include "gui/views/TSpecTree.h"
 
 #include <QVBoxLayout>
 

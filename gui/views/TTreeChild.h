@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TChildWindow.h"
+#include "gui/views/TChildWindow.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/TMainFrame.h"
-#include "app/TSettings.h"
 #include "core/TempFolder.h"
-#include "support/THtmlHelp.h"
-#include "support/TMyMessage.h"
+#include "gui/app/TMainFrame.h"
+#include "gui/app/TSettings.h"
+#include "gui/support/THtmlHelp.h"
+#include "gui/support/TMyMessage.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -5,12 +5,12 @@
 #include "model/TDefinedArray.h"
 #include "model/TInternalError.h"
 #include "model/TMessageLog.h"
+#include "model/TScriptList.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
 #include "script/TNameTable_Parser.h"
 #include "script/TScriptAnalysis.h"
-#include "script/TScriptList.h"
 #include "script/TTypeResolver.h"
-#include "script/TUsedSet.h"
 
 #include <algorithm>
 #include <cctype>

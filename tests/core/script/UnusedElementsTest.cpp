@@ -2,7 +2,7 @@
 #include "core/LoadHelpers.h"
 #include "model/Kinds.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 #include <gtest/gtest.h>
 

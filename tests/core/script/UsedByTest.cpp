@@ -1,9 +1,9 @@
 #include "core/LoadHelpers.h"
 #include "model/Kinds.h"
 #include "model/TDefPicture.h"
+#include "model/TScriptList.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
-#include "script/TScriptList.h"
-#include "script/TUsedSet.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,14 +1,14 @@
 #include "GuiHelpers.h"
-#include "app/TMDIApp.h"
-#include "app/TSpecMDI.h"
+#include "gui/app/TMDIApp.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/TChooseFolderDialog.h"
+#include "gui/views/TDisplayChild.h"
+#include "gui/views/TDisplayLog.h"
+#include "gui/views/TSpecTree.h"
+#include "gui/views/TTreeChild.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
-#include "support/CommandIds.h"
-#include "support/TChooseFolderDialog.h"
-#include "views/TDisplayChild.h"
-#include "views/TDisplayLog.h"
-#include "views/TSpecTree.h"
-#include "views/TTreeChild.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "GuiHelpers.h"
 #include "core/TempFolder.h"
-#include "support/TChooseFolderDialog.h"
+#include "gui/support/TChooseFolderDialog.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,15 +1,15 @@
 #include "GuiHelpers.h"
-#include "app/TSpecMDI.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/support/Bytes.h"
+#include "gui/views/TDisplayChild.h"
+#include "gui/views/TDisplayIndex.h"
+#include "gui/views/TFilterBox.h"
+#include "gui/views/TSpecTree.h"
+#include "gui/views/TStructModel.h"
+#include "gui/views/TTreeChild.h"
 #include "model/TDefBase.h"
 #include "script/TNameTable.h"
-#include "support/Bytes.h"
 #include "views/ListRows.h"
-#include "views/TDisplayChild.h"
-#include "views/TDisplayIndex.h"
-#include "views/TFilterBox.h"
-#include "views/TSpecTree.h"
-#include "views/TStructModel.h"
-#include "views/TTreeChild.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
