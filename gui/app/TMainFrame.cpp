@@ -159,7 +159,7 @@ bool TMainFrame::CommandEnabled(TPane::TCommand command) const
 {
     if (TPane* pane = mdi->ActivePane(); pane && pane->Answers(command))
         return pane->Enabled(command);
-    const bool loaded = mdi->Database().Definitions().Count() > 0;
+    const bool loaded = mdi->Database().Loaded();
     switch (command) {
     case TPane::Structure:
     case TPane::Index:
@@ -207,7 +207,7 @@ void TMainFrame::RunCommand(TPane::TCommand command)
 
 void TMainFrame::UpdateCommands()
 {
-    const bool loaded = mdi->Database().Definitions().Count() > 0;
+    const bool loaded = mdi->Database().Loaded();
     commands->messages->setEnabled(loaded);
     commands->preferences->setEnabled(true);
     for (const TPane::TCommand command :
@@ -235,7 +235,7 @@ void TMainFrame::CmPreferences()
 
 void TMainFrame::CmSaveAs()
 {
-    if (mdi->Database().Definitions().Count() == 0)
+    if (!mdi->Database().Loaded())
         return;
     QString folder = settings.SaveAsPath();
     TSaveAsDialog dialog(this, mdi->Database(), *mdi, folder);
@@ -247,7 +247,7 @@ void TMainFrame::CmSaveAs()
 
 void TMainFrame::CmFindInScripts()
 {
-    if (mdi->Database().Definitions().Count() == 0)
+    if (!mdi->Database().Loaded())
         return;
     const std::string selected = mdi->SelectedName();
     const std::string offered = selected.empty() ? lastFind : selected;

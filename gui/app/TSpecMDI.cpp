@@ -226,7 +226,7 @@ void TSpecMDI::ShowMessages()
 
 void TSpecMDI::ShowUnused()
 {
-    if (ActivateChild({TChildKey::Unused}) || db.Definitions().Count() == 0)
+    if (ActivateChild({TChildKey::Unused}) || !db.Loaded())
         return;
     AddChild(new TDisplayChild(QStringLiteral("Unused Elements"), {TChildKey::Unused},
                                new TDisplayUnused(*this, db.Definitions()),

@@ -239,7 +239,7 @@ TEST(ScanScript, OutsideBuildAddsItsUsesAtOnce)
     TMessageLog log;
     TNameTable::Parser parser(*picture, log);
     TScriptAnalysis(t.names).ScanScript(parser);
-    ASSERT_TRUE(name->HasUsers());
+    ASSERT_TRUE(name->HasUserSet());
     EXPECT_EQ(name->users->size(), 1u);
     EXPECT_EQ((*name->users)[0], picture);
     ASSERT_EQ(picture->pieces->size(), 2u);

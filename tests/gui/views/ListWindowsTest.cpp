@@ -184,7 +184,7 @@ TEST(ListModels, PassTheItemModelChecksOnTheExample)
     const TDefBase* most = nullptr;
     const TDefBase* unused = nullptr;
     for (const auto& e : host.db.Definitions()) {
-        if (!e->HasUsers())
+        if (!e->HasUserSet())
             unused = e.get();
         else if (!most || e->users->size() > most->users->size())
             most = e.get();
@@ -196,7 +196,7 @@ TEST(ListModels, PassTheItemModelChecksOnTheExample)
         seen = TesterWarnings(&used);
         EXPECT_TRUE(seen.empty()) << seen.front();
         EXPECT_EQ(used.rowCount(),
-                  element->HasUsers() ? static_cast<int>(element->users->size()) : 0);
+                  element->HasUserSet() ? static_cast<int>(element->users->size()) : 0);
     }
 }
 
@@ -252,7 +252,7 @@ TEST(DisplayIndex, CommandsFollowTheSelection)
     // A record: opens, lists its users, and the diagram stays whole.
     host.calls.clear();
     TDefBase* person = host.Named("person", kinds::Record);
-    ASSERT_TRUE(person->HasUsers());
+    ASSERT_TRUE(person->HasUserSet());
     index.SelectElement(*person);
     EXPECT_EQ(index.SelectedElement(), person);
     EXPECT_GT(host.selectionChanges, 0);
@@ -268,7 +268,7 @@ TEST(DisplayIndex, CommandsFollowTheSelection)
     // A picture that nothing uses: no used-by list; the diagram is the picture's.
     host.calls.clear();
     TDefBase* where = host.Titled("place picture script where");
-    ASSERT_FALSE(where->HasUsers());
+    ASSERT_FALSE(where->HasUserSet());
     index.SelectElement(*where);
     EXPECT_TRUE(index.Enabled(TPane::Definition));
     EXPECT_FALSE(index.Enabled(TPane::UsedBy));
@@ -349,7 +349,7 @@ TEST(DisplayUsed, EnterOnAFieldOpensItsRecordAndInternalUseOpensNothing)
 {
     TRecordingHost host(kDesign);
     TDefBase* person = host.Named("person", kinds::Record);
-    ASSERT_TRUE(person->HasUsers());
+    ASSERT_TRUE(person->HasUserSet());
     TDisplayUsed used(host, *person);
     EXPECT_FALSE(used.Enabled(TPane::Definition)); // nothing selected
     const int field = RowOf(*used.model(), "person Field kin");
@@ -421,7 +421,7 @@ TEST(DisplayUsed, NothingUsingTheElementTellsEmptySet)
 {
     TRecordingHost host(kDesign);
     TDefBase* where = host.Titled("place picture script where");
-    ASSERT_FALSE(where->HasUsers());
+    ASSERT_FALSE(where->HasUserSet());
     TModalAnswer answer;
     TDisplayUsed used(host, *where);
     ASSERT_EQ(answer.seen.size(), 1u);
