@@ -1,14 +1,14 @@
 // Loading a generated design with its cross-references (the name table's Build), and the scan of
 // one very long script.
 #include "DesignGenerator.h"
+#include "load/TDatabase.h"
 #include "model/Kinds.h"
-#include "model/TDatabase.h"
 #include "model/TDefField.h"
 #include "model/TDefPicture.h"
 #include "model/TDefinedArray.h"
 #include "model/TMessageLog.h"
+#include "model/TScriptList.h"
 #include "script/TNameTable.h"
-#include "script/TScriptList.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 #include "export/SaveAsText.h"
 #include "export/TOutline.h"
 #include "export/TSelectionTree.h"
-#include "model/TDatabase.h"
+#include "load/TDatabase.h"
 #include "model/TDisplayHost.h"
 
 #include <algorithm>

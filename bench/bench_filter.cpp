@@ -4,15 +4,15 @@
 // index. "f" is in four names of five ("fld...", "fx..."), "fx" in one of four.
 #include "DesignGenerator.h"
 #include "QtBenchmarkMain.h"
-#include "app/TSpecMDI.h"
-#include "model/TDatabase.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/views/TDisplayChild.h"
+#include "gui/views/TDisplayIndex.h"
+#include "gui/views/TDocument.h"
+#include "gui/views/TFilterBox.h"
+#include "gui/views/TSpecTree.h"
+#include "gui/views/TTreeChild.h"
+#include "load/TDatabase.h"
 #include "views/NameFilter.h"
-#include "views/TDisplayChild.h"
-#include "views/TDisplayIndex.h"
-#include "views/TDocument.h"
-#include "views/TFilterBox.h"
-#include "views/TSpecTree.h"
-#include "views/TTreeChild.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // are absent or rare, where the search itself costs most, and texts on many lines, where each
 // hit's line number and line add to it.
 #include "DesignGenerator.h"
-#include "model/TDatabase.h"
+#include "load/TDatabase.h"
 #include "model/TDefinedArray.h"
 #include "script/FindInScripts.h"
 

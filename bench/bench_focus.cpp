@@ -6,11 +6,11 @@
 #include "diagram/SetDAG.h"
 #include "diagram/TVertex.h"
 #include "diagram/TVertexList.h"
+#include "load/TDatabase.h"
 #include "model/Kinds.h"
-#include "model/TDatabase.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -8,7 +8,7 @@
 #include "model/Kinds.h"
 #include "model/TDefPicture.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Reading and dispatching a generated definition file of about a million lines.
 #include "DesignGenerator.h"
-#include "model/TDatabase.h"
+#include "load/TDatabase.h"
 #include "model/TGedInput.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // The messages window of a design with a million problem lines: from the end of loading to the
 // window painted, and the memory the window adds per line.
 #include "QtBenchmarkMain.h"
-#include "app/TSpecMDI.h"
-#include "views/TChildWindow.h"
-#include "views/TDocument.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/views/TChildWindow.h"
+#include "gui/views/TDocument.h"
 
 #include <QApplication>
 #include <QCoreApplication>

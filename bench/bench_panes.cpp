@@ -3,12 +3,12 @@
 // names), and the diagram of 10,000 pictures opening and repainting after a scroll.
 #include "DesignGenerator.h"
 #include "QtBenchmarkMain.h"
-#include "app/TSpecMDI.h"
-#include "diagram/TDisplayBrowser.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/diagram/TDisplayBrowser.h"
+#include "gui/views/TChildWindow.h"
+#include "gui/views/TDisplayChild.h"
+#include "gui/views/TDocument.h"
 #include "model/TDefBase.h"
-#include "views/TChildWindow.h"
-#include "views/TDisplayChild.h"
-#include "views/TDocument.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 #include "diagram/TVertexList.h"
 #include "export/SaveAsText.h"
 #include "export/TSelectionTree.h"
-#include "model/TDatabase.h"
+#include "load/TDatabase.h"
 #include "model/TDefinedArray.h"
 
 #include <algorithm>

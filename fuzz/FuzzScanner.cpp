@@ -1,8 +1,8 @@
 // Scans the input as the script of a picture of the person record in a small fixed design: first
 // term by term, checking that terms move forward inside the text and that the scan ends, then
 // through the name table, which resolves each name and records pieces and uses.
+#include "load/TDatabase.h"
 #include "model/Kinds.h"
-#include "model/TDatabase.h"
 #include "model/TDefPicture.h"
 #include "model/TMessageLog.h"
 #include "script/TNameTable.h"

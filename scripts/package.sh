@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package build/pkg/stemlook_VERSION_ARCH.deb from a Release build (preset
 # package), then checks what it holds: the desktop entry and AppStream metainfo validate, the
-# metainfo's newest release is the package's version, only the two programs are in it, and
-# stemlook-text runs from the unpacked package.
+# metainfo's newest release is the package's version, both PNG icons are there, only the two
+# programs are in it, and stemlook-text runs from the unpacked package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh package
@@ -29,6 +29,12 @@ if [ "$release" != "$version" ]; then
   echo "package.sh: the metainfo's newest release is $release, the package's version $version" >&2
   exit 1
 fi
+for size in 48 256; do
+  if [ ! -f "$root/usr/share/icons/hicolor/${size}x$size/apps/stemlook.png" ]; then
+    echo "package.sh: the ${size}x$size PNG icon is missing" >&2
+    exit 1
+  fi
+done
 programs="$(ls "$root/usr/bin" | tr '\n' ' ')"
 if [ "$programs" != "stemlook stemlook-text " ]; then
   echo "package.sh: usr/bin holds $programs, not just stemlook and stemlook-text" >&2

@@ -9,15 +9,16 @@ build=yes
 [ "${2:-}" = "--no-build" ] && build=no
 
 # Qt 6 Widgets for the desktop program; the offscreen platform and a font for its tests and the
-# screenshot; Xvfb to run it on a machine without a display; rsvg-convert for the bitmap icons.
+# screenshot; Xvfb to run it on a machine without a display.
 packages=(cmake g++ make libgtest-dev libbenchmark-dev clang-format qt6-svg-dev
-  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth librsvg2-bin)
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 [ "$preset" = ci ] && packages+=(clang)
 # The fuzzers build the core alone; clang only recommends its runtime libraries, which hold
 # libFuzzer.
 [ "$preset" = fuzz ] && packages=(cmake make clang libclang-rt-dev)
-# What cpack needs for the .deb's dependencies, and the checks of scripts/package.sh.
-[ "$preset" = package ] && packages+=(dpkg-dev file desktop-file-utils appstream)
+# What cpack needs for the .deb's dependencies, the checks of scripts/package.sh, and
+# rsvg-convert for the package's bitmap icons.
+[ "$preset" = package ] && packages+=(dpkg-dev file desktop-file-utils appstream librsvg2-bin)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,7 +5,7 @@
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 #include <vector>
 

@@ -5,9 +5,9 @@
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
+#include "model/TScriptList.h"
+#include "model/TUsedSet.h"
 #include "script/TPictureAfter.h"
-#include "script/TScriptList.h"
-#include "script/TUsedSet.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -3,7 +3,7 @@
 #include "export/TOutline.h"
 #include "export/TSelectionTree.h"
 #include "export/TTextWriter.h"
-#include "model/TDatabase.h"
+#include "load/TDatabase.h"
 #include "model/TDefBase.h"
 
 #include <sstream>

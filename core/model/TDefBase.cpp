@@ -8,9 +8,9 @@
 #include "model/TDefinedArray.h"
 #include "model/TLoadContext.h"
 #include "model/TMessageLog.h"
-#include "script/TNameTable.h"
-#include "script/TScriptList.h"
-#include "script/TUsedSet.h"
+#include "model/TNamedElements.h"
+#include "model/TScriptList.h"
+#include "model/TUsedSet.h"
 
 TDefBase::TDefBase(int kind, std::string name, TDefBase* owner)
     : kind(kind), name(std::move(name)), owner(owner), context(owner)

@@ -32,10 +32,11 @@ public:
     virtual bool PaneKind(TPaneKind& pane) const;
     virtual void Display(TDisplayHost& host, bool onlyActivate) const;
 
-    // The used-by set and piece list exist from their first entry on.
+    // The used-by set and piece list exist from their first entry on. HasUserSet says whether
+    // the set exists, not whether it holds anything.
     TUsedSet& Users();
     TScriptList& Pieces();
-    bool HasUsers() const { return users != nullptr; }
+    bool HasUserSet() const { return users != nullptr; }
 
     // The small members first, together, so a design of a million lines wastes little on padding.
     int kind;

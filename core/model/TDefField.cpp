@@ -4,7 +4,7 @@
 #include "model/TControlGed.h"
 #include "model/TLoadContext.h"
 #include "model/TMessageLog.h"
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 
 TDefField::TDefField(std::string name, std::string fieldType, TDefBase* owner)
     : TDefBase(kinds::Field, std::move(name), owner), fieldType(std::move(fieldType))

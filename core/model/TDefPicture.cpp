@@ -3,7 +3,7 @@
 #include "model/Kinds.h"
 #include "model/TControlGed.h"
 #include "model/TLoadContext.h"
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 
 TDefPicture::TDefPicture(int kind, std::string name, std::string script, TDefBase* owner)
     : TDefBase(kind, std::move(name), owner), script(std::move(script))

@@ -1,10 +1,10 @@
 #pragma once
 
 class TControlGed;
+class TDefinedArray;
 class TGedInput;
 class TMessageLog;
-class TDefinedArray;
-class TNameTable;
+class TNamedElements;
 
 // What every element reader works with during one load: the current line, the file, the log, and
 // the collections that new elements are added to.
@@ -13,7 +13,7 @@ struct TLoadContext {
     TGedInput& in;
     TMessageLog& log;
     TDefinedArray& defs;
-    TNameTable& names;
+    TNamedElements& names;
     long long backgroundCells = 0; // of all report backgrounds so far
 
     bool Next();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/TNamedElements.h"
 #include "script/TNameIndex.h"
 
 #include <cstddef>
@@ -13,7 +14,7 @@ class TMessageLog;
 // The sorted index of every element a script or a field type can name, and its look-ups. Refers
 // to elements; the definition array owns them. Build completes a loaded design with the
 // built-ins and type resolution (TTypeResolver) and the used-by analysis (TScriptAnalysis).
-class TNameTable {
+class TNameTable final : public TNamedElements {
 public:
     class Parser;
 
@@ -23,7 +24,7 @@ public:
 
     // Appends the element to the definition array (which owns it and gives it its index) and
     // to this table.
-    TDefBase* Add(TDefBase* element);
+    TDefBase* Add(TDefBase* element) override;
     // The first element in table order with this key; the owner is matched by identity.
     TDefBase* Find(std::string_view name, const TDefBase* owner, int kind) const;
     // The first element in table order with this name, whatever its owner and kind.

@@ -6,8 +6,8 @@
 #include "model/TDefPicture.h"
 #include "model/TDefinedArray.h"
 #include "model/TMessageLog.h"
+#include "model/TScriptList.h"
 #include "script/TNameTable_Parser.h"
-#include "script/TScriptList.h"
 
 #include <initializer_list>
 #include <iterator>

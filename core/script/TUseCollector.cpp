@@ -2,7 +2,7 @@
 
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 void TUseCollector::Start()
 {
@@ -45,7 +45,7 @@ void TUseCollector::Finish()
     std::vector<bool> hashed(defs.Count(), false);
     for (size_t e = 0; e + 1 < start.size(); ++e) {
         TDefBase& element = *defs.At(e);
-        if (start[e + 1] > start[e] && !element.HasUsers())
+        if (start[e + 1] > start[e] && !element.HasUserSet())
             element.Users().Reserve(start[e + 1] - start[e]);
         for (uint32_t k = start[e]; k < start[e + 1]; ++k) {
             const uint32_t u = users[k];

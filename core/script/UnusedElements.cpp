@@ -3,11 +3,13 @@
 #include "model/Kinds.h"
 #include "model/Names.h"
 #include "model/TDefBase.h"
+#include "model/TDefList.h"
 #include "model/TDefinedArray.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
-#include "script/TUsedSet.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -27,15 +29,28 @@ bool HasHostElement(const TDefBase& element)
            kinds::IsChart(owner);
 }
 
+// The plan pictures the lists draw, by folded name: a list's REFERENCE names one, letter case
+// aside.
+std::unordered_set<std::string> PlansOfLists(const TDefinedArray& defs)
+{
+    std::unordered_set<std::string> plans;
+    for (const auto& e : defs)
+        if (const auto* list = dynamic_cast<const TDefList*>(e.get()))
+            plans.insert(names::Folded(list->planRef));
+    return plans;
+}
+
 } // namespace
 
 namespace unused {
 
 std::vector<const TDefBase*> UnusedElements(const TDefinedArray& defs)
 {
+    const std::unordered_set<std::string> plans = PlansOfLists(defs);
     std::vector<const TDefBase*> found;
     for (const auto& e : defs)
-        if (IsCandidate(e->kind) && (!e->users || e->users->empty()) && !HasHostElement(*e))
+        if (IsCandidate(e->kind) && (!e->users || e->users->empty()) && !HasHostElement(*e) &&
+            !(e->kind == kinds::PlanPicture && plans.count(names::Folded(e->name))))
             found.push_back(e.get());
     std::stable_sort(found.begin(), found.end(), [](const TDefBase* a, const TDefBase* b) {
         const int byClass = TNameTable::ClassName(a->kind).compare(TNameTable::ClassName(b->kind));

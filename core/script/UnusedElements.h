@@ -7,7 +7,8 @@ class TDefBase;
 class TDefinedArray;
 
 // The elements a designer may have left behind: pictures, plan pictures, fields, groups, records
-// and choices that nothing uses. A picture of a table, report, list or chart counts as used by it.
+// and choices that nothing uses. A picture of a table, report, list or chart counts as used by it,
+// and so does the plan picture a list's REFERENCE names (letter case aside).
 namespace unused {
 
 // The unused elements by class name (as the index shows it), then name, then array order.

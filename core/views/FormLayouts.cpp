@@ -6,7 +6,7 @@
 #include "model/TDefOption.h"
 #include "model/TDefPrintSetting.h"
 #include "model/TDefinedArray.h"
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 
 #include <string>
 

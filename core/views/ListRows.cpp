@@ -3,8 +3,8 @@
 #include "model/Kinds.h"
 #include "model/Names.h"
 #include "model/TDefBase.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
-#include "script/TUsedSet.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
+#include "model/TScriptPiece.h"
 #include "script/TNameTable_Parser.h"
-#include "script/TScriptPiece.h"
 
 namespace panes {
 

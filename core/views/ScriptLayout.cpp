@@ -1,6 +1,6 @@
 #include "views/ScriptLayout.h"
 
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 
 #include <algorithm>
 #include <cstdint>

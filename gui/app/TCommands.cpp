@@ -1,6 +1,6 @@
-#include "app/TCommands.h"
+#include "gui/app/TCommands.h"
 
-#include "support/THelpContext.h"
+#include "gui/support/THelpContext.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,14 +1,14 @@
-#include "app/TMDIApp.h"
+#include "gui/app/TMDIApp.h"
 
-#include "app/TMainFrame.h"
-#include "app/TSettings.h"
-#include "app/TSpecMDI.h"
-#include "app/TStartOptions.h"
-#include "model/TDatabase.h"
+#include "gui/app/TMainFrame.h"
+#include "gui/app/TSettings.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/app/TStartOptions.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/THtmlHelp.h"
+#include "gui/support/TMessageSink.h"
+#include "load/TDatabase.h"
 #include "model/TDefBase.h"
-#include "support/Bytes.h"
-#include "support/THtmlHelp.h"
-#include "support/TMessageSink.h"
 
 #include <iostream>
 #include <new>

@@ -1,22 +1,22 @@
-#include "app/TMainFrame.h"
+#include "gui/app/TMainFrame.h"
 
-#include "app/TSettings.h"
-#include "app/TSpecMDI.h"
 #include "diagram/DiagramGeometry.h"
-#include "diagram/TFocusDepthDialog.h"
-#include "export/TSaveAsDialog.h"
+#include "gui/app/TSettings.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/diagram/TFocusDepthDialog.h"
+#include "gui/export/TSaveAsDialog.h"
+#include "gui/script/TSetColours.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/TAboutBox.h"
+#include "gui/support/TChooseFolderDialog.h"
+#include "gui/support/THelpContext.h"
+#include "gui/support/THtmlHelp.h"
+#include "gui/support/TIconSet.h"
+#include "gui/support/TMessageSink.h"
+#include "gui/views/TFilterBox.h"
 #include "model/TDefBase.h"
-#include "script/TSetColours.h"
-#include "script/TUsedSet.h"
-#include "support/Bytes.h"
-#include "support/CommandIds.h"
-#include "support/TAboutBox.h"
-#include "support/TChooseFolderDialog.h"
-#include "support/THelpContext.h"
-#include "support/THtmlHelp.h"
-#include "support/TIconSet.h"
-#include "support/TMessageSink.h"
-#include "views/TFilterBox.h"
+#include "model/TUsedSet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -312,7 +312,7 @@ void TMainFrame::CmOpen()
 
 bool TMainFrame::Loaded() const
 {
-    return document.db.Definitions().Count() > 0;
+    return document.db.Loaded();
 }
 
 bool TMainFrame::Meets(TNeed need, const TPaneState& state) const

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/TCommands.h"
-#include "app/TRecentFolders.h"
-#include "views/TDocument.h"
+#include "gui/app/TCommands.h"
+#include "gui/app/TRecentFolders.h"
+#include "gui/views/TDocument.h"
 
 #include <QMainWindow>
 

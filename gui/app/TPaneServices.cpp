@@ -1,15 +1,15 @@
-#include "app/TPaneServices.h"
+#include "gui/app/TPaneServices.h"
 
-#include "app/TSpecMDI.h"
 #include "export/SaveAsText.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/TMessageSink.h"
+#include "gui/views/TDocument.h"
 #include "model/Opening.h"
 #include "model/TDefBase.h"
 #include "model/TDefPicture.h"
-#include "support/Bytes.h"
-#include "support/CommandIds.h"
-#include "support/TMessageSink.h"
 #include "views/HostLayouts.h"
-#include "views/TDocument.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gui/views/TPaneHost.h"
 #include "model/TDisplayHost.h"
-#include "views/TPaneHost.h"
 
 class TSpecMDI;
 struct TDocument;

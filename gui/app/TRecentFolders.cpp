@@ -1,6 +1,6 @@
-#include "app/TRecentFolders.h"
+#include "gui/app/TRecentFolders.h"
 
-#include "app/TSettings.h"
+#include "gui/app/TSettings.h"
 
 TRecentFolders::TRecentFolders(TSettings& settings)
     : settings(settings), entries(settings.RecentFolders(kCount))

@@ -1,4 +1,4 @@
-#include "app/TSettings.h"
+#include "gui/app/TSettings.h"
 
 #include "script/TDispColour.h"
 

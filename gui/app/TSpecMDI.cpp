@@ -1,23 +1,23 @@
-#include "app/TSpecMDI.h"
+#include "gui/app/TSpecMDI.h"
 
-#include "app/WindowGeometry.h"
-#include "diagram/TDisplayBrowser.h"
+#include "gui/app/WindowGeometry.h"
+#include "gui/diagram/TDisplayBrowser.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/TWaitCursor.h"
+#include "gui/views/DefinitionPanes.h"
+#include "gui/views/TDisplayChild.h"
+#include "gui/views/TDisplayFind.h"
+#include "gui/views/TDisplayIndex.h"
+#include "gui/views/TDisplayLog.h"
+#include "gui/views/TDisplayUnused.h"
+#include "gui/views/TDisplayUsed.h"
+#include "gui/views/TDisplayWindow.h"
+#include "gui/views/TDocument.h"
+#include "gui/views/TSpecTree.h"
+#include "gui/views/TTreeChild.h"
 #include "model/TDefBase.h"
 #include "script/FindInScripts.h"
-#include "support/Bytes.h"
-#include "support/CommandIds.h"
-#include "support/TWaitCursor.h"
-#include "views/DefinitionPanes.h"
-#include "views/TDisplayChild.h"
-#include "views/TDisplayFind.h"
-#include "views/TDisplayIndex.h"
-#include "views/TDisplayLog.h"
-#include "views/TDisplayUnused.h"
-#include "views/TDisplayUsed.h"
-#include "views/TDisplayWindow.h"
-#include "views/TDocument.h"
-#include "views/TSpecTree.h"
-#include "views/TTreeChild.h"
 
 #include <QStyle>
 
@@ -154,7 +154,7 @@ void TSpecMDI::ShowMessages()
 
 void TSpecMDI::ShowUnused()
 {
-    if (ActivateChild({TChildKey::Unused}) || document.db.Definitions().Count() == 0)
+    if (ActivateChild({TChildKey::Unused}) || !document.db.Loaded())
         return;
     AddChild(new TDisplayChild(QStringLiteral("Unused Elements"), {TChildKey::Unused},
                                new TDisplayUnused(services, document.db.Definitions()),

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/TPaneServices.h"
+#include "gui/app/TPaneServices.h"
+#include "gui/views/TChildWindow.h"
+#include "gui/views/TPane.h"
 #include "model/TDisplayHost.h"
-#include "views/TChildWindow.h"
 #include "views/TNavigationHistory.h"
-#include "views/TPane.h"
 
 #include <QMdiArea>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "app/TStartOptions.h"
+#include "gui/app/TStartOptions.h"
 
-#include "support/TFileVersion.h"
+#include "gui/support/TFileVersion.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "app/WindowGeometry.h"
+#include "gui/app/WindowGeometry.h"
 
 #include <algorithm>
 #include <cmath>

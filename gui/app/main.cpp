@@ -1,5 +1,5 @@
-#include "app/TMDIApp.h"
-#include "app/TStartOptions.h"
+#include "gui/app/TMDIApp.h"
+#include "gui/app/TStartOptions.h"
 
 #include <cstdio>
 #include <exception>

@@ -3,15 +3,15 @@
 // TITLE, that element's definition window alone ("Relationships": the relationships diagram; "Save
 // As": the Save As Text dialog). Settings and log go to a temporary folder. Prints the time from
 // start to the painted tree on standard error.
-#include "app/TMainFrame.h"
-#include "app/TSettings.h"
-#include "app/TSpecMDI.h"
-#include "export/TSaveAsDialog.h"
+#include "gui/app/TMainFrame.h"
+#include "gui/app/TSettings.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/export/TSaveAsDialog.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/THtmlHelp.h"
+#include "gui/views/TSpecTree.h"
+#include "gui/views/TTreeChild.h"
 #include "model/TDefBase.h"
-#include "support/Bytes.h"
-#include "support/THtmlHelp.h"
-#include "views/TSpecTree.h"
-#include "views/TTreeChild.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "diagram/TDisplayBrowser.h"
+#include "gui/diagram/TDisplayBrowser.h"
 
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
@@ -6,16 +6,16 @@
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
 #include "diagram/TVertex.h"
-#include "model/TDatabase.h"
+#include "gui/script/TDisplayScript.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/SaveFile.h"
+#include "gui/views/TDisplayWindow.h"
+#include "gui/views/TDocument.h"
+#include "gui/views/TPaneHost.h"
+#include "load/TDatabase.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
 #include "script/TDispColour.h"
-#include "script/TDisplayScript.h"
-#include "support/Bytes.h"
-#include "support/SaveFile.h"
-#include "views/TDisplayWindow.h"
-#include "views/TDocument.h"
-#include "views/TPaneHost.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -2,7 +2,7 @@
 
 #include "diagram/TDiagramIndex.h"
 #include "diagram/TVertexList.h"
-#include "views/TPane.h"
+#include "gui/views/TPane.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>

@@ -1,8 +1,8 @@
-#include "diagram/TFocusDepthDialog.h"
+#include "gui/diagram/TFocusDepthDialog.h"
 
 #include "diagram/FocusedGraph.h"
-#include "support/CommandIds.h"
-#include "support/THelpContext.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/THelpContext.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

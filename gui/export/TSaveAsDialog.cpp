@@ -1,14 +1,14 @@
-#include "export/TSaveAsDialog.h"
+#include "gui/export/TSaveAsDialog.h"
 
-#include "export/TSaveAsModel.h"
-#include "export/TSaveAsTree.h"
 #include "export/TSelectionTree.h"
-#include "model/TDatabase.h"
-#include "support/CommandIds.h"
-#include "support/SaveFile.h"
-#include "support/THelpContext.h"
-#include "support/TMessageSink.h"
-#include "support/TWaitCursor.h"
+#include "gui/export/TSaveAsModel.h"
+#include "gui/export/TSaveAsTree.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/SaveFile.h"
+#include "gui/support/THelpContext.h"
+#include "gui/support/TMessageSink.h"
+#include "gui/support/TWaitCursor.h"
+#include "load/TDatabase.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "export/TSaveAsModel.h"
+#include "gui/export/TSaveAsModel.h"
 
 #include <vector>
 

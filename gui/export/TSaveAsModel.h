@@ -1,7 +1,7 @@
 #pragma once
 
 #include "export/TSelectionTree.h"
-#include "views/TStructModel.h"
+#include "gui/views/TStructModel.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,7 +1,7 @@
-#include "export/TSaveAsTree.h"
+#include "gui/export/TSaveAsTree.h"
 
 #include "export/TOutline.h"
-#include "export/TSaveAsModel.h"
+#include "gui/export/TSaveAsModel.h"
 
 // The structure tree's delegate draws the check box and passes a click on it, or Space, to the
 // model as a check-state edit: the model applies the core's toggle.

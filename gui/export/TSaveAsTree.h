@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TStructTree.h"
+#include "gui/views/TStructTree.h"
 
 #include <string>
 

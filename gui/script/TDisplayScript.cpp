@@ -1,8 +1,8 @@
-#include "script/TDisplayScript.h"
+#include "gui/script/TDisplayScript.h"
 
+#include "gui/support/Bytes.h"
+#include "model/TScriptPiece.h"
 #include "script/TDispColour.h"
-#include "script/TScriptPiece.h"
-#include "support/Bytes.h"
 #include "views/TPaneLayout.h"
 
 #include <QFontMetrics>

@@ -1,9 +1,9 @@
-#include "script/TSetColours.h"
+#include "gui/script/TSetColours.h"
 
+#include "gui/script/TDisplayScript.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/THelpContext.h"
 #include "script/TDispColour.h"
-#include "script/TDisplayScript.h"
-#include "support/CommandIds.h"
-#include "support/THelpContext.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

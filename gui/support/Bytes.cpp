@@ -1,4 +1,4 @@
-#include "support/Bytes.h"
+#include "gui/support/Bytes.h"
 
 #include "model/Windows1252.h"
 

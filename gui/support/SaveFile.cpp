@@ -1,7 +1,7 @@
-#include "support/SaveFile.h"
+#include "gui/support/SaveFile.h"
 
+#include "gui/support/Bytes.h"
 #include "model/Files.h"
-#include "support/Bytes.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "support/TAboutBox.h"
+#include "gui/support/TAboutBox.h"
 
-#include "support/TIconSet.h"
+#include "gui/support/TIconSet.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>

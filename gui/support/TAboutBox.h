@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/TFileVersion.h"
+#include "gui/support/TFileVersion.h"
 
 #include <QDialog>
 

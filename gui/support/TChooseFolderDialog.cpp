@@ -1,10 +1,10 @@
-#include "support/TChooseFolderDialog.h"
+#include "gui/support/TChooseFolderDialog.h"
 
-#include "model/TDatabase.h"
-#include "support/Bytes.h"
-#include "support/CommandIds.h"
-#include "support/THelpContext.h"
-#include "support/TIconSet.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/THelpContext.h"
+#include "gui/support/TIconSet.h"
+#include "load/TDatabase.h"
 
 #include <QComboBox>
 #include <QDir>

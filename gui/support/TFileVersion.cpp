@@ -1,4 +1,4 @@
-#include "support/TFileVersion.h"
+#include "gui/support/TFileVersion.h"
 
 #include <utility>
 

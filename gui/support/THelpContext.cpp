@@ -1,4 +1,4 @@
-#include "support/THelpContext.h"
+#include "gui/support/THelpContext.h"
 
 #include <QObject>
 #include <QVariant>

@@ -1,7 +1,7 @@
-#include "support/THtmlHelp.h"
+#include "gui/support/THtmlHelp.h"
 
-#include "support/TIconSet.h"
-#include "support/TResources.h"
+#include "gui/support/TIconSet.h"
+#include "gui/support/TResources.h"
 
 #include <QAction>
 #include <QApplication>

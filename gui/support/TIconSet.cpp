@@ -1,6 +1,6 @@
-#include "support/TIconSet.h"
+#include "gui/support/TIconSet.h"
 
-#include "support/TResources.h"
+#include "gui/support/TResources.h"
 
 QString TIconSet::Path(Id id)
 {

@@ -1,6 +1,6 @@
-#include "support/TMessageSink.h"
+#include "gui/support/TMessageSink.h"
 
-#include "support/TMyMessage.h"
+#include "gui/support/TMyMessage.h"
 
 void TMessageSink::Show(QWidget* parent, const TMessage& message)
 {

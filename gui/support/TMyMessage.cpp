@@ -1,6 +1,6 @@
-#include "support/TMyMessage.h"
+#include "gui/support/TMyMessage.h"
 
-#include "support/THelpContext.h"
+#include "gui/support/THelpContext.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "support/TResources.h"
+#include "gui/support/TResources.h"
 
 #include <QtGlobal>
 

@@ -1,8 +1,8 @@
-#include "views/DefinitionPanes.h"
+#include "gui/views/DefinitionPanes.h"
 
-#include "support/CommandIds.h"
-#include "views/TDisplayFields.h"
-#include "views/TDisplayReport.h"
+#include "gui/support/CommandIds.h"
+#include "gui/views/TDisplayFields.h"
+#include "gui/views/TDisplayReport.h"
 
 #include <array>
 

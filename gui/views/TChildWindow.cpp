@@ -1,6 +1,6 @@
-#include "views/TChildWindow.h"
+#include "gui/views/TChildWindow.h"
 
-#include "support/THelpContext.h"
+#include "gui/support/THelpContext.h"
 
 TChildWindow::TChildWindow(const QString& caption, TChildKey key, int helpContext) : key(key)
 {

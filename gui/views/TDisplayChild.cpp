@@ -1,6 +1,6 @@
-#include "views/TDisplayChild.h"
+#include "gui/views/TDisplayChild.h"
 
-#include "support/TIconSet.h"
+#include "gui/support/TIconSet.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/TChildWindow.h"
-#include "views/TPane.h"
+#include "gui/views/TChildWindow.h"
+#include "gui/views/TPane.h"
 
 #include <optional>
 

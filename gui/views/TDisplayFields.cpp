@@ -1,8 +1,8 @@
-#include "views/TDisplayFields.h"
+#include "gui/views/TDisplayFields.h"
 
-#include "support/CommandIds.h"
+#include "gui/support/CommandIds.h"
+#include "gui/views/TPaneHost.h"
 #include "views/PaneRules.h"
-#include "views/TPaneHost.h"
 
 void TDisplayFields::DoubleClick(QPoint content)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of a group or record: its fields with their types and GEDCOM tags. A
 // field's name or type can be selected; a double-click on a type opens or explains it.

@@ -1,8 +1,8 @@
-#include "views/TDisplayFind.h"
+#include "gui/views/TDisplayFind.h"
 
+#include "gui/views/TFindModel.h"
+#include "gui/views/TPaneHost.h"
 #include "model/TDefPicture.h"
-#include "views/TFindModel.h"
-#include "views/TPaneHost.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

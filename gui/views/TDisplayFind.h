@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gui/views/TMyListWindow.h"
 #include "script/FindInScripts.h"
-#include "views/TMyListWindow.h"
 
 #include <string>
 #include <vector>

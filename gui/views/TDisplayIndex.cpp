@@ -1,12 +1,12 @@
-#include "views/TDisplayIndex.h"
+#include "gui/views/TDisplayIndex.h"
 
+#include "gui/views/TDocument.h"
+#include "gui/views/TFilterBox.h"
+#include "gui/views/TIndexModel.h"
+#include "gui/views/TPaneHost.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "views/ListRows.h"
-#include "views/TDocument.h"
-#include "views/TFilterBox.h"
-#include "views/TIndexModel.h"
-#include "views/TPaneHost.h"
 
 #include <QHeaderView>
 #include <QTimer>

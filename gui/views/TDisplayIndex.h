@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gui/views/TMyListWindow.h"
 #include "views/NameFilter.h"
-#include "views/TMyListWindow.h"
 
 #include <optional>
 #include <string>

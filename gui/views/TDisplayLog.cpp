@@ -1,7 +1,7 @@
-#include "views/TDisplayLog.h"
+#include "gui/views/TDisplayLog.h"
 
+#include "gui/views/TLogModel.h"
 #include "model/MessageLinks.h"
-#include "views/TLogModel.h"
 
 #include <QApplication>
 #include <QClipboard>

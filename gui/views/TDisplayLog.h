@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TPane.h"
+#include "gui/views/TPane.h"
 
 #include <QListView>
 

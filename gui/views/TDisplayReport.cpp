@@ -1,9 +1,9 @@
-#include "views/TDisplayReport.h"
+#include "gui/views/TDisplayReport.h"
 
+#include "gui/support/TMessageSink.h"
+#include "gui/views/TPaneHost.h"
 #include "model/TDefReport.h"
-#include "support/TMessageSink.h"
 #include "views/HostLayouts.h"
-#include "views/TPaneHost.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
 // The definition pane of a report: its character layout with the report areas drawn over it in
 // the highlight colour. A click selects an area; a double-click or Definition opens its picture.

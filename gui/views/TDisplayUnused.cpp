@@ -1,10 +1,10 @@
-#include "views/TDisplayUnused.h"
+#include "gui/views/TDisplayUnused.h"
 
+#include "gui/support/Bytes.h"
+#include "gui/views/TPaneHost.h"
 #include "model/TDefBase.h"
 #include "script/TNameTable.h"
 #include "script/UnusedElements.h"
-#include "support/Bytes.h"
-#include "views/TPaneHost.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TMyListWindow.h"
+#include "gui/views/TMyListWindow.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "views/TDisplayUsed.h"
+#include "gui/views/TDisplayUsed.h"
 
+#include "gui/support/TMessageSink.h"
+#include "gui/views/TPaneHost.h"
+#include "gui/views/TUsedModel.h"
 #include "model/TDefBase.h"
-#include "support/TMessageSink.h"
 #include "views/ListRows.h"
-#include "views/TPaneHost.h"
-#include "views/TUsedModel.h"
 
 #include <QHeaderView>
 

@@ -1,15 +1,15 @@
-#include "views/TDisplayWindow.h"
+#include "gui/views/TDisplayWindow.h"
 
+#include "gui/script/TDisplayScript.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/CommandIds.h"
+#include "gui/views/TDocument.h"
+#include "gui/views/TPaneHost.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
-#include "script/TDisplayScript.h"
-#include "script/TScriptPiece.h"
-#include "support/Bytes.h"
-#include "support/CommandIds.h"
+#include "model/TScriptPiece.h"
 #include "views/HostLayouts.h"
 #include "views/PaneRules.h"
-#include "views/TDocument.h"
-#include "views/TPaneHost.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gui/views/TPane.h"
 #include "model/TDisplayHost.h"
-#include "views/TPane.h"
 #include "views/TPaneLayout.h"
 
 #include <QAbstractScrollArea>

@@ -1,4 +1,4 @@
-#include "views/TDocument.h"
+#include "gui/views/TDocument.h"
 
 #include <QFontDatabase>
 

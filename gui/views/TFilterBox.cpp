@@ -1,6 +1,6 @@
-#include "views/TFilterBox.h"
+#include "gui/views/TFilterBox.h"
 
-#include "support/Bytes.h"
+#include "gui/support/Bytes.h"
 
 #include <QKeyEvent>
 

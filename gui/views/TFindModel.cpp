@@ -1,7 +1,7 @@
-#include "views/TFindModel.h"
+#include "gui/views/TFindModel.h"
 
+#include "gui/support/Bytes.h"
 #include "model/TDefPicture.h"
-#include "support/Bytes.h"
 
 #include <limits>
 

@@ -1,9 +1,9 @@
-#include "views/TIndexModel.h"
+#include "gui/views/TIndexModel.h"
 
+#include "gui/support/Bytes.h"
+#include "gui/views/TUsedModel.h"
 #include "script/TNameTable.h"
-#include "support/Bytes.h"
 #include "views/ListRows.h"
-#include "views/TUsedModel.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "views/TLogModel.h"
+#include "gui/views/TLogModel.h"
 
+#include "gui/support/Bytes.h"
 #include "model/TMessageLog.h"
-#include "support/Bytes.h"
 
 TLogModel::TLogModel(const TMessageLog& log, QObject* parent) : QAbstractListModel(parent), log(log)
 {

@@ -1,9 +1,9 @@
-#include "views/TMyListWindow.h"
+#include "gui/views/TMyListWindow.h"
 
+#include "gui/support/Bytes.h"
+#include "gui/views/TFilterBox.h"
+#include "gui/views/TPaneHost.h"
 #include "model/TDefBase.h"
-#include "support/Bytes.h"
-#include "views/TFilterBox.h"
-#include "views/TPaneHost.h"
 
 #include <QApplication>
 #include <QClipboard>

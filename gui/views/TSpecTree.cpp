@@ -1,4 +1,4 @@
-#include "views/TSpecTree.h"
+#include "gui/views/TSpecTree.h"
 
 #include "export/TOutline.h"
 

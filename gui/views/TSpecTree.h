@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TStructTree.h"
+#include "gui/views/TStructTree.h"
 
 // The structure window's tree: a single click on a leaf brings its open definition window
 // forward (and opens none); a double-click or Enter on a leaf opens it.

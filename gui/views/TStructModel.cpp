@@ -1,6 +1,6 @@
-#include "views/TStructModel.h"
+#include "gui/views/TStructModel.h"
 
-#include "support/Bytes.h"
+#include "gui/support/Bytes.h"
 
 #include <utility>
 

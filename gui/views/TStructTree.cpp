@@ -1,9 +1,9 @@
-#include "views/TStructTree.h"
+#include "gui/views/TStructTree.h"
 
 #include "export/TOutline.h"
-#include "support/TIconSet.h"
+#include "gui/support/TIconSet.h"
+#include "gui/views/TStructModel.h"
 #include "views/NameFilter.h"
-#include "views/TStructModel.h"
 
 #include <QIcon>
 #include <QStyledItemDelegate>

@@ -1,12 +1,12 @@
-#include "views/TTreeChild.h"
+#include "gui/views/TTreeChild.h"
 
+#include "gui/support/CommandIds.h"
+#include "gui/support/TIconSet.h"
+#include "gui/views/TFilterBox.h"
+#include "gui/views/TPaneHost.h"
+#include "gui/views/TSpecTree.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
-#include "support/CommandIds.h"
-#include "support/TIconSet.h"
-#include "views/TFilterBox.h"
-#include "views/TPaneHost.h"
-#include "views/TSpecTree.h"
 
 #include <QKeyEvent>
 #include <QVBoxLayout>

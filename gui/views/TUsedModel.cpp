@@ -1,9 +1,9 @@
-#include "views/TUsedModel.h"
+#include "gui/views/TUsedModel.h"
 
+#include "gui/support/Bytes.h"
+#include "gui/support/TIconSet.h"
 #include "model/TDefBase.h"
-#include "script/TUsedSet.h"
-#include "support/Bytes.h"
-#include "support/TIconSet.h"
+#include "model/TUsedSet.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/TDatabase.h"
+#include "load/TDatabase.h"
 #include "model/TDefBase.h"
 
 #include <string>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/TMainFrame.h"
-#include "app/TSettings.h"
-#include "app/TSpecMDI.h"
 #include "core/TempFolder.h"
-#include "support/THtmlHelp.h"
-#include "support/TMessageSink.h"
-#include "support/TMyMessage.h"
-#include "views/TDisplayChild.h"
+#include "gui/app/TMainFrame.h"
+#include "gui/app/TSettings.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/support/THtmlHelp.h"
+#include "gui/support/TMessageSink.h"
+#include "gui/support/TMyMessage.h"
+#include "gui/views/TDisplayChild.h"
 
 #include <QApplication>
 #include <QDialog>

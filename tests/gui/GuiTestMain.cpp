@@ -2,7 +2,7 @@
 // inside a temporary folder, so no test reads or writes the user's real files. A message box that
 // no test takes fails the test that showed it instead of waiting for a person.
 #include "core/TempFolder.h"
-#include "support/TMessageSink.h"
+#include "gui/support/TMessageSink.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "model/TDefBase.h"
 #include "model/TDefPicture.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "model/Opening.h"
+#include "load/TDatabase.h"
 #include "model/Kinds.h"
-#include "model/TDatabase.h"
 #include "model/TDefBase.h"
 #include "views/HostLayouts.h"
 

@@ -1,8 +1,8 @@
 #include "core/LoadHelpers.h"
 #include "model/Kinds.h"
 #include "model/TDefPicture.h"
+#include "model/TScriptList.h"
 #include "script/TDispColour.h"
-#include "script/TScriptList.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
+#include "model/TUsedSet.h"
 #include "script/TNameIndex.h"
-#include "script/TUsedSet.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -5,12 +5,12 @@
 #include "model/TDefinedArray.h"
 #include "model/TInternalError.h"
 #include "model/TMessageLog.h"
+#include "model/TScriptList.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
 #include "script/TNameTable_Parser.h"
 #include "script/TScriptAnalysis.h"
-#include "script/TScriptList.h"
 #include "script/TTypeResolver.h"
-#include "script/TUsedSet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -239,7 +239,7 @@ TEST(ScanScript, OutsideBuildAddsItsUsesAtOnce)
     TMessageLog log;
     TNameTable::Parser parser(*picture, log);
     TScriptAnalysis(t.names).ScanScript(parser);
-    ASSERT_TRUE(name->HasUsers());
+    ASSERT_TRUE(name->HasUserSet());
     EXPECT_EQ(name->users->size(), 1u);
     EXPECT_EQ((*name->users)[0], picture);
     ASSERT_EQ(picture->pieces->size(), 2u);

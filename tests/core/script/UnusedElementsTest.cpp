@@ -1,8 +1,9 @@
 #include "script/UnusedElements.h"
 #include "core/LoadHelpers.h"
 #include "model/Kinds.h"
+#include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 #include <gtest/gtest.h>
 
@@ -41,4 +42,24 @@ TEST(UnusedElements, EmptyDesignHasNone)
     const TLoaded t("0 TRLR\n");
     EXPECT_TRUE(unused::UnusedElements(t.db.Definitions()).empty());
     EXPECT_EQ(unused::UnusedText({}), "");
+}
+
+// A list's REFERENCE names the plan picture it draws, letter case aside: that plan picture is
+// used by the list.
+TEST(UnusedElements, PlanPictureNamedByAListIsUsed)
+{
+    const TLoaded t("0 @person@ RECORD\n"
+                    "1 @Tree@ PLANPIC line\n"
+                    "1 @Fan@ PLANPIC line\n"
+                    "1 @Spare@ PLANPIC line\n"
+                    "1 @Other@ PLANPIC line\n"
+                    "0 LIST\n1 METHOD anctree\n1 REFERENCE tree\n"
+                    "0 LIST\n1 REFERENCE FAN\n"
+                    "0 LIST\n1 REFERENCE Spar\n"
+                    "0 TRLR\n");
+    std::vector<std::string> plans;
+    for (const TDefBase* e : unused::UnusedElements(t.db.Definitions()))
+        if (e->kind == kinds::PlanPicture)
+            plans.push_back(e->name);
+    EXPECT_EQ(plans, (std::vector<std::string>{"Other", "Spare"}));
 }

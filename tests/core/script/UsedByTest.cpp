@@ -1,9 +1,9 @@
 #include "core/LoadHelpers.h"
 #include "model/Kinds.h"
 #include "model/TDefPicture.h"
+#include "model/TScriptList.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
-#include "script/TScriptList.h"
-#include "script/TUsedSet.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -106,8 +106,8 @@ TEST(UsedBy, FamiliesDesignResolvesEveryName)
     EXPECT_EQ(Users(t.Titled("Record person")), (Lines{"family Field husband"}));
     EXPECT_EQ(Users(t.Titled("Record family")), (Lines{"person Field family"}));
     // Fields of built-in types are in no used-by set.
-    EXPECT_FALSE(Named(t, "text", kinds::BuiltIn)->HasUsers());
-    EXPECT_FALSE(Named(t, "date", kinds::BuiltIn)->HasUsers());
+    EXPECT_FALSE(Named(t, "text", kinds::BuiltIn)->HasUserSet());
+    EXPECT_FALSE(Named(t, "date", kinds::BuiltIn)->HasUserSet());
 }
 
 TEST(LinkRule, ANameEndingItsScriptLinksToTheFirstPictureOfItsRecord)
@@ -149,7 +149,7 @@ TEST(LinkRule, AppliesAtALineEndOrBeforeALiteralButNotAfterHashOrBeforeANumber)
     EXPECT_EQ(Users(t.Titled("family picture script first")),
               (Lines{"person picture script literal", "person picture script line",
                      "person picture script qualified"}));
-    EXPECT_FALSE(t.Titled("family picture script second")->HasUsers());
+    EXPECT_FALSE(t.Titled("family picture script second")->HasUserSet());
 }
 
 TEST(TermUsed, LooksInScopeThenPersonThenNoOwnerThenAnyClass)
@@ -279,14 +279,14 @@ TEST(InternalUse, PicturesTheProgramReliesOn)
           "Plan picture script lineup", "htmMarr picture script htmMarr"})
         EXPECT_EQ(Users(t.Titled(title)), internal) << title;
     // "BORN" must belong to the "person" record, which this database has.
-    EXPECT_FALSE(t.Titled("family picture script BORN")->HasUsers());
-    EXPECT_FALSE(t.Titled("person picture script other")->HasUsers());
-    EXPECT_FALSE(Named(t, "internal use", kinds::BuiltIn)->HasUsers());
+    EXPECT_FALSE(t.Titled("family picture script BORN")->HasUserSet());
+    EXPECT_FALSE(t.Titled("person picture script other")->HasUserSet());
+    EXPECT_FALSE(Named(t, "internal use", kinds::BuiltIn)->HasUserSet());
 
     // With a record called "plan", plan pictures (read in the built-in "plan") no longer match.
     const TLoaded planned("0 @person@ RECORD\n0 @plan@ RECORD\n1 @linedown@ PLANPIC 1\n"
                           "1 @lineup@ PICTURE 1\n0 TRLR\n");
-    EXPECT_FALSE(planned.Titled("Plan picture script linedown")->HasUsers());
+    EXPECT_FALSE(planned.Titled("Plan picture script linedown")->HasUserSet());
     EXPECT_EQ(Users(planned.Titled("plan picture script lineup")), internal);
 }
 

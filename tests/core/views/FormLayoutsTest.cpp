@@ -3,7 +3,7 @@
 #include "model/TDefField.h"
 #include "model/TDefOption.h"
 #include "model/TDefPrintSetting.h"
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "model/TDefPicture.h"
 #include "model/TDefReport.h"
 #include "model/TDefTable.h"
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "model/Names.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
+#include "model/TUsedSet.h"
 #include "script/TNameTable.h"
-#include "script/TUsedSet.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -138,7 +138,7 @@ TEST(UsedRows, BornOfPersonIsUsedByInternalUseWithTheInfoMark)
     const TLoaded t(kDesign);
     const TDefBase* born = t.Titled("person picture script BORN");
     ASSERT_NE(born, nullptr);
-    ASSERT_TRUE(born->HasUsers());
+    ASSERT_TRUE(born->HasUserSet());
     Lines users;
     for (const TDefBase* user : *born->users) {
         const lists::TUsedRow row = lists::UsedRow(*user);
@@ -179,7 +179,7 @@ TEST(UsedRows, CopyWritesWholeTitlesInSetOrder)
                     "0 TRLR\n");
     const TDefBase* field = t.Titled("abcdefghijklmnopqrst Field name");
     ASSERT_NE(field, nullptr);
-    ASSERT_TRUE(field->HasUsers());
+    ASSERT_TRUE(field->HasUserSet());
     std::string expected;
     for (const TDefBase* user : *field->users)
         expected += user->Title() + "\n";

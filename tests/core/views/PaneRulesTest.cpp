@@ -2,7 +2,7 @@
 #include "core/LoadHelpers.h"
 #include "model/Kinds.h"
 #include "model/TDefField.h"
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 #include "views/FormLayouts.h"
 
 #include <gtest/gtest.h>

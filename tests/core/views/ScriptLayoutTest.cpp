@@ -1,5 +1,5 @@
 #include "views/ScriptLayout.h"
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 #include "views/TPaneLayout.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #include "GuiHelpers.h"
-#include "app/TCommands.h"
-#include "app/TSpecMDI.h"
+#include "gui/app/TCommands.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/support/CommandIds.h"
+#include "gui/views/TDisplayChild.h"
+#include "gui/views/TDisplayLog.h"
+#include "gui/views/TDisplayUnused.h"
 #include "model/TDefBase.h"
-#include "support/CommandIds.h"
-#include "views/TDisplayChild.h"
-#include "views/TDisplayLog.h"
-#include "views/TDisplayUnused.h"
 
 #include <QMdiSubWindow>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "app/TRecentFolders.h"
-#include "app/TSettings.h"
 #include "core/TempFolder.h"
+#include "gui/app/TRecentFolders.h"
+#include "gui/app/TSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
-#include "app/TStartOptions.h"
-#include "support/CommandIds.h"
+#include "gui/app/TStartOptions.h"
+#include "gui/support/CommandIds.h"
 
 #include "GuiHelpers.h"
-#include "app/TMDIApp.h"
-#include "app/TSpecMDI.h"
+#include "gui/app/TMDIApp.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/support/TFileVersion.h"
+#include "gui/views/TChildWindow.h"
 #include "model/TDefBase.h"
-#include "support/TFileVersion.h"
-#include "views/TChildWindow.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

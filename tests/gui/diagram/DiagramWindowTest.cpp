@@ -1,14 +1,14 @@
 #include "GuiHelpers.h"
-#include "app/TSpecMDI.h"
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
-#include "diagram/TDisplayBrowser.h"
 #include "diagram/TVertex.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/diagram/TDisplayBrowser.h"
+#include "gui/support/CommandIds.h"
+#include "gui/support/THelpContext.h"
+#include "gui/views/TDisplayChild.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
-#include "support/CommandIds.h"
-#include "support/THelpContext.h"
-#include "views/TDisplayChild.h"
 
 #include <QAction>
 #include <QFile>

@@ -3,12 +3,12 @@
 #include "core/export/RecordingHost.h"
 #include "export/SaveAsText.h"
 #include "export/TOutline.h"
-#include "export/TSaveAsDialog.h"
-#include "export/TSaveAsModel.h"
-#include "export/TSaveAsTree.h"
 #include "export/TSelectionTree.h"
+#include "gui/export/TSaveAsDialog.h"
+#include "gui/export/TSaveAsModel.h"
+#include "gui/export/TSaveAsTree.h"
+#include "load/TDatabase.h"
 #include "model/Kinds.h"
-#include "model/TDatabase.h"
 #include "model/TDefBase.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
+#include "gui/script/TDisplayScript.h"
+#include "gui/script/TSetColours.h"
 #include "script/TDispColour.h"
-#include "script/TDisplayScript.h"
-#include "script/TSetColours.h"
 
 #include <QApplication>
 #include <QFocusEvent>

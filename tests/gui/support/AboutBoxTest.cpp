@@ -1,6 +1,6 @@
-#include "support/TAboutBox.h"
+#include "gui/support/TAboutBox.h"
 
-#include "support/TFileVersion.h"
+#include "gui/support/TFileVersion.h"
 
 #include <QLabel>
 #include <QPushButton>

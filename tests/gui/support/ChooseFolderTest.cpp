@@ -1,7 +1,7 @@
 #include "GuiHelpers.h"
 #include "core/TempFolder.h"
-#include "support/TChooseFolderDialog.h"
-#include "support/TIconSet.h"
+#include "gui/support/TChooseFolderDialog.h"
+#include "gui/support/TIconSet.h"
 
 #include <QComboBox>
 #include <QDir>

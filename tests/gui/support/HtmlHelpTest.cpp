@@ -1,6 +1,6 @@
-#include "support/THtmlHelp.h"
+#include "gui/support/THtmlHelp.h"
 
-#include "support/TResources.h"
+#include "gui/support/TResources.h"
 
 #include <QApplication>
 #include <QDialog>

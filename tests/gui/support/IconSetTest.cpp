@@ -1,4 +1,4 @@
-#include "support/TIconSet.h"
+#include "gui/support/TIconSet.h"
 
 #include <QFile>
 #include <QImage>

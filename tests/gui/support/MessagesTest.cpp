@@ -1,5 +1,5 @@
-#include "support/Bytes.h"
-#include "support/TMyMessage.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/TMyMessage.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "support/SaveFile.h"
+#include "gui/support/SaveFile.h"
 #include "core/TempFolder.h"
 
 #include <QIODevice>

@@ -1,4 +1,4 @@
-#include "views/TDisplayLog.h"
+#include "gui/views/TDisplayLog.h"
 
 #include "ModelCheck.h"
 #include "model/TMessageLog.h"

@@ -1,14 +1,14 @@
 #include "GuiHelpers.h"
 #include "ModelCheck.h"
-#include "app/TSpecMDI.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/support/CommandIds.h"
+#include "gui/views/TDisplayChild.h"
+#include "gui/views/TDisplayFind.h"
+#include "gui/views/TDisplayWindow.h"
+#include "gui/views/TFindModel.h"
+#include "gui/views/TSpecTree.h"
+#include "gui/views/TTreeChild.h"
 #include "model/TDefBase.h"
-#include "support/CommandIds.h"
-#include "views/TDisplayChild.h"
-#include "views/TDisplayFind.h"
-#include "views/TDisplayWindow.h"
-#include "views/TFindModel.h"
-#include "views/TSpecTree.h"
-#include "views/TTreeChild.h"
 
 #include <QClipboard>
 #include <QInputDialog>

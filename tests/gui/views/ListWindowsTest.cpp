@@ -1,21 +1,21 @@
 #include "GuiHelpers.h"
 #include "ModelCheck.h"
+#include "gui/support/Bytes.h"
+#include "gui/support/TIconSet.h"
+#include "gui/views/TDisplayIndex.h"
+#include "gui/views/TDisplayUsed.h"
+#include "gui/views/TDocument.h"
+#include "gui/views/TIndexModel.h"
+#include "gui/views/TPaneHost.h"
+#include "gui/views/TUsedModel.h"
+#include "load/TDatabase.h"
 #include "model/Kinds.h"
 #include "model/Names.h"
-#include "model/TDatabase.h"
 #include "model/TDefBase.h"
 #include "model/TDefPicture.h"
+#include "model/TUsedSet.h"
 #include "script/TDispColour.h"
-#include "script/TUsedSet.h"
-#include "support/Bytes.h"
-#include "support/TIconSet.h"
 #include "views/ListRows.h"
-#include "views/TDisplayIndex.h"
-#include "views/TDisplayUsed.h"
-#include "views/TDocument.h"
-#include "views/TIndexModel.h"
-#include "views/TPaneHost.h"
-#include "views/TUsedModel.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -151,7 +151,7 @@ TEST(ListModels, PassTheItemModelChecksOnTheExample)
     const TDefBase* most = nullptr;
     const TDefBase* unused = nullptr;
     for (const auto& e : host.db.Definitions()) {
-        if (!e->HasUsers())
+        if (!e->HasUserSet())
             unused = e.get();
         else if (!most || e->users->size() > most->users->size())
             most = e.get();
@@ -164,7 +164,7 @@ TEST(ListModels, PassTheItemModelChecksOnTheExample)
             const TModelCheck check(&used);
         }
         EXPECT_EQ(used.rowCount(),
-                  element->HasUsers() ? static_cast<int>(element->users->size()) : 0);
+                  element->HasUserSet() ? static_cast<int>(element->users->size()) : 0);
     }
 }
 
@@ -219,7 +219,7 @@ TEST(DisplayIndex, CommandsFollowTheSelection)
 
     // A record: opens, lists its users, and the diagram stays whole.
     const TDefBase* person = host.Named("person", kinds::Record);
-    ASSERT_TRUE(person->HasUsers());
+    ASSERT_TRUE(person->HasUserSet());
     index.SelectElement(*person);
     EXPECT_EQ(index.SelectedElement(), person);
     EXPECT_GT(host.selectionChanges, 0);
@@ -234,7 +234,7 @@ TEST(DisplayIndex, CommandsFollowTheSelection)
 
     // A picture that nothing uses: the diagram and the focused diagram are the picture's.
     const TDefBase* where = host.Titled("place picture script where");
-    ASSERT_FALSE(where->HasUsers());
+    ASSERT_FALSE(where->HasUserSet());
     index.SelectElement(*where);
     state = index.State();
     EXPECT_TRUE(state.canOpen);
@@ -314,7 +314,7 @@ TEST(DisplayUsed, EnterOpensTheSelectedUserAndInternalUseOpensNothing)
 {
     TRecordingHost host(kDesign);
     const TDefBase* person = host.Named("person", kinds::Record);
-    ASSERT_TRUE(person->HasUsers());
+    ASSERT_TRUE(person->HasUserSet());
     TDisplayUsed used(host, *person);
     EXPECT_FALSE(used.State().canOpen); // nothing selected
     const int field = RowOf(*used.model(), "person Field kin");
@@ -333,7 +333,7 @@ TEST(DisplayUsed, EnterOpensTheSelectedUserAndInternalUseOpensNothing)
     ASSERT_NE(users.SelectedElement(), nullptr);
     EXPECT_EQ(users.SelectedElement()->kind, kinds::BuiltIn);
     EXPECT_FALSE(users.State().canOpen);
-    EXPECT_FALSE(users.SelectedElement()->HasUsers()); // nothing uses "internal use"
+    EXPECT_FALSE(users.SelectedElement()->HasUserSet()); // nothing uses "internal use"
     QTest::keyClick(&users, Qt::Key_Return);
     users.OpenSelected();
     EXPECT_TRUE(host.calls.empty());
@@ -387,7 +387,7 @@ TEST(DisplayUsed, NothingUsingTheElementTellsEmptySet)
 {
     TRecordingHost host(kDesign);
     const TDefBase* where = host.Titled("place picture script where");
-    ASSERT_FALSE(where->HasUsers());
+    ASSERT_FALSE(where->HasUserSet());
     TBoxes boxes;
     TDisplayUsed used(host, *where);
     ASSERT_EQ(boxes.seen.size(), 1u);

@@ -1,11 +1,11 @@
 #include "GuiHelpers.h"
 #include "ModelCheck.h"
-#include "app/TSpecMDI.h"
-#include "model/TDatabase.h"
+#include "gui/app/TSpecMDI.h"
+#include "gui/views/TSpecTree.h"
+#include "gui/views/TStructModel.h"
+#include "gui/views/TTreeChild.h"
+#include "load/TDatabase.h"
 #include "model/TDefBase.h"
-#include "views/TSpecTree.h"
-#include "views/TStructModel.h"
-#include "views/TTreeChild.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

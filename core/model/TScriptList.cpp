@@ -1,4 +1,4 @@
-#include "script/TScriptList.h"
+#include "model/TScriptList.h"
 
 #include <algorithm>
 

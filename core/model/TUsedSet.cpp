@@ -1,4 +1,4 @@
-#include "script/TUsedSet.h"
+#include "model/TUsedSet.h"
 
 #include "model/Names.h"
 #include "model/TDefBase.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/TScriptPiece.h"
+#include "model/TScriptPiece.h"
 
 #include <cstddef>
 #include <vector>

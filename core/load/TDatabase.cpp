@@ -1,4 +1,4 @@
-#include "model/TDatabase.h"
+#include "load/TDatabase.h"
 
 #include "model/Kinds.h"
 #include "model/Names.h"

@@ -64,6 +64,7 @@ public:
     // The message of an internal error raised while the last load built its cross-references;
     // empty when there was none.
     const std::string& InternalError() const { return internalError; }
+    // From the first load on; the definition array is then never empty (the built-ins at least).
     bool Loaded() const { return loaded; }
 
     // The top-level dispatch alone: reads the whole file into the model, one element per
