@@ -94,7 +94,11 @@ bool TSpecMDI::ReadFile(const QString& folder)
     const std::string path = bytes::PathBytes(folder);
     TDatabase::TOpenedFile file = TDatabase::Open(path);
     if (!file) {
-        services.ShowError(TDatabase::MissingPath(path), "File Missing");
+        // "File Missing" only when there is none: a file that can't be read says why.
+        if (file.reason.empty())
+            services.ShowError(TDatabase::MissingPath(path), "File Missing");
+        else
+            services.ShowError("Cannot read " + file.path + ": " + file.reason, "Cannot Read");
         return false;
     }
     // Once the file is open, reading it can't fail: only now do the windows go.

@@ -46,8 +46,8 @@ public:
     // What the commands act on now: the active pane's state, or that of no pane.
     TPaneState ActiveState() const;
 
-    // Loads the database folder. False, after the "File Missing" box, when it holds no readable
-    // control.ged; nothing else has changed then.
+    // Loads the database folder. False, after the "File Missing" box (or one with the reason the
+    // file can't be read), when it holds no readable control.ged; nothing else has changed then.
     bool ReadFile(const QString& folder);
     // Opens or brings forward the structure tree, with the keyboard in it; selects the element's
     // leaf when one is given.

@@ -9,8 +9,8 @@ class TDefinedArray;
 class TStructModel;
 
 // A tree view of the loaded design by category and part: closed and open books and pages over
-// the core's outline. The structure window uses it, and so will the Save As Text dialog. A filter
-// shows only the leaves whose label holds a text, with their ancestors expanded.
+// the core's outline, as the structure window and the Save As Text dialog show it. A filter shows
+// only the leaves whose label holds a text, with their ancestors expanded.
 class TStructTree : public QTreeView {
     Q_OBJECT
 public:

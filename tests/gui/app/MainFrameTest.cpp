@@ -21,6 +21,7 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -280,6 +281,12 @@ TEST(Loading, MissingFolderShowsFileMissingAndLeavesEveryWindowOpen)
     EXPECT_EQ(boxes.seen[0].caption, "File Missing");
     EXPECT_EQ(boxes.seen[0].text.toStdString(), missing + "/control.ged");
     EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Critical);
+    // A control.ged that is there but can't be read is not missing: the box says why.
+    std::filesystem::create_directories(f.folder.Path() + "/dir.kvd/control.ged");
+    EXPECT_FALSE(mdi.ReadFile(QString::fromStdString(f.folder.Path() + "/dir.kvd")));
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[1].caption, "Cannot Read");
+    EXPECT_TRUE(boxes.seen[1].text.endsWith(": Is a directory"));
     EXPECT_EQ(ChildCount(mdi), open);
     EXPECT_EQ(f.frame->windowTitle(), "a.kvd - Stemlook");
     EXPECT_EQ(mdi.Document().db.Name(), "a.kvd");
