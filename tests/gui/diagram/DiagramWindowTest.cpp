@@ -333,9 +333,8 @@ TEST(DiagramWindow, FocusedDiagramNeedsAPictureToFocusOn)
     EXPECT_EQ(cancel.seen.size(), 1u);
 }
 
-// In a window smaller than the diagram at every zoom, from a centre in the middle: the diagram
-// point at the centre of the view stays there, to the scroll unit, as far as the new range
-// allows; zooming out from 100 % to 50 % once moved it towards the edge.
+// In a window smaller than the diagram at every zoom, the diagram point at the view's centre stays
+// there, to the scroll unit, as far as the new range allows.
 TEST(DiagramWindow, ZoomKeepsTheDiagramPointAtTheCentre)
 {
     TDiagram d;
