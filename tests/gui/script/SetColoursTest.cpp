@@ -97,11 +97,12 @@ TEST(SetColours, OkStoresTheColourDeselectsTheRowAndShowsItsNewColour)
     EXPECT_EQ(d.Painted(2), QColor(0, 0, 255));
 }
 
-TEST(SetColours, CancelChangesNothing)
+// Cancel changes nothing and a refocus does not ask again; an arrow key asks for its new row.
+TEST(SetColours, CancelChangesNothingAndArrowKeysAskForTheRowTheyMoveTo)
 {
     TDialog d;
     const TDispColour before = d.scheme;
-    d.chooser.answers = {std::nullopt};
+    d.chooser.answers = {std::nullopt, QColor(1, 2, 3)};
     d.Click(4);
     EXPECT_EQ(d.chooser.asked, 1);
     EXPECT_EQ(d.scheme.Entries(), before.Entries());
@@ -109,19 +110,12 @@ TEST(SetColours, CancelChangesNothing)
     EXPECT_EQ(d.List().currentRow(), 4);
     TChooserAnswers::Refocus(d.List());
     QApplication::processEvents();
-    EXPECT_EQ(d.chooser.asked, 1);
-}
-
-TEST(SetColours, ArrowKeysAskForTheRowTheyMoveTo)
-{
-    TDialog d;
-    d.chooser.answers = {std::nullopt, QColor(1, 2, 3)};
-    d.Click(0);
     ASSERT_EQ(d.chooser.asked, 1);
+
     QTest::keyClick(&d.List(), Qt::Key_Down);
     QApplication::processEvents();
     EXPECT_EQ(d.chooser.asked, 2);
-    EXPECT_EQ(d.scheme.RowColour(1), TDisplayScript::ColourRef(QColor(1, 2, 3)));
-    EXPECT_EQ(d.scheme.RowColour(0), TDispColour().RowColour(0));
+    EXPECT_EQ(d.scheme.RowColour(5), TDisplayScript::ColourRef(QColor(1, 2, 3)));
+    EXPECT_EQ(d.scheme.RowColour(4), before.RowColour(4));
     EXPECT_TRUE(d.List().selectedItems().isEmpty());
 }

@@ -13,12 +13,13 @@
 namespace fs = std::filesystem;
 
 namespace {
-// Writes the text, then fails when fail is set, as a write cut short by a full disk.
-std::function<bool(QIODevice&)> Writing(const char* text, bool fail)
+// Saves the text to path, failing after it when fail is set, as a write cut short by a full disk.
+QString Save(const std::string& path, const std::string& ged = {}, const char* text = "x",
+             bool fail = false)
 {
-    return [text, fail](QIODevice& file) {
+    return files::SaveFile(QString::fromStdString(path), ged, [text, fail](QIODevice& file) {
         return file.write(text) == static_cast<qint64>(std::strlen(text)) && !fail;
-    };
+    });
 }
 } // namespace
 
@@ -26,12 +27,11 @@ TEST(SaveFile, AFailedWriteLeavesTheOldFileAndNothingBesideIt)
 {
     TTempFolder dir;
     const std::string old = dir.Write("out/old.txt", "what was there\n");
-    const QString path = QString::fromStdString(old);
-    EXPECT_FALSE(files::SaveFile(path, {}, Writing("half", true)).isEmpty());
+    EXPECT_FALSE(Save(old, {}, "half", true).isEmpty());
     EXPECT_EQ(TTempFolder::Read(old), "what was there\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path() + "/out"), {}), 1);
 
-    EXPECT_EQ(files::SaveFile(path, {}, Writing("new\n", false)), QString());
+    EXPECT_EQ(Save(old, {}, "new\n"), QString());
     EXPECT_EQ(TTempFolder::Read(old), "new\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path() + "/out"), {}), 1);
 }
@@ -45,15 +45,14 @@ TEST(SaveFile, TheDefinitionFileIsNeverWrittenHoweverSpelt)
     for (const std::string& spelt : {ged, dir.Path() + "/db.kvd/../db.kvd/control.ged",
                                      dir.Path() + "/link.txt", dir.Path() + "/hard.txt"}) {
         SCOPED_TRACE(spelt);
-        const QString reason =
-            files::SaveFile(QString::fromStdString(spelt), ged, Writing("x", false));
+        const QString reason = Save(spelt, ged);
         EXPECT_TRUE(reason.contains("definition file")) << reason.toStdString();
         EXPECT_EQ(TTempFolder::Read(ged), "0 TRLR\n");
     }
     EXPECT_TRUE(fs::is_symlink(dir.Path() + "/link.txt"));
     // Another file of the same text is written.
     const std::string other = dir.Write("other.txt", "0 TRLR\n");
-    EXPECT_EQ(files::SaveFile(QString::fromStdString(other), ged, Writing("x", false)), QString());
+    EXPECT_EQ(Save(other, ged), QString());
     EXPECT_EQ(TTempFolder::Read(other), "x");
 }
 
@@ -71,8 +70,8 @@ TEST(SaveFile, ADeviceIsWrittenInPlace)
     }
     if (!fs::is_character_file(full) || !fs::is_character_file(null))
         GTEST_SKIP() << "no /dev/full or /dev/null";
-    EXPECT_FALSE(files::SaveFile(QString::fromStdString(full), {}, Writing("x", false)).isEmpty());
-    EXPECT_EQ(files::SaveFile(QString::fromStdString(null), {}, Writing("x", false)), QString());
+    EXPECT_FALSE(Save(full).isEmpty());
+    EXPECT_EQ(Save(null), QString());
     EXPECT_TRUE(fs::is_character_file(full));
     EXPECT_TRUE(fs::is_character_file(null));
 }
