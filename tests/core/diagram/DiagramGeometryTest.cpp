@@ -332,12 +332,10 @@ TEST(DiagramScroll, ZoomedPositionKeepsTheCentreAsFarAsTheRangeAllows)
         const int got = diagram::ZoomedPosition({position, maximum, unit, half}, oldZoom, newZoom);
         ASSERT_GE(got, 0);
         ASSERT_LE(got, maximum);
-        ASSERT_EQ(distance(got), distance(best))
-            << position << " of " << oldMaximum << " -> " << got << " of " << maximum << " (best "
-            << best << "), unit " << unit << ", zoom " << oldZoom << "->" << newZoom;
+        ASSERT_EQ(distance(got), distance(best)) << position << "/" << oldMaximum << " -> " << got
+                                                 << "/" << maximum << ", best " << best;
         ++(distance(best) * 2 > unit ? clamped : held);
     }
-    // Both kinds were met: centres the range holds and centres it clamps.
     EXPECT_GT(clamped, 100);
     EXPECT_GT(held, 100);
 }

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <optional>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -241,7 +242,7 @@ TEST(DiagramWindow, ExportWritesTheWholeDiagramAsSvgOrPng)
 
 TEST(DiagramWindow, ExportNeverWritesTheDesignsDefinitionFile)
 {
-    // A copy of the example: a fault here must not write the one in the source tree.
+    // A copy, so that a fault cannot write the example in the source tree.
     TFrameFixture f{{1200, 800}};
     const std::string text = TTempFolder::Read(STEMLOOK_EXAMPLES_DIR "/family.kvd/control.ged");
     const QString folder = f.Database("family.kvd", text);
@@ -333,24 +334,44 @@ TEST(DiagramWindow, FocusedDiagramNeedsAPictureToFocusOn)
     EXPECT_EQ(cancel.seen.size(), 1u);
 }
 
-// In a window smaller than the diagram at every zoom, the diagram point at the view's centre stays
-// there, to the scroll unit, as far as the new range allows.
-TEST(DiagramWindow, ZoomKeepsTheDiagramPointAtTheCentre)
+// The keys scroll as in a definition pane; a zoom keeps the diagram point at the view's centre
+// there, to the scroll unit, as far as the range allows.
+TEST(DiagramWindow, KeysScrollAsInThePanesAndZoomKeepsTheCentre)
 {
     TDiagram d;
     d.c.Action(commands::Relationships)->trigger();
     TDisplayBrowser* browser = d.Browser();
     ASSERT_NE(browser, nullptr);
+    const QSize extent = browser->Extent();
+    QScrollBar* bars[2] = {browser->horizontalScrollBar(), browser->verticalScrollBar()};
+    browser->resize(extent / 3);
+    const int x = bars[0]->maximum() / 2, y = bars[1]->maximum() / 2, page = bars[1]->pageStep();
+    ASSERT_GT(x, 0);
+    ASSERT_GT(y, page);
+    // The positions after the key, from the middle.
+    const std::tuple<Qt::Key, int, int> keys[] = {
+        {Qt::Key_Home, x, 0},          {Qt::Key_End, x, bars[1]->maximum()},
+        {Qt::Key_PageUp, x, y - page}, {Qt::Key_PageDown, x, y + page},
+        {Qt::Key_Up, x, y - 1},        {Qt::Key_Down, x, y + 1},
+        {Qt::Key_Left, x - 1, y},      {Qt::Key_Right, x + 1, y}};
+    for (const auto& [key, across, down] : keys) {
+        bars[0]->setValue(x);
+        bars[1]->setValue(y);
+        QTest::keyClick(browser, key);
+        EXPECT_EQ(bars[0]->value(), across) << key;
+        EXPECT_EQ(bars[1]->value(), down) << key;
+    }
+
     const QFontMetrics units(d.mdi.Document().font);
     const int unit[2] = {units.horizontalAdvance(QLatin1Char('0')), units.lineSpacing()};
-    QScrollBar* bars[2] = {browser->horizontalScrollBar(), browser->verticalScrollBar()};
     const auto centre = [&](int axis) {
         const QRect view = browser->viewport()->rect();
         const int half =
             axis == 0 ? (view.left() + view.right()) / 2 : (view.top() + view.bottom()) / 2;
         return half + bars[axis]->value() * unit[axis];
     };
-    browser->resize(browser->Extent() * 20 / 100 / 2);
+    // Smaller than the diagram at every zoom.
+    browser->resize(extent * 20 / 100 / 2);
     for (const auto& [from, to] : {std::pair(100, 50), std::pair(50, 100), std::pair(70, 20),
                                    std::pair(20, 30), std::pair(100, 20)}) {
         browser->SetZoom(from);
@@ -361,47 +382,11 @@ TEST(DiagramWindow, ZoomKeepsTheDiagramPointAtTheCentre)
         const int before[2] = {centre(0), centre(1)};
         browser->SetZoom(to);
         for (int axis = 0; axis < 2; ++axis) {
-            const int wanted = before[axis] * to / from;
-            const int off = centre(axis) - wanted;
+            const int off = centre(axis) - before[axis] * to / from;
             EXPECT_TRUE(std::abs(off) <= unit[axis] / 2 + 1 ||
                         (off > 0 && bars[axis]->value() == 0) ||
                         (off < 0 && bars[axis]->value() == bars[axis]->maximum()))
                 << from << "->" << to << " axis " << axis << " off by " << off;
         }
-    }
-}
-
-// The keys scroll the diagram as they scroll a definition pane.
-TEST(DiagramWindow, KeysScrollAsInThePanes)
-{
-    TDiagram d;
-    d.c.Action(commands::Relationships)->trigger();
-    TDisplayBrowser* browser = d.Browser();
-    ASSERT_NE(browser, nullptr);
-    browser->resize(browser->Extent() / 3);
-    QScrollBar* across = browser->horizontalScrollBar();
-    QScrollBar* down = browser->verticalScrollBar();
-    ASSERT_GT(across->maximum(), 2);
-    ASSERT_GT(down->maximum(), 2 * down->pageStep());
-    const int middle[2] = {across->maximum() / 2, down->maximum() / 2};
-    const struct {
-        Qt::Key key;
-        int across, down; // the positions after the key, from the middle
-    } keys[] = {
-        {Qt::Key_Home, middle[0], 0},
-        {Qt::Key_End, middle[0], down->maximum()},
-        {Qt::Key_PageUp, middle[0], middle[1] - down->pageStep()},
-        {Qt::Key_PageDown, middle[0], middle[1] + down->pageStep()},
-        {Qt::Key_Up, middle[0], middle[1] - 1},
-        {Qt::Key_Down, middle[0], middle[1] + 1},
-        {Qt::Key_Left, middle[0] - 1, middle[1]},
-        {Qt::Key_Right, middle[0] + 1, middle[1]},
-    };
-    for (const auto& k : keys) {
-        across->setValue(middle[0]);
-        down->setValue(middle[1]);
-        QTest::keyClick(browser, k.key);
-        EXPECT_EQ(across->value(), k.across) << k.key;
-        EXPECT_EQ(down->value(), k.down) << k.key;
     }
 }

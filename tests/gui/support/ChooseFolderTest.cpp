@@ -121,15 +121,6 @@ TEST(FolderChooser, EveryFolderShowsTheIconOfItsState)
 {
     TFolders folders;
     const auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
-    const auto name = [&](const QIcon& icon) -> std::string {
-        const QImage shown = image(icon);
-        for (auto [id, text] :
-             {std::pair(TIconSet::FolderOpen, "open"), std::pair(TIconSet::FolderClosed, "closed"),
-              std::pair(TIconSet::DatabaseFolder, "database")})
-            if (shown == image(TIconSet::Icon(id)))
-                return text;
-        return "other";
-    };
     ASSERT_NE(image(TIconSet::Icon(TIconSet::FolderOpen)),
               image(TIconSet::Icon(TIconSet::FolderClosed)));
     for (const QString& start : {folders.data + "/family.kvd", folders.data + "/deeper/x",
@@ -140,11 +131,11 @@ TEST(FolderChooser, EveryFolderShowsTheIconOfItsState)
         while (!nodes.empty()) {
             QTreeWidgetItem* node = nodes.back();
             nodes.pop_back();
-            const char* wanted = IsDatabase(node)     ? "database"
-                                 : node->isExpanded() ? "open"
-                                                      : "closed";
-            EXPECT_EQ(name(node->icon(0)), wanted)
-                << TChooseFolderDialog::FullPath(node).toStdString();
+            const TIconSet::Id wanted = IsDatabase(node)     ? TIconSet::DatabaseFolder
+                                        : node->isExpanded() ? TIconSet::FolderOpen
+                                                             : TIconSet::FolderClosed;
+            EXPECT_TRUE(image(node->icon(0)) == image(TIconSet::Icon(wanted)))
+                << wanted << " " << TChooseFolderDialog::FullPath(node).toStdString();
             expanded += node->isExpanded();
             for (int i = 0; i < node->childCount(); ++i)
                 nodes.push_back(node->child(i));

@@ -27,12 +27,17 @@
 
 namespace {
 
-// The example database in a frame, and the definition panes opened on it.
+// The example database, or a design of the given text, in a frame, and the definition panes
+// opened on it.
 struct TExample {
     TFrameFixture f{{1200, 800}};
     TSpecMDI& mdi = f.frame->Client();
 
-    TExample() { f.frame->OpenFolder(STEMLOOK_EXAMPLES_DIR "/family.kvd"); }
+    explicit TExample(const std::string& ged = "")
+    {
+        EXPECT_TRUE(ged.empty() ? f.frame->OpenFolder(STEMLOOK_EXAMPLES_DIR "/family.kvd")
+                                : mdi.ReadFile(f.Database("t.kvd", ged)));
+    }
 
     TDefBase& Element(const std::string& title) const
     {
@@ -254,26 +259,22 @@ TEST(Preferences, AChosenColourRepaintsAndIsWrittenAtExit)
 
 namespace {
 
-// The leftmost and rightmost columns of the image, within rows [top, bottom), that differ from
-// the background; nullopt when the rows are blank.
-std::optional<std::pair<int, int>> InkColumns(const QImage& image, int top, int bottom)
+// The leftmost and rightmost columns in rows [top, bottom) that differ from the background;
+// {width, -1} when they are blank.
+std::pair<int, int> InkColumns(const QImage& image, int top, int bottom)
 {
-    const QRgb background = image.pixel(0, 0);
-    std::optional<std::pair<int, int>> ink;
+    std::pair ink(image.width(), -1);
     for (int y = std::max(0, top); y < std::min(bottom, image.height()); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != background)
-                ink = ink ? std::pair(std::min(ink->first, x), std::max(ink->second, x))
-                          : std::pair(x, x);
+            if (image.pixel(x, y) != image.pixel(0, 0))
+                ink = {std::min(ink.first, x), std::max(ink.second, x)};
     return ink;
 }
 
 } // namespace
 
-// Every character sits in its own cell of the grid the layout uses, whatever the font's own
-// advance: a line of 200 characters ends in the 200th cell. Characters of several bytes take one
-// cell each too, those of the display font (Cyrillic) and those drawn in another font (Hebrew, and
-// a letter beyond the first 65,536 that Qt holds as two units).
+// Each character takes one cell of the layout's grid, whatever the font's advance or its bytes:
+// Cyrillic from the display font, Hebrew from another, and a letter Qt holds as two units.
 TEST(DefinitionPane, CharactersSitOnTheGridOfTheLayout)
 {
     // A literal of 200 columns: the letters, then the others; a value stops at 220 bytes.
@@ -284,40 +285,32 @@ TEST(DefinitionPane, CharactersSitOnTheGridOfTheLayout)
                 text += other;
         return text + '"';
     };
-    const std::string ascii = literal({});
-    const std::string cyrillic = literal(std::vector<std::string>(9, "\xD0\x96"));
-    const std::string others =
-        literal({"\xD7\x90", "\xF0\x9D\x94\xB8", "\xD7\x91", "\xF0\x9D\x94\xB9"});
-    TFrameFixture f;
-    TSpecMDI& mdi = f.frame->Client();
-    ASSERT_TRUE(mdi.ReadFile(f.Database("g.kvd", "0 @person@ RECORD\n1 @long@ PICTURE " + ascii +
-                                                     "\n2 CONT " + cyrillic + "\n2 CONT " + others +
-                                                     "\n0 TRLR\n")));
-    TDefBase* picture = mdi.Document().db.Definitions().FindTitled("person picture script long");
-    ASSERT_NE(picture, nullptr);
-    mdi.OpenDefinition(*picture, false);
-    auto* pane =
-        qobject_cast<TDisplayWindow*>(qobject_cast<TDisplayChild*>(mdi.currentSubWindow())->Pane());
+    const std::string lines[] = {
+        literal({}), literal(std::vector<std::string>(9, "\xD0\x96")),
+        literal({"\xD7\x90", "\xF0\x9D\x94\xB8", "\xD7\x91", "\xF0\x9D\x94\xB9"})};
+    TExample x("0 @person@ RECORD\n1 @long@ PICTURE " + lines[0] + "\n2 CONT " + lines[1] +
+               "\n2 CONT " + lines[2] + "\n0 TRLR\n");
+    auto* pane = x.Open<TDisplayWindow>("person picture script long");
     ASSERT_NE(pane, nullptr);
     const int W = pane->CharWidth(), L = pane->LineHeight();
-    for (const std::string& line : {ascii, cyrillic, others}) {
+    for (const std::string& line : lines) {
         const auto text = std::find_if(pane->Layout().texts.begin(), pane->Layout().texts.end(),
                                        [&line](const TPaneText& t) { return t.text == line; });
         ASSERT_NE(text, pane->Layout().texts.end());
         ASSERT_EQ(panes::Columns(text->text), 200);
         const int x0 = text->x, end = text->x + 200 * W;
-        // Shown whole, and scrolled fully right in a narrow window.
+        // Shown whole, and scrolled fully right in a narrow window; the last character is drawn
+        // in the last cell.
         for (const int width : {end + 3 * W, 40 * W}) {
             pane->resize(width, pane->Extent().height() + 4 * L);
             QScrollBar* bar = pane->horizontalScrollBar();
             bar->setValue(bar->maximum());
             const int scrolled = bar->value() * W;
             const auto ink = InkColumns(pane->viewport()->grab().toImage(), text->y, text->y + L);
-            ASSERT_TRUE(ink) << width;
-            EXPECT_GE(ink->first + scrolled, std::max(x0, scrolled)) << width;
-            EXPECT_LT(ink->second + scrolled, end) << width;
-            // The last character is drawn, in the last cell.
-            EXPECT_GE(ink->second + scrolled, end - W) << width;
+            ASSERT_GE(ink.second, 0) << width;
+            EXPECT_GE(ink.first + scrolled, std::max(x0, scrolled)) << width;
+            EXPECT_LT(ink.second + scrolled, end) << width;
+            EXPECT_GE(ink.second + scrolled, end - W) << width;
         }
     }
 }
