@@ -19,6 +19,11 @@ TDefBase::TDefBase(int kind, std::string name, TDefBase* owner)
 
 TDefBase::~TDefBase() = default;
 
+bool TDefBase::IsUsed() const
+{
+    return users && !users->empty();
+}
+
 TUsedSet& TDefBase::Users()
 {
     if (!users)

@@ -33,10 +33,11 @@ public:
     virtual void Display(TDisplayHost& host, bool onlyActivate) const;
 
     // The used-by set and piece list exist from their first entry on. HasUserSet says whether
-    // the set exists, not whether it holds anything.
+    // the set exists, IsUsed whether anything is in it.
     TUsedSet& Users();
     TScriptList& Pieces();
     bool HasUserSet() const { return users != nullptr; }
+    bool IsUsed() const;
 
     // The small members first, together, so a design of a million lines wastes little on padding.
     int kind;

@@ -49,7 +49,7 @@ std::vector<const TDefBase*> UnusedElements(const TDefinedArray& defs)
     const std::unordered_set<std::string> plans = PlansOfLists(defs);
     std::vector<const TDefBase*> found;
     for (const auto& e : defs)
-        if (IsCandidate(e->kind) && (!e->users || e->users->empty()) && !HasHostElement(*e) &&
+        if (IsCandidate(e->kind) && !e->IsUsed() && !HasHostElement(*e) &&
             !(e->kind == kinds::PlanPicture && plans.count(names::Folded(e->name))))
             found.push_back(e.get());
     std::stable_sort(found.begin(), found.end(), [](const TDefBase* a, const TDefBase* b) {

@@ -16,7 +16,6 @@
 #include "gui/support/TMessageSink.h"
 #include "gui/views/TFilterBox.h"
 #include "model/TDefBase.h"
-#include "model/TUsedSet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -327,7 +326,7 @@ bool TMainFrame::Meets(TNeed need, const TPaneState& state) const
     case TNeed::Definition:
         return state.canOpen;
     case TNeed::UsedBy:
-        return state.usedBy && state.usedBy->users && !state.usedBy->users->empty();
+        return state.usedBy && state.usedBy->IsUsed();
     case TNeed::Locate:
         return Loaded() && state.locates;
     case TNeed::FocusPicture:

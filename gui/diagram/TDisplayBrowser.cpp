@@ -324,12 +324,7 @@ bool TDisplayBrowser::Export(const QString& path, QString& error) const
             },
             QFontInfo(diagramFont).family().toStdString(), diagramFont.pixelSize(), selected,
             host.Document().colours.PieceColour(TDispColour::kHighlightKind, 0, 0));
-        const std::string text = svg.str();
-        error =
-            files::SaveFile(path, host.Document().db.DefinitionFile(), [&text](QIODevice& file) {
-                return file.write(text.data(), static_cast<qint64>(text.size())) ==
-                       static_cast<qint64>(text.size());
-            });
+        error = files::SaveFile(path, host.Document().db.DefinitionFile(), svg.view());
         return error.isEmpty();
     }
     const QRect whole = DiagramRect();

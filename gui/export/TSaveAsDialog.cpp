@@ -177,9 +177,5 @@ QString TSaveAsDialog::Write(const QString& path)
 {
     std::ostringstream document;
     tree->Selection()->WriteChecked(document, db.Name(), host);
-    const std::string_view bytes = document.view();
-    return files::SaveFile(path, db.DefinitionFile(), [bytes](QIODevice& file) {
-        return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
-    });
+    return files::SaveFile(path, db.DefinitionFile(), document.view());
 }

@@ -35,4 +35,12 @@ QString SaveFile(const QString& path, const std::string& definitionFile,
     return {};
 }
 
+QString SaveFile(const QString& path, const std::string& definitionFile, std::string_view bytes)
+{
+    return SaveFile(path, definitionFile, [bytes](QIODevice& file) {
+        return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+    });
+}
+
 } // namespace files

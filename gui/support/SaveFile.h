@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 class QIODevice;
 
@@ -16,5 +17,7 @@ namespace files {
 // empty.
 QString SaveFile(const QString& path, const std::string& definitionFile,
                  const std::function<bool(QIODevice&)>& write);
+// The same for a file that holds these bytes.
+QString SaveFile(const QString& path, const std::string& definitionFile, std::string_view bytes);
 
 } // namespace files
