@@ -1,8 +1,16 @@
 #include "StemlookTextRun.h"
 
-#include <cctype>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <regex>
 #include <streambuf>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -65,6 +73,38 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
 
+// The names in the folder, sorted.
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// True when text names the option as a word of its own.
+bool Names(const std::string& text, const std::string& option)
+{
+    const std::string escaped = std::regex_replace(option, std::regex(R"([-\\])"), "\\$&");
+    return std::regex_search(text, std::regex("(^|[ \t\n(\\[`])" + escaped + "[ \t\n,=)\\]`]"));
+}
+
+// The digits of the items that start with `item` in text's section `from`, up to the next.
+std::string Statuses(const std::string& text, const std::string& from, const std::string& item)
+{
+    const size_t begin = text.find(from);
+    if (begin == std::string::npos)
+        return {};
+    const std::string section = text.substr(begin, text.find("\n.SH", begin + 1) - begin);
+    std::string found;
+    const std::regex digit(item + "([0-9])\\s");
+    for (auto m = std::sregex_iterator(section.begin(), section.end(), digit);
+         m != std::sregex_iterator(); ++m)
+        found += (*m)[1].str();
+    return found;
+}
+
 } // namespace
 
 TEST_F(StemlookTextTest, ArgumentsTakeTheGnuFormsAndRefuseEveryRepeat)
@@ -118,19 +158,6 @@ TEST_F(StemlookTextTest, HelpAndVersionFailWhenStandardOutputCannotBeWritten)
     }
 }
 
-// True when text names the option as a word of its own.
-bool Names(const std::string& text, const std::string& option)
-{
-    const std::string before = " \t\n([`", after = " \t\n,=)]`";
-    for (size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + 1)) {
-        const size_t end = at + option.size();
-        if ((at == 0 || before.find(text[at - 1]) != std::string::npos) && end < text.size() &&
-            after.find(text[end]) != std::string::npos)
-            return true;
-    }
-    return false;
-}
-
 // The README shows the help text as it is; the manual page names every option the parser takes
 // and every exit status the help lists.
 TEST(StemlookTextDocs, HelpReadmeAndManualPageAgree)
@@ -157,19 +184,74 @@ TEST(StemlookTextDocs, HelpReadmeAndManualPageAgree)
         EXPECT_TRUE(Names(man, manSpelling(option)));
     }
     // The exit statuses: "  N  " lines in the help, ".B N" items in the manual page's section.
-    const auto statuses = [](const std::string& text, const std::string& from,
-                             const std::string& item) {
-        std::string found;
-        const size_t begin = text.find(from);
-        const size_t end = text.find("\n.SH", begin + 1);
-        for (size_t at = text.find(item, begin); begin != std::string::npos && at < end;
-             at = text.find(item, at + 1))
-            if (at + item.size() + 1 < text.size() &&
-                std::isdigit(static_cast<unsigned char>(text[at + item.size()])) &&
-                std::isspace(static_cast<unsigned char>(text[at + item.size() + 1])))
-                found += text[at + item.size()];
-        return found;
+    EXPECT_EQ(Statuses(help.str(), "\nExit status:\n", "\n  "), "0123");
+    EXPECT_EQ(Statuses(man, ".SH EXIT STATUS", "\n\\.B "), "0123");
+}
+
+TEST_F(StemlookTextTest, OnlyAJobThatSucceedsReplacesTheOutputFile)
+{
+    WriteDesign();
+    const std::string out = dir.Write("out/old.txt", "what was there\n");
+    for (const char* job :
+         {"--select=tables", "--used-by=nosuch", "--copy=Nothing", "--pieces=Nothing"}) {
+        SCOPED_TRACE(job);
+        EXPECT_EQ(StemlookText({job, "-o", out, db}).status, 1);
+        EXPECT_EQ(TTempFolder::Read(out), "what was there\n");
+        EXPECT_EQ(Entries(dir.Path() + "/out"), std::vector<std::string>{"old.txt"});
+    }
+    // Success keeps the file's permissions, leaves nothing beside it, and through a symbolic link
+    // writes the link's target.
+    const std::string index = StemlookText({"--index", db}).out;
+    ::chmod(out.c_str(), 0640);
+    ASSERT_EQ(StemlookText({"--index", "-o", out, db}).status, 0);
+    EXPECT_EQ(TTempFolder::Read(out), index);
+    struct stat st {};
+    ASSERT_EQ(::stat(out.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(dir.Path() + "/out"), std::vector<std::string>{"old.txt"});
+    const std::string target = dir.Write("target.txt", "old\n");
+    fs::create_symlink(target, dir.Path() + "/link.txt");
+    ASSERT_EQ(StemlookText({"--index", "-o", dir.Path() + "/link.txt", db}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(dir.Path() + "/link.txt"));
+    EXPECT_EQ(TTempFolder::Read(target), index);
+}
+
+// Which spellings name the same file is SameFile's to tell; a hard link shows it is asked.
+TEST_F(StemlookTextTest, OutputIsNeverTheDefinitionFileBeingRead)
+{
+    const std::string ged = WriteDesign(), output = dir.Path() + "/hardlink.ged";
+    fs::create_hard_link(ged, output);
+    const TextRun r = StemlookText({"--index", "-o", output, db});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("stemlook-text: " + output, 0), 0u) << r.err;
+    EXPECT_EQ(TTempFolder::Read(ged), kTextDesign);
+    EXPECT_EQ(Entries(db), std::vector<std::string>{"control.ged"});
+}
+
+TEST_F(StemlookTextTest, DefinitionFileThatCannotBeReadSaysWhy)
+{
+    const std::string ged = db + "/control.ged";
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[] {}, ""}, // missing
+        {[&] { fs::create_directories(ged); }, std::strerror(EISDIR)},
+        {[&] { ASSERT_EQ(::mkfifo(ged.c_str(), 0600), 0); }, "Not a regular file"},
+        {[&] { fs::create_symlink(dir.Path() + "/nowhere", ged); }, ""},
+        {[&] { ::chmod(WriteDesign().c_str(), 0); }, std::strerror(EACCES)},
     };
-    EXPECT_EQ(statuses(help.str(), "\nExit status:\n", "\n  "), "0123");
-    EXPECT_EQ(statuses(man, ".SH EXIT STATUS", "\n.B "), "0123");
+    for (const auto& [make, reason] : cases) {
+        SCOPED_TRACE(reason);
+        // Permission bits do not keep root from reading.
+        if (reason == std::strerror(EACCES) && ::geteuid() == 0)
+            continue;
+        fs::remove_all(db);
+        fs::create_directories(db);
+        make();
+        const TextRun r = StemlookText({"--messages", db});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, reason.empty()
+                             ? "stemlook-text: File Missing: " + ged + "\n"
+                             : "stemlook-text: cannot read " + ged + ": " + reason + "\n");
+    }
 }

@@ -78,7 +78,8 @@ QPoint CheckBoxCentre(QTreeView& tree, const QModelIndex& index)
 }
 
 // The example database (or the one in design) in an open dialog whose file chooser answers with
-// `answer` and records the folder it was started in.
+// `answer` and records the folder it was started in; or, with platformChooser, that starts the
+// platform's chooser in the temporary folder.
 struct TDialogFixture {
     TDatabase db;
     TRecordingHost host;
@@ -89,15 +90,21 @@ struct TDialogFixture {
     std::unique_ptr<TSaveAsDialog> dialog;
     TSaveAsTree* tree = nullptr;
 
-    explicit TDialogFixture(const std::string& design = STEMLOOK_EXAMPLES_DIR "/family.kvd")
+    explicit TDialogFixture(const std::string& design = STEMLOOK_EXAMPLES_DIR "/family.kvd",
+                            bool platformChooser = false)
     {
         if (db.ReadFile(design) != TDatabase::TLoadResult::Loaded)
             throw std::runtime_error("example did not load");
-        dialog = std::make_unique<TSaveAsDialog>(nullptr, db, host, folder,
-                                                 [this](QWidget*, const QString& start) {
-                                                     asked.append(start);
-                                                     return answer;
-                                                 });
+        if (platformChooser) {
+            folder = QString::fromStdString(temp.Path());
+            dialog = std::make_unique<TSaveAsDialog>(nullptr, db, host, folder);
+        } else {
+            dialog = std::make_unique<TSaveAsDialog>(nullptr, db, host, folder,
+                                                     [this](QWidget*, const QString& start) {
+                                                         asked.append(start);
+                                                         return answer;
+                                                     });
+        }
         dialog->show();
         tree = dialog->findChild<TSaveAsTree*>();
         if (!tree)
@@ -475,13 +482,7 @@ TEST(SaveAsDialog, TheDesignsDefinitionFileIsRefused)
 
 TEST(SaveAsDialog, PlatformChooserAsksForATextFileInTheRememberedFolder)
 {
-    TDatabase db;
-    ASSERT_EQ(db.ReadFile(STEMLOOK_EXAMPLES_DIR "/family.kvd"), TDatabase::TLoadResult::Loaded);
-    TRecordingHost host;
-    TTempFolder temp;
-    QString folder = QString::fromStdString(temp.Path());
-    TSaveAsDialog dialog(nullptr, db, host, folder);
-    dialog.show();
+    TDialogFixture f(STEMLOOK_EXAMPLES_DIR "/family.kvd", true);
     QString title;
     QStringList filters;
     QString directory;
@@ -494,16 +495,12 @@ TEST(SaveAsDialog, PlatformChooserAsksForATextFileInTheRememberedFolder)
         directory = chooser->directory().absolutePath();
         chooser->selectFile("typed");
     });
-    for (QPushButton* button : dialog.findChildren<QPushButton*>())
-        if (button->text() == "&Save")
-            button->click();
+    f.Save();
     EXPECT_EQ(title, "Save As Text");
     EXPECT_EQ(filters, QStringList({"Text File (*.txt)"}));
-    EXPECT_EQ(directory, QDir(folder).absolutePath());
+    EXPECT_EQ(directory, QDir(f.folder).absolutePath());
     // A name without an extension gets ".txt".
-    std::ostringstream expected;
-    SaveAsTextDocument(db, 3, expected, host);
-    EXPECT_EQ(TTempFolder::Read(temp.Path() + "/typed.txt"), expected.str());
+    EXPECT_EQ(TTempFolder::Read(f.temp.Path() + "/typed.txt"), f.Document(3));
 }
 
 TEST(SaveAsDialog, PathMustNameAFolderThatExists)
@@ -511,34 +508,20 @@ TEST(SaveAsDialog, PathMustNameAFolderThatExists)
     TTempFolder temp;
     temp.Write("sub/file.txt", "x");
     const QString root = QString::fromStdString(temp.Path());
-    const struct {
-        QString path;
-        bool exists;
-    } cases[] = {
-        {root + "/new.txt", true},
-        {root + "/sub/file.txt", true},
-        {root + "/sub/new.txt", true},
-        {root + "/sub/", true},
-        {root + "/missing/new.txt", false},
-        {root + "/sub/missing/new.txt", false},
-        {root + "/sub/file.txt/new.txt", false}, // a file is no folder
-        {"bare.txt", true},
-        {"missing-folder-of-the-test/new.txt", false},
-        {"", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TSaveAsDialog::FolderExists(c.path), c.exists) << c.path.toStdString();
+    for (const QString& path : {root + "/new.txt", root + "/sub/file.txt", root + "/sub/new.txt",
+                                root + "/sub/", QString("bare.txt")})
+        EXPECT_TRUE(TSaveAsDialog::FolderExists(path)) << path.toStdString();
+    // A file is no folder.
+    for (const QString& path :
+         {root + "/missing/new.txt", root + "/sub/missing/new.txt", root + "/sub/file.txt/new.txt",
+          QString("missing-folder-of-the-test/new.txt"), QString()})
+        EXPECT_FALSE(TSaveAsDialog::FolderExists(path)) << path.toStdString();
 }
 
 TEST(SaveAsDialog, PlatformChooserRefusesAFolderThatDoesNotExistAndAsksAgain)
 {
-    TDatabase db;
-    ASSERT_EQ(db.ReadFile(STEMLOOK_EXAMPLES_DIR "/family.kvd"), TDatabase::TLoadResult::Loaded);
-    TRecordingHost host;
-    TTempFolder temp;
-    QString folder = QString::fromStdString(temp.Path());
-    TSaveAsDialog dialog(nullptr, db, host, folder);
-    dialog.show();
+    TDialogFixture f(STEMLOOK_EXAMPLES_DIR "/family.kvd", true);
+    const QString folder = f.folder;
     int asked = 0;
     TModalAnswer answer([&](QDialog& modal) {
         // Typed into the name box, which keeps the text of the first try when asked again.
@@ -546,19 +529,15 @@ TEST(SaveAsDialog, PlatformChooserRefusesAFolderThatDoesNotExistAndAsksAgain)
             name->setText(++asked == 1 ? "missing/typed" : "typed");
     });
     TBoxes boxes;
-    for (QPushButton* button : dialog.findChildren<QPushButton*>())
-        if (button->text() == "&Save")
-            button->click();
+    f.Save();
     EXPECT_EQ(asked, 2);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].caption, "Save As Text");
     EXPECT_TRUE(boxes.seen[0].text.startsWith(QDir::toNativeSeparators(folder + "/missing\n")))
         << boxes.seen[0].text.toStdString();
-    EXPECT_FALSE(std::filesystem::exists(temp.Path() + "/missing"));
-    std::ostringstream expected;
-    SaveAsTextDocument(db, 3, expected, host);
-    EXPECT_EQ(TTempFolder::Read(temp.Path() + "/typed.txt"), expected.str());
-    EXPECT_EQ(folder, QString::fromStdString(temp.Path()));
+    EXPECT_FALSE(std::filesystem::exists(f.temp.Path() + "/missing"));
+    EXPECT_EQ(TTempFolder::Read(f.temp.Path() + "/typed.txt"), f.Document(3));
+    EXPECT_EQ(f.folder, folder);
 }
 
 TEST(SaveAsDialog, HelpAsksForItsTopicAndExitCloses)
