@@ -1,6 +1,5 @@
 #include "StemlookTextRun.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -73,14 +72,10 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
 
-// The names in the folder, sorted.
-std::vector<std::string> Entries(const std::string& folder)
+// How many names the folder holds.
+long Entries(const std::string& folder)
 {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    return std::distance(fs::directory_iterator(folder), {});
 }
 
 // True when text names the option as a word of its own.
@@ -121,10 +116,7 @@ TEST_F(StemlookTextTest, ArgumentsTakeTheGnuFormsAndRefuseEveryRepeat)
         return r;
     };
     for (const TArgsCase& c : kCases) {
-        std::string shown;
-        for (const std::string& a : c.args)
-            shown += " [" + a + "]";
-        SCOPED_TRACE(shown);
+        SCOPED_TRACE(::testing::PrintToString(c.args));
         const TextRun r = run(c.args);
         EXPECT_EQ(r.status, c.status) << r.err;
         if (!c.sameAs.empty()) {
@@ -171,17 +163,12 @@ TEST(StemlookTextDocs, HelpReadmeAndManualPageAgree)
     EXPECT_NE(readme.find("```\n" + help.str() + "```\n"), std::string::npos);
 
     // The manual page writes a minus as "\-".
-    const auto manSpelling = [](std::string text) {
-        for (size_t at = text.find('-'); at != std::string::npos; at = text.find('-', at + 2))
-            text.insert(at, "\\");
-        return text;
-    };
     for (const char* option :
          {"--select", "--copy", "--messages", "--index", "--used-by", "--pieces", "--dot", "--svg",
           "--find", "--unused", "--output", "-o", "--help", "-h", "--version", "--"}) {
         SCOPED_TRACE(option);
         EXPECT_TRUE(Names(help.str(), option));
-        EXPECT_TRUE(Names(man, manSpelling(option)));
+        EXPECT_TRUE(Names(man, std::regex_replace(option, std::regex("-"), "\\-")));
     }
     // The exit statuses: "  N  " lines in the help, ".B N" items in the manual page's section.
     EXPECT_EQ(Statuses(help.str(), "\nExit status:\n", "\n  "), "0123");
@@ -197,7 +184,7 @@ TEST_F(StemlookTextTest, OnlyAJobThatSucceedsReplacesTheOutputFile)
         SCOPED_TRACE(job);
         EXPECT_EQ(StemlookText({job, "-o", out, db}).status, 1);
         EXPECT_EQ(TTempFolder::Read(out), "what was there\n");
-        EXPECT_EQ(Entries(dir.Path() + "/out"), std::vector<std::string>{"old.txt"});
+        EXPECT_EQ(Entries(dir.Path() + "/out"), 1);
     }
     // Success keeps the file's permissions, leaves nothing beside it, and through a symbolic link
     // writes the link's target.
@@ -208,7 +195,7 @@ TEST_F(StemlookTextTest, OnlyAJobThatSucceedsReplacesTheOutputFile)
     struct stat st {};
     ASSERT_EQ(::stat(out.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(dir.Path() + "/out"), std::vector<std::string>{"old.txt"});
+    EXPECT_EQ(Entries(dir.Path() + "/out"), 1);
     const std::string target = dir.Write("target.txt", "old\n");
     fs::create_symlink(target, dir.Path() + "/link.txt");
     ASSERT_EQ(StemlookText({"--index", "-o", dir.Path() + "/link.txt", db}).status, 0);
@@ -226,7 +213,7 @@ TEST_F(StemlookTextTest, OutputIsNeverTheDefinitionFileBeingRead)
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind("stemlook-text: " + output, 0), 0u) << r.err;
     EXPECT_EQ(TTempFolder::Read(ged), kTextDesign);
-    EXPECT_EQ(Entries(db), std::vector<std::string>{"control.ged"});
+    EXPECT_EQ(Entries(db), 1);
 }
 
 TEST_F(StemlookTextTest, DefinitionFileThatCannotBeReadSaysWhy)
