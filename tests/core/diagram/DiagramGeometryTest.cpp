@@ -308,20 +308,20 @@ TEST(DiagramScroll, KeepCentreKeepsTheDiagramPointAtTheCentre)
 TEST(DiagramScroll, ZoomedPositionKeepsTheCentreAsFarAsTheRangeAllows)
 {
     std::mt19937 random(18);
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution(low, high)(random);
+    };
     int clamped = 0, held = 0;
     for (int round = 0; round < 4000; ++round) {
-        const int unit = std::uniform_int_distribution(1, 20)(random);
-        const int view = std::uniform_int_distribution(1, 900)(random);
-        const int content = std::uniform_int_distribution(0, 20000)(random);
-        const int oldZoom = diagram::kZooms[std::uniform_int_distribution(0, 4)(random)];
-        const int newZoom = diagram::kZooms[std::uniform_int_distribution(0, 4)(random)];
+        const int unit = pick(1, 20), view = pick(1, 900), content = pick(0, 20000);
+        const int oldZoom = diagram::kZooms[pick(0, 4)], newZoom = diagram::kZooms[pick(0, 4)];
         // The ranges a window of this size gives the content at the two zooms.
         const auto range = [&](int zoom) {
             const int extent = content * zoom / 100;
             return extent > view ? (extent - view + unit - 1) / unit : 0;
         };
         const int oldMaximum = range(oldZoom), maximum = range(newZoom);
-        const int position = std::uniform_int_distribution(0, oldMaximum)(random);
+        const int position = pick(0, oldMaximum);
         const int half = (view - 1) / 2;
         const int64_t point = int64_t{half + position * unit} * newZoom / oldZoom;
         const auto distance = [&](int p) { return std::abs(half + int64_t{p} * unit - point); };
@@ -330,8 +330,7 @@ TEST(DiagramScroll, ZoomedPositionKeepsTheCentreAsFarAsTheRangeAllows)
             if (distance(p) < distance(best))
                 best = p;
         const int got = diagram::ZoomedPosition({position, maximum, unit, half}, oldZoom, newZoom);
-        ASSERT_GE(got, 0);
-        ASSERT_LE(got, maximum);
+        ASSERT_TRUE(got >= 0 && got <= maximum) << got << "/" << maximum;
         ASSERT_EQ(distance(got), distance(best)) << position << "/" << oldMaximum << " -> " << got
                                                  << "/" << maximum << ", best " << best;
         ++(distance(best) * 2 > unit ? clamped : held);

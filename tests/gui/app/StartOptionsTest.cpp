@@ -159,17 +159,14 @@ TEST(OpenAtStart, AFolderThatFailsToLoadStaysOutOfTheRecentFolders)
 
     TBoxes boxes;
     std::ostringstream err;
-    TMDIApp::OpenAtStart(
-        *f.frame,
-        Parse({"--open", "Record person", QString::fromStdString(f.folder.Path()) + "/gone.kvd"}),
-        err);
+    const QString gone = QString::fromStdString(f.folder.Path()) + "/gone.kvd";
+    TMDIApp::OpenAtStart(*f.frame, Parse({"--open", "Record person", gone}), err);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].caption, "File Missing");
     EXPECT_EQ(f.frame->Recent().Entries(), good);
-    EXPECT_EQ(f.frame->Commands()
-                  .Action(commands::FirstRecent + static_cast<int>(TRecentFolders::kCount - 1))
-                  ->text(),
-              "&5 " + good.back());
+    EXPECT_EQ(
+        f.frame->Commands().Action(commands::FirstRecent + TRecentFolders::kCount - 1)->text(),
+        "&5 " + good.back());
     // The next start lists the same.
     f.Open();
     EXPECT_EQ(f.frame->Recent().Entries(), good);

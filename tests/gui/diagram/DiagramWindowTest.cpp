@@ -346,8 +346,7 @@ TEST(DiagramWindow, KeysScrollAsInThePanesAndZoomKeepsTheCentre)
     QScrollBar* bars[2] = {browser->horizontalScrollBar(), browser->verticalScrollBar()};
     browser->resize(extent / 3);
     const int x = bars[0]->maximum() / 2, y = bars[1]->maximum() / 2, page = bars[1]->pageStep();
-    ASSERT_GT(x, 0);
-    ASSERT_GT(y, page);
+    ASSERT_TRUE(x > 0 && y > page) << x << " " << y;
     // The positions after the key, from the middle.
     const std::tuple<Qt::Key, int, int> keys[] = {
         {Qt::Key_Home, x, 0},          {Qt::Key_End, x, bars[1]->maximum()},
@@ -365,10 +364,8 @@ TEST(DiagramWindow, KeysScrollAsInThePanesAndZoomKeepsTheCentre)
     const QFontMetrics units(d.mdi.Document().font);
     const int unit[2] = {units.horizontalAdvance(QLatin1Char('0')), units.lineSpacing()};
     const auto centre = [&](int axis) {
-        const QRect view = browser->viewport()->rect();
-        const int half =
-            axis == 0 ? (view.left() + view.right()) / 2 : (view.top() + view.bottom()) / 2;
-        return half + bars[axis]->value() * unit[axis];
+        const QPoint middle = browser->viewport()->rect().center();
+        return (axis == 0 ? middle.x() : middle.y()) + bars[axis]->value() * unit[axis];
     };
     // Smaller than the diagram at every zoom.
     browser->resize(extent * 20 / 100 / 2);

@@ -12,17 +12,14 @@
 
 namespace {
 
-void Focus(QWidget& widget, QEvent::Type type, Qt::FocusReason reason)
+// The focus leaves the widget and comes back, as when a window manager shows the chooser and
+// closes it again.
+void Refocus(QWidget& widget, Qt::FocusReason reason = Qt::ActiveWindowFocusReason)
 {
-    QFocusEvent event(type, reason);
-    QApplication::sendEvent(&widget, &event);
-}
-
-// As a window manager does when it shows the chooser and closes it again.
-void Refocus(QWidget& widget)
-{
-    Focus(widget, QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    Focus(widget, QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    for (QEvent::Type type : {QEvent::FocusOut, QEvent::FocusIn}) {
+        QFocusEvent event(type, reason);
+        QApplication::sendEvent(&widget, &event);
+    }
 }
 
 } // namespace
@@ -44,19 +41,18 @@ TEST(SetColours, AClickOrAnArrowKeyAsksForItsRowAndTheFocusForNone)
     });
     list = &dialog.List();
     dialog.show();
-    const auto settle = [] { QApplication::processEvents(); };
     const auto click = [&](int row) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
-        settle();
+        QApplication::processEvents();
     };
     const auto painted = [&](int row) { return list->item(row)->foreground().color(); };
 
-    settle();
+    QApplication::processEvents();
     for (Qt::FocusReason reason :
          {Qt::TabFocusReason, Qt::ActiveWindowFocusReason, Qt::OtherFocusReason})
-        Focus(*list, QEvent::FocusIn, reason);
-    settle();
+        Refocus(*list, reason);
+    QApplication::processEvents();
     EXPECT_EQ(asked, 0);
     EXPECT_TRUE(list->selectedItems().isEmpty());
 
@@ -81,10 +77,10 @@ TEST(SetColours, AClickOrAnArrowKeyAsksForItsRowAndTheFocusForNone)
     EXPECT_EQ(painted(4), TDisplayScript::Colour(before.RowColour(4)));
     EXPECT_EQ(list->currentRow(), 4);
     Refocus(*list);
-    settle();
+    QApplication::processEvents();
     ASSERT_EQ(asked, 3);
     QTest::keyClick(list, Qt::Key_Down);
-    settle();
+    QApplication::processEvents();
     EXPECT_EQ(asked, 4);
     EXPECT_EQ(scheme.RowColour(5), TDisplayScript::ColourRef(QColor(1, 2, 3)));
     EXPECT_EQ(scheme.RowColour(4), before.RowColour(4));

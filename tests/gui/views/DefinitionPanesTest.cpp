@@ -23,7 +23,6 @@
 #include <optional>
 #include <sstream>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -277,17 +276,15 @@ std::pair<int, int> InkColumns(const QImage& image, int top, int bottom)
 // Cyrillic from the display font, Hebrew from another, and a letter Qt holds as two units.
 TEST(DefinitionPane, CharactersSitOnTheGridOfTheLayout)
 {
-    // A literal of 200 columns: the letters, then the others; a value stops at 220 bytes.
-    const auto literal = [](const std::vector<std::string>& others) {
-        std::string text = '"' + std::string(198 - 2 * others.size(), 'M');
-        for (int i = 0; i < 2; ++i)
-            for (const std::string& other : others)
-                text += other;
+    // 200 columns, `other` taking `columns` of them each time; a value stops at 220 bytes.
+    const auto literal = [](const std::string& other, int columns, int count) {
+        std::string text = '"' + std::string(198 - columns * count, 'M');
+        for (int i = 0; i < count; ++i)
+            text += other;
         return text + '"';
     };
-    const std::string lines[] = {
-        literal({}), literal(std::vector<std::string>(9, "\xD0\x96")),
-        literal({"\xD7\x90", "\xF0\x9D\x94\xB8", "\xD7\x91", "\xF0\x9D\x94\xB9"})};
+    const std::string lines[] = {literal("", 0, 0), literal("\xD0\x96", 1, 18),
+                                 literal("\xD7\x90\xF0\x9D\x94\xB8\xD7\x91\xF0\x9D\x94\xB9", 4, 2)};
     TExample x("0 @person@ RECORD\n1 @long@ PICTURE " + lines[0] + "\n2 CONT " + lines[1] +
                "\n2 CONT " + lines[2] + "\n0 TRLR\n");
     auto* pane = x.Open<TDisplayWindow>("person picture script long");
