@@ -95,16 +95,15 @@ struct TDialogFixture {
     {
         if (db.ReadFile(design) != TDatabase::TLoadResult::Loaded)
             throw std::runtime_error("example did not load");
-        if (platformChooser) {
+        if (platformChooser)
             folder = QString::fromStdString(temp.Path());
-            dialog = std::make_unique<TSaveAsDialog>(nullptr, db, host, folder);
-        } else {
-            dialog = std::make_unique<TSaveAsDialog>(nullptr, db, host, folder,
-                                                     [this](QWidget*, const QString& start) {
-                                                         asked.append(start);
-                                                         return answer;
-                                                     });
-        }
+        dialog = platformChooser
+                     ? std::make_unique<TSaveAsDialog>(nullptr, db, host, folder)
+                     : std::make_unique<TSaveAsDialog>(nullptr, db, host, folder,
+                                                       [this](QWidget*, const QString& start) {
+                                                           asked.append(start);
+                                                           return answer;
+                                                       });
         dialog->show();
         tree = dialog->findChild<TSaveAsTree*>();
         if (!tree)
