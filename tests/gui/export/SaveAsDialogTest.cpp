@@ -479,27 +479,42 @@ TEST(SaveAsDialog, TheDesignsDefinitionFileIsRefused)
     EXPECT_EQ(TTempFolder::Read(ged), text);
 }
 
+// A folder that does not exist is refused and the chooser asked again.
 TEST(SaveAsDialog, PlatformChooserAsksForATextFileInTheRememberedFolder)
 {
     TDialogFixture f(STEMLOOK_EXAMPLES_DIR "/family.kvd", true);
+    const QString folder = f.folder;
     QString title;
     QStringList filters;
     QString directory;
+    int asked = 0;
     TModalAnswer answer([&](QDialog& modal) {
         auto* chooser = qobject_cast<QFileDialog*>(&modal);
         if (!chooser)
             return;
-        title = chooser->windowTitle();
-        filters = chooser->nameFilters();
-        directory = chooser->directory().absolutePath();
-        chooser->selectFile("typed");
+        if (++asked == 1) {
+            title = chooser->windowTitle();
+            filters = chooser->nameFilters();
+            directory = chooser->directory().absolutePath();
+        }
+        // Typed into the name box, which keeps the text of the first try when asked again.
+        if (auto* name = chooser->findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(asked == 1 ? "missing/typed" : "typed");
     });
+    TBoxes boxes;
     f.Save();
     EXPECT_EQ(title, "Save As Text");
     EXPECT_EQ(filters, QStringList({"Text File (*.txt)"}));
-    EXPECT_EQ(directory, QDir(f.folder).absolutePath());
+    EXPECT_EQ(directory, QDir(folder).absolutePath());
+    EXPECT_EQ(asked, 2);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "Save As Text");
+    EXPECT_TRUE(boxes.seen[0].text.startsWith(QDir::toNativeSeparators(folder + "/missing\n")))
+        << boxes.seen[0].text.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(f.temp.Path() + "/missing"));
     // A name without an extension gets ".txt".
     EXPECT_EQ(TTempFolder::Read(f.temp.Path() + "/typed.txt"), f.Document(3));
+    EXPECT_EQ(f.folder, folder);
 }
 
 TEST(SaveAsDialog, PathMustNameAFolderThatExists)
@@ -515,28 +530,6 @@ TEST(SaveAsDialog, PathMustNameAFolderThatExists)
          {root + "/missing/new.txt", root + "/sub/missing/new.txt", root + "/sub/file.txt/new.txt",
           QString("missing-folder-of-the-test/new.txt"), QString()})
         EXPECT_FALSE(TSaveAsDialog::FolderExists(path)) << path.toStdString();
-}
-
-TEST(SaveAsDialog, PlatformChooserRefusesAFolderThatDoesNotExistAndAsksAgain)
-{
-    TDialogFixture f(STEMLOOK_EXAMPLES_DIR "/family.kvd", true);
-    const QString folder = f.folder;
-    int asked = 0;
-    TModalAnswer answer([&](QDialog& modal) {
-        // Typed into the name box, which keeps the text of the first try when asked again.
-        if (auto* name = modal.findChild<QLineEdit*>("fileNameEdit"))
-            name->setText(++asked == 1 ? "missing/typed" : "typed");
-    });
-    TBoxes boxes;
-    f.Save();
-    EXPECT_EQ(asked, 2);
-    ASSERT_EQ(boxes.seen.size(), 1u);
-    EXPECT_EQ(boxes.seen[0].caption, "Save As Text");
-    EXPECT_TRUE(boxes.seen[0].text.startsWith(QDir::toNativeSeparators(folder + "/missing\n")))
-        << boxes.seen[0].text.toStdString();
-    EXPECT_FALSE(std::filesystem::exists(f.temp.Path() + "/missing"));
-    EXPECT_EQ(TTempFolder::Read(f.temp.Path() + "/typed.txt"), f.Document(3));
-    EXPECT_EQ(f.folder, folder);
 }
 
 TEST(SaveAsDialog, HelpAsksForItsTopicAndExitCloses)
