@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TDefBase;
+class TDefinedArray;
+
+// Two designs compared element by element, as the text the program writes of each.
+namespace compare {
+
+// A design cut into units, each an element and its Copy text: first the leaves of the structure
+// outline that stand for an element, in the outline's order; then, in definition-array order,
+// every other element with a text of its own that writing the units before it did not already
+// write. So a change anywhere in the design's text shows in one unit. Refers to the array, which
+// must outlive it and stay unchanged.
+class TUnits {
+public:
+    explicit TUnits(const TDefinedArray& defs);
+
+    size_t Count() const { return units.size(); }
+    const TDefBase& Element(size_t unit) const { return *units[unit].element; }
+    const std::string& Title(size_t unit) const;
+    std::string_view Text(size_t unit) const
+    {
+        return std::string_view(text).substr(units[unit].offset, units[unit].length);
+    }
+
+private:
+    struct TUnit {
+        const TDefBase* element;
+        size_t offset; // in text
+        size_t length;
+    };
+    std::vector<TUnit> units;
+    std::string text; // every unit's text, one after the other
+};
+
+enum class TStatus { Unchanged, Changed, Added, Removed };
+
+// "changed", "added", "removed" or "unchanged".
+const char* StatusWord(TStatus status);
+
+// A unit that differs. Units match when their titles are equal, the n-th of a title on one side
+// the n-th on the other.
+struct TDifference {
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+    TStatus status;
+    size_t oldUnit; // kNone for an added unit
+    size_t newUnit; // kNone for a removed unit
+};
+
+// What differs between an old and a new design. Refers to both arrays, which must outlive it.
+class TComparison {
+public:
+    TComparison(TUnits oldUnits, TUnits newUnits);
+    TComparison(const TDefinedArray& oldDefs, const TDefinedArray& newDefs);
+
+    const TUnits& Old() const { return oldUnits; }
+    const TUnits& New() const { return newUnits; }
+    // The changed and added units in the new design's order, then the removed ones in the old's.
+    const std::vector<TDifference>& Differences() const { return differences; }
+    size_t Count(TStatus status) const;
+    bool Same() const { return differences.empty(); }
+
+    const std::string& Title(const TDifference& d) const;
+    // Empty for the side a unit is missing from.
+    std::string_view OldText(const TDifference& d) const;
+    std::string_view NewText(const TDifference& d) const;
+    // The element in the new design; null for a removed unit.
+    const TDefBase* NewElement(const TDifference& d) const;
+
+private:
+    TUnits oldUnits;
+    TUnits newUnits;
+    std::vector<TDifference> differences;
+    size_t unchanged = 0;
+};
+
+// The unit as a file of a unified diff: "--- a/TITLE" and "+++ b/TITLE" ("/dev/null" for the
+// missing side), then its hunks with three lines of context.
+void WriteUnified(std::ostream& out, const TComparison& comparison, const TDifference& d);
+// "changed TITLE", "added TITLE" or "removed TITLE", and a line feed.
+void WriteBrief(std::ostream& out, const TComparison& comparison, const TDifference& d);
+
+} // namespace compare
