@@ -7,6 +7,7 @@
 #include "model/TDefinedArray.h"
 #include "model/TDisplayHost.h"
 
+#include <functional>
 #include <ostream>
 #include <sstream>
 #include <unordered_map>
@@ -42,7 +43,7 @@ std::vector<int> LeafElements(const TOutline& outline)
 
 } // namespace
 
-TUnits::TUnits(const TDefinedArray& defs)
+TUnits::TUnits(const TDefinedArray& defs) : defs(&defs)
 {
     TOutline outline;
     outline.Fill(defs, {});
@@ -55,9 +56,10 @@ TUnits::TUnits(const TDefinedArray& defs)
     std::ostringstream out;
     const auto add = [&](const TDefBase& element) {
         writer.Forget();
-        const auto offset = static_cast<size_t>(out.tellp());
+        out.str({});
         writer.Write(out, element, 0);
-        units.push_back({&element, offset, static_cast<size_t>(out.tellp()) - offset});
+        const std::string_view text = out.view();
+        units.push_back({&element, std::hash<std::string_view>{}(text), text.size()});
         isUnit[static_cast<size_t>(element.index)] = true;
         for (const size_t index : writer.WrittenIndices())
             written[index] = true;
@@ -69,12 +71,33 @@ TUnits::TUnits(const TDefinedArray& defs)
         if (!isUnit[at] && !written[at] && TTextWriter::HasWriter(element->kind))
             add(*element);
     }
-    text = std::move(out).str();
 }
 
 const std::string& TUnits::Title(size_t unit) const
 {
     return units[unit].element->Title();
+}
+
+bool TUnits::SameText(size_t unit, const TUnits& other, size_t otherUnit) const
+{
+    const TUnit& a = units[unit];
+    const TUnit& b = other.units[otherUnit];
+    return a.length == b.length && a.digest == b.digest;
+}
+
+std::vector<std::string> TUnits::Texts(const std::vector<size_t>& which) const
+{
+    TSilentHost host;
+    TTextWriter writer(*defs, host);
+    std::vector<std::string> texts;
+    texts.reserve(which.size());
+    for (const size_t unit : which) {
+        writer.Forget();
+        std::ostringstream out;
+        writer.Write(out, *units[unit].element, 0);
+        texts.push_back(std::move(out).str());
+    }
+    return texts;
 }
 
 const char* StatusWord(TStatus status)
@@ -110,19 +133,39 @@ TComparison::TComparison(TUnits oldSide, TUnits newSide)
         const size_t occurrence = seen[title]++;
         const auto old = oldByTitle.find(title);
         if (old == oldByTitle.end() || occurrence >= old->second.size()) {
-            differences.push_back({TStatus::Added, TDifference::kNone, i});
+            differences.push_back({TStatus::Added, TDifference::kNone, i, {}, {}});
             continue;
         }
         const size_t match = old->second[occurrence];
         matched[match] = true;
-        if (oldUnits.Text(match) == newUnits.Text(i))
+        if (oldUnits.SameText(match, newUnits, i))
             ++unchanged;
         else
-            differences.push_back({TStatus::Changed, match, i});
+            differences.push_back({TStatus::Changed, match, i, {}, {}});
     }
     for (size_t i = 0; i < oldUnits.Count(); ++i)
         if (!matched[i])
-            differences.push_back({TStatus::Removed, i, TDifference::kNone});
+            differences.push_back({TStatus::Removed, i, TDifference::kNone, {}, {}});
+
+    // Only what differs is written again.
+    std::vector<size_t> oldWhich;
+    std::vector<size_t> newWhich;
+    for (const TDifference& d : differences) {
+        if (d.oldUnit != TDifference::kNone)
+            oldWhich.push_back(d.oldUnit);
+        if (d.newUnit != TDifference::kNone)
+            newWhich.push_back(d.newUnit);
+    }
+    std::vector<std::string> oldTexts = oldUnits.Texts(oldWhich);
+    std::vector<std::string> newTexts = newUnits.Texts(newWhich);
+    auto nextOld = oldTexts.begin();
+    auto nextNew = newTexts.begin();
+    for (TDifference& d : differences) {
+        if (d.oldUnit != TDifference::kNone)
+            d.oldText = std::move(*nextOld++);
+        if (d.newUnit != TDifference::kNone)
+            d.newText = std::move(*nextNew++);
+    }
 }
 
 size_t TComparison::Count(TStatus status) const
@@ -142,12 +185,12 @@ const std::string& TComparison::Title(const TDifference& d) const
 
 std::string_view TComparison::OldText(const TDifference& d) const
 {
-    return d.oldUnit != TDifference::kNone ? oldUnits.Text(d.oldUnit) : std::string_view();
+    return d.oldText;
 }
 
 std::string_view TComparison::NewText(const TDifference& d) const
 {
-    return d.newUnit != TDifference::kNone ? newUnits.Text(d.newUnit) : std::string_view();
+    return d.newText;
 }
 
 const TDefBase* TComparison::NewElement(const TDifference& d) const

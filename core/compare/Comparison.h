@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -24,19 +25,20 @@ public:
     size_t Count() const { return units.size(); }
     const TDefBase& Element(size_t unit) const { return *units[unit].element; }
     const std::string& Title(size_t unit) const;
-    std::string_view Text(size_t unit) const
-    {
-        return std::string_view(text).substr(units[unit].offset, units[unit].length);
-    }
+    // Whether the unit's text equals the other's, told by the length and a 64-bit digest of
+    // each: a design's texts would take as much memory again as the design itself.
+    bool SameText(size_t unit, const TUnits& other, size_t otherUnit) const;
+    // The texts of these units, written again.
+    std::vector<std::string> Texts(const std::vector<size_t>& which) const;
 
 private:
     struct TUnit {
         const TDefBase* element;
-        size_t offset; // in text
+        uint64_t digest;
         size_t length;
     };
+    const TDefinedArray* defs;
     std::vector<TUnit> units;
-    std::string text; // every unit's text, one after the other
 };
 
 enum class TStatus { Unchanged, Changed, Added, Removed };
@@ -49,8 +51,10 @@ const char* StatusWord(TStatus status);
 struct TDifference {
     static constexpr size_t kNone = static_cast<size_t>(-1);
     TStatus status;
-    size_t oldUnit; // kNone for an added unit
-    size_t newUnit; // kNone for a removed unit
+    size_t oldUnit;      // kNone for an added unit
+    size_t newUnit;      // kNone for a removed unit
+    std::string oldText; // empty for an added unit
+    std::string newText; // empty for a removed unit
 };
 
 // What differs between an old and a new design. Refers to both arrays, which must outlive it.

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <regex>
 #include <sstream>
 
@@ -81,9 +82,14 @@ TEST(ComparisonTest, UnitsFollowTheRuleReadLiterally)
     for (const std::string& text : {ExampleText(), WithOrphans(), std::string("0 TRLR\n")}) {
         const TLoaded design(text);
         const compare::TUnits units(design.db.Definitions());
+        std::vector<size_t> all(units.Count());
+        std::iota(all.begin(), all.end(), 0);
+        const std::vector<std::string> texts = units.Texts(all);
         std::vector<std::pair<std::string, std::string>> got;
-        for (size_t i = 0; i < units.Count(); ++i)
-            got.emplace_back(units.Title(i), std::string(units.Text(i)));
+        for (size_t i = 0; i < units.Count(); ++i) {
+            got.emplace_back(units.Title(i), texts[i]);
+            EXPECT_TRUE(units.SameText(i, units, i));
+        }
         EXPECT_EQ(got, ReferenceUnits(design.db.Definitions()));
     }
 }
