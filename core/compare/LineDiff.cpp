@@ -25,6 +25,11 @@ namespace {
 
 using Index = std::ptrdiff_t;
 
+size_t At(Index i)
+{
+    return static_cast<size_t>(i);
+}
+
 // Myers' search for a shortest edit script in linear space: each step finds the middle snake of a
 // range and splits the range there. Marks the lines of either side that the script removes or adds.
 class TSearch {
@@ -76,7 +81,6 @@ private:
         Index x, y;
     };
 
-    static size_t At(Index i) { return static_cast<size_t>(i); }
     Index& Fd(Index d) { return forward[At(d + offset)]; }
     Index& Bd(Index d) { return backward[At(d + offset)]; }
 
@@ -216,6 +220,60 @@ void MarkChanges(std::span<const std::string_view> a, std::span<const std::strin
         bChanged[yAt[j]] = yChanged[j];
 }
 
+// Slides each block of changed lines over equal lines as GNU diff does: back to join the blocks
+// before it, forward to join those after, and then to the last place where it still meets a
+// change on the other side, or as far down as it goes. The script stays as short and reads as
+// diff's.
+void ShiftBoundaries(std::span<const std::string_view> lines, std::vector<char>& changed,
+                     const std::vector<char>& other)
+{
+    const Index end = static_cast<Index>(lines.size());
+    const auto in = [](const std::vector<char>& flags, Index k) {
+        return k >= 0 && k < static_cast<Index>(flags.size()) && flags[At(k)] != 0;
+    };
+    const auto line = [&](Index k) { return lines[At(k)]; };
+    Index i = 0, j = 0; // j follows i on the other side
+    while (true) {
+        for (; i < end && !in(changed, i); ++i)
+            while (in(other, j++)) {
+            }
+        if (i == end)
+            return;
+        Index start = i;
+        while (in(changed, ++i)) {
+        }
+        while (in(other, j))
+            ++j;
+        Index length = 0, corresponding = end;
+        do {
+            length = i - start;
+            while (start > 0 && line(start - 1) == line(i - 1)) {
+                changed[At(--start)] = 1;
+                changed[At(--i)] = 0;
+                while (in(changed, start - 1))
+                    --start;
+                while (in(other, --j)) {
+                }
+            }
+            corresponding = in(other, j - 1) ? i : end;
+            while (i != end && line(start) == line(i)) {
+                changed[At(start++)] = 0;
+                changed[At(i++)] = 1;
+                while (in(changed, i))
+                    ++i;
+                while (in(other, ++j))
+                    corresponding = i;
+            }
+        } while (length != i - start);
+        while (corresponding < i) {
+            changed[At(--start)] = 1;
+            changed[At(--i)] = 0;
+            while (in(other, --j)) {
+            }
+        }
+    }
+}
+
 } // namespace
 
 std::vector<TEdit> Diff(std::span<const std::string_view> oldLines,
@@ -236,6 +294,8 @@ std::vector<TEdit> Diff(std::span<const std::string_view> oldLines,
                     std::span(oldChanged).subspan(prefix, oldCount),
                     std::span(newChanged).subspan(prefix, newCount));
     }
+    ShiftBoundaries(oldLines, oldChanged, newChanged);
+    ShiftBoundaries(newLines, newChanged, oldChanged);
 
     // The unchanged lines of the two sides pair up in order, so between changes both sides keep
     // the same number of lines.
