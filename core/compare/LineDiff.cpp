@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <ostream>
-#include <unordered_map>
 
 namespace linediff {
 
@@ -175,20 +175,58 @@ private:
     Index tooExpensive;
 };
 
+// Numbers each distinct line from 0 in the order first seen. Open addressing with each slot's
+// hash beside it: a map of nodes spends most of a large diff allocating and missing the cache.
+class TLineIds {
+public:
+    explicit TLineIds(size_t lines)
+    {
+        size_t size = 16;
+        while (size < 2 * lines)
+            size *= 2;
+        slots.resize(size);
+        mask = size - 1;
+    }
+
+    uint32_t Id(std::string_view line)
+    {
+        const size_t hash = std::hash<std::string_view>{}(line);
+        const auto tag = static_cast<uint32_t>(hash >> 32);
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            TSlot& slot = slots[at];
+            if (slot.idPlusOne == 0) {
+                known.push_back(line);
+                slot = {tag, static_cast<uint32_t>(known.size())};
+                return slot.idPlusOne - 1;
+            }
+            if (slot.tag == tag && known[slot.idPlusOne - 1] == line)
+                return slot.idPlusOne - 1;
+        }
+    }
+
+private:
+    struct TSlot {
+        uint32_t tag;
+        uint32_t idPlusOne; // 0 for a free slot
+    };
+    std::vector<TSlot> slots;            // at most half full
+    std::vector<std::string_view> known; // each id's line
+    size_t mask;
+};
+
 // Marks the lines of each side that the script changes, on the lines between the common prefix
 // and suffix.
 void MarkChanges(std::span<const std::string_view> a, std::span<const std::string_view> b,
                  std::span<char> aChanged, std::span<char> bChanged)
 {
-    std::unordered_map<std::string_view, uint32_t> ids;
-    ids.reserve(a.size() + b.size());
+    TLineIds ids(a.size() + b.size());
     std::vector<uint32_t> aIds(a.size()), bIds(b.size());
     std::vector<size_t> inA, inB; // how often each id occurs on each side
     const auto id = [&](std::string_view line) {
-        const auto [it, added] = ids.try_emplace(line, static_cast<uint32_t>(ids.size()));
-        if (added)
+        const uint32_t found = ids.Id(line);
+        if (found == inA.size())
             inA.push_back(0), inB.push_back(0);
-        return it->second;
+        return found;
     };
     for (size_t i = 0; i < a.size(); ++i)
         ++inA[aIds[i] = id(a[i])];
