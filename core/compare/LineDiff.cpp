@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <ostream>
-#include <unordered_map>
 
 namespace linediff {
 
@@ -24,6 +24,11 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 namespace {
 
 using Index = std::ptrdiff_t;
+
+size_t At(Index i)
+{
+    return static_cast<size_t>(i);
+}
 
 // Myers' search for a shortest edit script in linear space: each step finds the middle snake of a
 // range and splits the range there. Marks the lines of either side that the script removes or adds.
@@ -76,7 +81,6 @@ private:
         Index x, y;
     };
 
-    static size_t At(Index i) { return static_cast<size_t>(i); }
     Index& Fd(Index d) { return forward[At(d + offset)]; }
     Index& Bd(Index d) { return backward[At(d + offset)]; }
 
@@ -171,20 +175,58 @@ private:
     Index tooExpensive;
 };
 
+// Numbers each distinct line from 0 in the order first seen. Open addressing with each slot's
+// hash beside it: a map of nodes spends most of a large diff allocating and missing the cache.
+class TLineIds {
+public:
+    explicit TLineIds(size_t lines)
+    {
+        size_t size = 16;
+        while (size < 2 * lines)
+            size *= 2;
+        slots.resize(size);
+        mask = size - 1;
+    }
+
+    uint32_t Id(std::string_view line)
+    {
+        const size_t hash = std::hash<std::string_view>{}(line);
+        const auto tag = static_cast<uint32_t>(hash >> 32);
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            TSlot& slot = slots[at];
+            if (slot.idPlusOne == 0) {
+                known.push_back(line);
+                slot = {tag, static_cast<uint32_t>(known.size())};
+                return slot.idPlusOne - 1;
+            }
+            if (slot.tag == tag && known[slot.idPlusOne - 1] == line)
+                return slot.idPlusOne - 1;
+        }
+    }
+
+private:
+    struct TSlot {
+        uint32_t tag;
+        uint32_t idPlusOne; // 0 for a free slot
+    };
+    std::vector<TSlot> slots;            // at most half full
+    std::vector<std::string_view> known; // each id's line
+    size_t mask;
+};
+
 // Marks the lines of each side that the script changes, on the lines between the common prefix
 // and suffix.
 void MarkChanges(std::span<const std::string_view> a, std::span<const std::string_view> b,
                  std::span<char> aChanged, std::span<char> bChanged)
 {
-    std::unordered_map<std::string_view, uint32_t> ids;
-    ids.reserve(a.size() + b.size());
+    TLineIds ids(a.size() + b.size());
     std::vector<uint32_t> aIds(a.size()), bIds(b.size());
     std::vector<size_t> inA, inB; // how often each id occurs on each side
     const auto id = [&](std::string_view line) {
-        const auto [it, added] = ids.try_emplace(line, static_cast<uint32_t>(ids.size()));
-        if (added)
+        const uint32_t found = ids.Id(line);
+        if (found == inA.size())
             inA.push_back(0), inB.push_back(0);
-        return it->second;
+        return found;
     };
     for (size_t i = 0; i < a.size(); ++i)
         ++inA[aIds[i] = id(a[i])];
@@ -216,6 +258,60 @@ void MarkChanges(std::span<const std::string_view> a, std::span<const std::strin
         bChanged[yAt[j]] = yChanged[j];
 }
 
+// Slides each block of changed lines over equal lines as GNU diff does: back to join the blocks
+// before it, forward to join those after, and then to the last place where it still meets a
+// change on the other side, or as far down as it goes. The script stays as short and reads as
+// diff's.
+void ShiftBoundaries(std::span<const std::string_view> lines, std::vector<char>& changed,
+                     const std::vector<char>& other)
+{
+    const Index end = static_cast<Index>(lines.size());
+    const auto in = [](const std::vector<char>& flags, Index k) {
+        return k >= 0 && k < static_cast<Index>(flags.size()) && flags[At(k)] != 0;
+    };
+    const auto line = [&](Index k) { return lines[At(k)]; };
+    Index i = 0, j = 0; // j follows i on the other side
+    while (true) {
+        for (; i < end && !in(changed, i); ++i)
+            while (in(other, j++)) {
+            }
+        if (i == end)
+            return;
+        Index start = i;
+        while (in(changed, ++i)) {
+        }
+        while (in(other, j))
+            ++j;
+        Index length = 0, corresponding = end;
+        do {
+            length = i - start;
+            while (start > 0 && line(start - 1) == line(i - 1)) {
+                changed[At(--start)] = 1;
+                changed[At(--i)] = 0;
+                while (in(changed, start - 1))
+                    --start;
+                while (in(other, --j)) {
+                }
+            }
+            corresponding = in(other, j - 1) ? i : end;
+            while (i != end && line(start) == line(i)) {
+                changed[At(start++)] = 0;
+                changed[At(i++)] = 1;
+                while (in(changed, i))
+                    ++i;
+                while (in(other, ++j))
+                    corresponding = i;
+            }
+        } while (length != i - start);
+        while (corresponding < i) {
+            changed[At(--start)] = 1;
+            changed[At(--i)] = 0;
+            while (in(other, --j)) {
+            }
+        }
+    }
+}
+
 } // namespace
 
 std::vector<TEdit> Diff(std::span<const std::string_view> oldLines,
@@ -236,6 +332,8 @@ std::vector<TEdit> Diff(std::span<const std::string_view> oldLines,
                     std::span(oldChanged).subspan(prefix, oldCount),
                     std::span(newChanged).subspan(prefix, newCount));
     }
+    ShiftBoundaries(oldLines, oldChanged, newChanged);
+    ShiftBoundaries(newLines, newChanged, oldChanged);
 
     // The unchanged lines of the two sides pair up in order, so between changes both sides keep
     // the same number of lines.

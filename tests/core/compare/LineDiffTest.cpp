@@ -153,6 +153,8 @@ TEST(LineDiff, HunksAreNumberedAsDiffDoes)
         {"a\nb\n", "a\nb", 3, "@@ -1,2 +1,2 @@\n a\n-b\n+b\n\\ No newline at end of file\n"},
         {"x\na\nb", "y\na\nb", 3,
          "@@ -1,3 +1,3 @@\n-x\n+y\n a\n b\n\\ No newline at end of file\n"},
+        // Added lines slide over equal ones to join the change beside them, as diff's do.
+        {"\na\n", "}\n\n\n", 3, "@@ -1,2 +1,3 @@\n+}\n+\n \n-a\n"},
         {twelve, "1\nX\n3\n4\n5\n6\n7\n8\nY\n10\n11\n12\n", 3,
          "@@ -1,12 +1,12 @@\n 1\n-2\n+X\n 3\n 4\n 5\n 6\n 7\n 8\n-9\n+Y\n 10\n 11\n 12\n"},
         {twelve, "1\nX\n3\n4\n5\n6\n7\n8\n9\nY\n11\n12\n", 3,
