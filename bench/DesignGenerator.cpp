@@ -869,3 +869,21 @@ std::string GenerateDesign(const TDesignSize& size)
     Line(out, 0, "TRLR");
     return out;
 }
+
+std::string ChangedPictures(const std::string& design, int every)
+{
+    std::string changed;
+    changed.reserve(design.size() + design.size() / 100);
+    int pictures = 0;
+    size_t start = 0;
+    while (start < design.size()) {
+        const size_t end = std::min(design.find('\n', start), design.size());
+        const std::string_view line(design.data() + start, end - start);
+        changed += line;
+        if (line.find(" PICTURE ") != std::string_view::npos && ++pictures % every == 0)
+            changed += " \"changed\"";
+        changed += '\n';
+        start = end + 1;
+    }
+    return changed;
+}

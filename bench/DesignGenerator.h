@@ -17,3 +17,7 @@ struct TDesignSize {
 // resolves, and a picture only calls pictures of records with a higher index, so the graph of
 // pictures using pictures is acyclic. The same size always gives the same text.
 std::string GenerateDesign(const TDesignSize& size);
+
+// The design with the script of every n-th picture changed (a word added to its first line),
+// for comparing two designs that differ in 1/n of their pictures.
+std::string ChangedPictures(const std::string& design, int every);

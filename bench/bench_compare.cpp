@@ -1,104 +1,56 @@
-// The Differences window on two generated designs that differ in about 10,000 pictures: opening
-// it (the comparison, the window and its first paint) and scrolling its list.
-#include "DesignGenerator.h"
-#include "QtBenchmarkMain.h"
-#include "compare/Comparison.h"
-#include "gui/app/TSpecMDI.h"
-#include "gui/compare/TDisplayDifferences.h"
-#include "gui/views/TDocument.h"
-#include "load/TDatabase.h"
+// The line diff of a script-like text of 100,000 lines: against a copy with ten lines changed, the
+// common case, and against a text with every line rewritten, which the search never has to enter.
+#include "compare/LineDiff.h"
 
-#include <QScrollBar>
-#include <QTreeView>
 #include <benchmark/benchmark.h>
-
-#include <memory>
 #include <sstream>
 #include <string>
 
 namespace {
 
-// About 10,000 pictures in 755 records.
-TDesignSize Size()
+std::string Script(size_t lines, const std::string& variant, size_t changeEvery)
 {
-    TDesignSize size;
-    size.records = 755;
-    size.fieldsPerRecord = 5;
-    size.scriptLinesPerPicture = 3;
-    size.lists = size.tables = size.reports = 1;
-    return size;
+    std::string text;
+    for (size_t i = 0; i < lines; ++i) {
+        const bool changed = changeEvery != 0 && i % changeEvery == changeEvery / 2;
+        text += "\tx" + std::to_string(i % 17) + " := field" + std::to_string(i) + " + " +
+                std::to_string(i % 7) + (changed ? variant : "") + ";\n";
+        if (i % 25 == 0)
+            text += "end;\n";
+    }
+    return text;
 }
 
-// The design with a comment at the end of every picture's first line.
-std::string Older(const std::string& design)
+void Run(benchmark::State& state, const std::string& oldText, const std::string& newText)
 {
-    std::istringstream in(design);
-    std::string older, line;
-    while (std::getline(in, line)) {
-        if (line.starts_with("1 @") && line.find("@ PICTURE ") != std::string::npos)
-            line += " /* older */";
-        older += line + '\n';
-    }
-    return older;
-}
-
-struct TTwoDesigns {
-    TDocument document{""};
-    TSpecMDI mdi{document};
-    TDatabase older;
-
-    TTwoDesigns()
-    {
-        const std::string design = GenerateDesign(Size());
-        document.db.ReadText(design, "bench");
-        older.ReadText(Older(design), "older");
-    }
-
-    std::unique_ptr<TDisplayDifferences> Open()
-    {
-        auto comparison =
-            std::make_unique<compare::TComparison>(older.Definitions(), document.db.Definitions());
-        auto window = std::make_unique<TDisplayDifferences>(
-            mdi.Services(), std::make_unique<TDatabase>(), std::move(comparison));
-        window->resize(900, 600);
-        window->show();
-        return window;
-    }
-};
-
-void BM_OpenDifferences(benchmark::State& state)
-{
-    TTwoDesigns designs;
-    size_t differences = 0;
+    size_t length = 0;
     for (auto _ : state) {
-        std::unique_ptr<TDisplayDifferences> window = designs.Open();
-        benchmark::DoNotOptimize(window->grab());
-        differences = window->Comparison().Differences().size();
-        state.PauseTiming();
-        window.reset();
-        state.ResumeTiming();
+        const auto a = linediff::SplitLines(oldText);
+        const auto b = linediff::SplitLines(newText);
+        benchmark::DoNotOptimize(linediff::Diff(a, b).data());
+        std::ostringstream out;
+        linediff::WriteHunks(out, oldText, newText);
+        length = out.str().size();
     }
-    state.counters["differences"] = static_cast<double>(differences);
+    state.counters["hunk_bytes"] = static_cast<double>(length);
 }
-BENCHMARK(BM_OpenDifferences)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One repaint of the list scrolled to another place: the rows are not made again.
-void BM_DifferencesListScrolls(benchmark::State& state)
+void BM_ScriptTenChanges(benchmark::State& state)
 {
-    TTwoDesigns designs;
-    std::unique_ptr<TDisplayDifferences> window = designs.Open();
-    QScrollBar* bar = window->List().verticalScrollBar();
-    int step = 0;
-    for (auto _ : state) {
-        bar->setValue(++step % 2 ? bar->maximum() / 2 : bar->maximum());
-        benchmark::DoNotOptimize(window->List().viewport()->grab());
-    }
+    static const std::string oldText = Script(100000, "", 0);
+    static const std::string newText = Script(100000, " * 2", 10000);
+    Run(state, oldText, newText);
 }
-BENCHMARK(BM_DifferencesListScrolls)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ScriptTenChanges)->Unit(benchmark::kMillisecond);
+
+void BM_Rewritten(benchmark::State& state)
+{
+    static const std::string oldText = Script(100000, "", 0);
+    static const std::string newText = Script(100000, " - 1", 1);
+    Run(state, oldText, newText);
+}
+BENCHMARK(BM_Rewritten)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    return RunQtBenchmarks(argc, argv);
-}
+BENCHMARK_MAIN();

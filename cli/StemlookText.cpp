@@ -3,6 +3,7 @@
 #include "TCommandLine.h"
 #include "TOutputFile.h"
 #include "TTerminalHost.h"
+#include "compare/Comparison.h"
 #include "diagram/DependencyGraph.h"
 #include "diagram/Dot.h"
 #include "diagram/SetDAG.h"
@@ -20,6 +21,9 @@
 #include "script/TNameTable.h"
 #include "script/UnusedElements.h"
 #include "views/ListRows.h"
+
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -156,50 +160,135 @@ bool Flushed(std::ostream& out, std::ostream& err)
     return static_cast<bool>(out);
 }
 
-// Loads the folder and runs the job on it. An internal error of the load is reported after the
-// job's output and sets the status unless the job failed already. The -o file takes the place
-// of what was there only when the job succeeded.
-int RunOnFolder(const TCommandLine& line, std::ostream& out, std::ostream& err)
+// Opens the design's definition file, named as the command line asks; false, with the reason on
+// err, when there is no readable one or it is the output file.
+bool OpenDesign(const TCommandLine& line, const std::string& place, TDatabase::TOpenedFile& opened,
+                int& status, std::ostream& err)
 {
-    TDatabase db(TDatabase::DefaultLogPath());
-    TDatabase::TOpenedFile opened = TDatabase::Open(line.folder);
+    opened = TDatabase::Open(place);
     if (!opened) {
         if (opened.reason.empty())
-            err << "stemlook-text: File Missing: " << TDatabase::MissingPath(line.folder) << "\n";
+            err << "stemlook-text: File Missing: " << TDatabase::MissingPath(place) << "\n";
         else
             err << "stemlook-text: cannot read " << opened.path << ": " << opened.reason << "\n";
-        return kExitFailed;
+        return false;
     }
     // The one file this program must never write.
     if (!line.outputFile.empty() && files::SameFile(line.outputFile, opened.path)) {
         err << "stemlook-text: " << line.outputFile
             << " is the definition file being read; it is never written\n";
-        return kExitUsage;
+        status = kExitUsage;
+        return false;
     }
+    if (!line.name.empty())
+        opened.name = line.name;
+    return true;
+}
+
+// Where the job writes: the -o file, which takes the place of what was there only when the job
+// succeeded, or standard output.
+class TJobOutput {
+public:
+    TJobOutput(const TCommandLine& line, std::ostream& out) : line(line), out(out) {}
+
+    // False, with the reason on err, when the -o file can't be made.
+    bool Open(std::ostream& err)
+    {
+        std::string reason;
+        if (line.outputFile.empty() || file.Open(line.outputFile, reason))
+            return true;
+        err << "stemlook-text: cannot write " << line.outputFile << ": " << reason << "\n";
+        return false;
+    }
+    std::ostream& Text() { return line.outputFile.empty() ? out : file.Stream(); }
+    // Keeps what a job that succeeded wrote; false, with the reason on err, when it can't.
+    bool Finish(bool succeeded, std::ostream& err)
+    {
+        if (line.outputFile.empty())
+            return Flushed(out, err);
+        std::string reason;
+        if (succeeded && !file.Commit(reason)) {
+            err << "stemlook-text: cannot write " << line.outputFile << ": " << reason << "\n";
+            return false;
+        }
+        return true;
+    }
+
+private:
+    const TCommandLine& line;
+    std::ostream& out;
+    TOutputFile file;
+};
+
+// Reports an internal error of the load; whether there was one.
+bool ReportInternalError(const TDatabase& db, std::ostream& err)
+{
+    if (db.InternalError().empty())
+        return false;
+    err << "stemlook-text: Internal Error: " << db.InternalError() << "\n";
+    return true;
+}
+
+// Loads the folder and runs the job on it. An internal error of the load is reported after the
+// job's output and sets the status unless the job failed already.
+int RunOnFolder(const TCommandLine& line, std::ostream& out, std::ostream& err)
+{
+    TDatabase db(TDatabase::DefaultLogPath());
+    TDatabase::TOpenedFile opened;
+    int status = kExitFailed;
+    if (!OpenDesign(line, line.folder, opened, status, err))
+        return status;
     db.Load(opened);
 
-    TOutputFile file;
-    std::string reason;
-    if (!line.outputFile.empty() && !file.Open(line.outputFile, reason)) {
-        err << "stemlook-text: cannot write " << line.outputFile << ": " << reason << "\n";
+    TJobOutput output(line, out);
+    if (!output.Open(err))
         return kExitFailed;
-    }
-    std::ostream& text = line.outputFile.empty() ? out : file.Stream();
+    const int jobStatus = RunJob(line, db, output.Text(), err);
+    status = jobStatus;
+    if (ReportInternalError(db, err) && status == kExitOk)
+        status = kExitInternalError;
+    return output.Finish(jobStatus == kExitOk, err) ? status : kExitFailed;
+}
 
-    const int jobStatus = RunJob(line, db, text, err);
-    int status = jobStatus;
-    if (!db.InternalError().empty()) {
-        err << "stemlook-text: Internal Error: " << db.InternalError() << "\n";
-        if (status == kExitOk)
-            status = kExitInternalError;
+// The two designs are read at once, each on a thread of its own with a log of its own, and cut
+// into units there: the comparison then costs little more than the slower of the two loads.
+int RunDiff(const TCommandLine& line, std::ostream& out, std::ostream& err)
+{
+    constexpr int kTrouble = 2;
+    TDatabase::TOpenedFile oldFile;
+    TDatabase::TOpenedFile newFile;
+    int status = kTrouble;
+    if (!OpenDesign(line, line.folder, oldFile, status, err) ||
+        !OpenDesign(line, line.newFolder, newFile, status, err))
+        return kTrouble;
+    TJobOutput output(line, out);
+    if (!output.Open(err))
+        return kTrouble;
+
+    TDatabase oldDb;
+    TDatabase newDb;
+    std::optional<compare::TUnits> oldUnits;
+    std::thread oldSide([&] {
+        oldDb.Load(oldFile);
+        oldUnits.emplace(oldDb.Definitions());
+    });
+    newDb.Load(newFile);
+    compare::TUnits newUnits(newDb.Definitions());
+    oldSide.join();
+    const compare::TComparison comparison(std::move(*oldUnits), std::move(newUnits));
+
+    std::ostream& text = output.Text();
+    for (const compare::TDifference& d : comparison.Differences()) {
+        if (line.brief)
+            compare::WriteBrief(text, comparison, d);
+        else
+            compare::WriteUnified(text, comparison, d);
     }
-    if (line.outputFile.empty())
-        return Flushed(out, err) ? status : kExitFailed;
-    if (jobStatus == kExitOk && !file.Commit(reason)) {
-        err << "stemlook-text: cannot write " << line.outputFile << ": " << reason << "\n";
-        return kExitFailed;
-    }
-    return status;
+    const bool oldError = ReportInternalError(oldDb, err);
+    const bool newError = ReportInternalError(newDb, err);
+    if (!output.Finish(true, err) || oldError || newError)
+        return kTrouble;
+    return comparison.Same() ? kExitOk : kExitFailed;
 }
 
 } // namespace
@@ -219,6 +308,8 @@ int RunStemlookText(const std::vector<std::string>& args, std::ostream& out, std
     case TCommandLine::Mode::Version:
         out << "stemlook-text " << STEMLOOK_VERSION << "\n";
         return Flushed(out, err) ? kExitOk : kExitFailed;
+    case TCommandLine::Mode::Diff:
+        return RunDiff(*line, out, err);
     default:
         return RunOnFolder(*line, out, err);
     }

@@ -23,6 +23,7 @@ constexpr ModeOption kModes[] = {
     {"--svg", TCommandLine::Mode::Svg, false},
     {"--unused", TCommandLine::Mode::Unused, false},
     {"--find", TCommandLine::Mode::Find, true},
+    {"--diff", TCommandLine::Mode::Diff, false},
 };
 
 struct SelectionWord {
@@ -65,7 +66,7 @@ bool ParseSelection(const std::string& list, unsigned& bits, std::string& error)
 
 // The codes getopt_long returns beyond the short options' letters; a job's code is kJob plus its
 // place in kModes.
-enum : int { kSelect = 256, kVersion, kJob };
+enum : int { kSelect = 256, kVersion, kBrief, kName, kJob };
 
 constexpr int kJobCount = static_cast<int>(std::size(kModes));
 
@@ -76,6 +77,8 @@ std::vector<option> LongOptions()
         {"output", required_argument, nullptr, 'o'},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, kVersion},
+        {"brief", no_argument, nullptr, kBrief},
+        {"name", required_argument, nullptr, kName},
     };
     for (int i = 0; i < kJobCount; ++i) {
         const ModeOption& mode = kModes[i];
@@ -91,7 +94,9 @@ std::vector<option> LongOptions()
 const char* TCommandLine::Usage()
 {
     return "Usage: stemlook-text [OPTION]... FOLDER\n"
-           "Writes what the Kinvault database design in FOLDER holds, as text.\n"
+           "  or:  stemlook-text --diff [--brief] [OPTION]... OLD NEW\n"
+           "Writes what the Kinvault database design in FOLDER holds, as text. FOLDER (and OLD\n"
+           "and NEW) is a database folder or the path of a definition file of any name.\n"
            "Without a job option: the Save As Text document of groups, records and pictures.\n"
            "At most one job option; no option twice.\n"
            "\n"
@@ -109,6 +114,11 @@ const char* TCommandLine::Usage()
            "                     title, line number and line\n"
            "  --unused           the pictures, fields, groups, records and choices nothing\n"
            "                     uses: class name and title\n"
+           "  --diff OLD NEW     what differs between two designs, element by element, as a\n"
+           "                     unified diff of their texts (one file per element)\n"
+           "  --brief            with --diff: a line per differing element instead, \"changed\",\n"
+           "                     \"added\" or \"removed\" and its title\n"
+           "  --name NAME        the database name the text uses, instead of the folder's\n"
            "  -o, --output FILE  write to FILE instead of standard output, replacing it only\n"
            "                     when the job succeeds; never FOLDER's control.ged itself\n"
            "  -h, --help         show this text\n"
@@ -121,7 +131,9 @@ const char* TCommandLine::Usage()
            "     name or title; a selection with nothing in it; or output that can't be written\n"
            "  2  bad usage, or an output file that is the control.ged being read\n"
            "  3  an internal error while building the cross-references; the output is still\n"
-           "     written\n";
+           "     written\n"
+           "With --diff, as diff has it: 0 no differences, 1 some, 2 trouble (a design that\n"
+           "can't be read, an internal error, bad usage).\n";
 }
 
 std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& args,
@@ -181,6 +193,14 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
         } else if (code == kSelect) {
             if (!ParseSelection(optarg, line.selection, error))
                 return std::nullopt;
+        } else if (code == kBrief) {
+            line.brief = true;
+        } else if (code == kName) {
+            line.name = optarg;
+            if (line.name.empty()) {
+                error = spelled + " needs a name";
+                return std::nullopt;
+            }
         } else {
             line.outputFile = optarg;
             if (line.outputFile.empty()) {
@@ -193,10 +213,20 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
         error = "--select only applies to the document";
         return std::nullopt;
     }
-    if (optind != argc - 1) {
-        error = optind >= argc ? "no database folder given" : "more than one folder given";
+    if (line.brief && line.mode != Mode::Diff) {
+        error = "--brief only applies to --diff";
+        return std::nullopt;
+    }
+    const int folders = line.mode == Mode::Diff ? 2 : 1;
+    if (argc - optind != folders) {
+        if (folders == 2)
+            error = "--diff needs two designs, OLD and NEW";
+        else
+            error = optind >= argc ? "no database folder given" : "more than one folder given";
         return std::nullopt;
     }
     line.folder = argv[optind];
+    if (folders == 2)
+        line.newFolder = argv[optind + 1];
     return line;
 }

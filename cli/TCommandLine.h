@@ -20,6 +20,7 @@ struct TCommandLine {
         Svg,
         Unused,
         Find,
+        Diff,
         Help,
         Version
     };
@@ -28,7 +29,10 @@ struct TCommandLine {
     std::string argument; // the name or title of --used-by, --pieces and --copy; the text of --find
     // Quick-selection bits; what the Save As Text dialog saves when it opens.
     unsigned selection = TSelectionTree::kGroupsAndRecords | TSelectionTree::kPictures;
-    std::string folder;
+    std::string folder;     // a database folder or a definition file; --diff: the old design
+    std::string newFolder;  // --diff: the new design
+    bool brief = false;     // --diff: a line per differing element instead of its lines
+    std::string name;       // the database name instead of the folder's; empty: the folder's
     std::string outputFile; // empty: standard output
 
     // Nothing when the arguments are wrong; error then says why.

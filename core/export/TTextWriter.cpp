@@ -215,7 +215,37 @@ bool TTextWriter::MarkWritten(const TDefBase& element)
     if (written[at])
         return false;
     written[at] = true;
+    marked.push_back(at);
     return true;
+}
+
+void TTextWriter::Forget()
+{
+    for (const size_t at : marked)
+        written[at] = false;
+    marked.clear();
+    writtenOutside.clear();
+}
+
+bool TTextWriter::HasWriter(int kind)
+{
+    switch (kind) {
+    case kinds::Group:
+    case kinds::Record:
+    case kinds::Choice:
+    case kinds::EditPanel:
+    case kinds::Filter:
+    case kinds::Picture:
+    case kinds::PlanPicture:
+    case kinds::List:
+    case kinds::Options:
+    case kinds::PrintSettings:
+    case kinds::Table:
+    case kinds::Report:
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::span<TDefBase* const> TTextWriter::Owned(const TDefBase& owner)

@@ -32,6 +32,13 @@ public:
     // Whether the element counts as written. Not every writer records it: a table or a report
     // is written whenever asked, and the heading of its column or area scripts records it instead.
     bool Written(const TDefBase& element) const;
+    // The array indices of the elements that count as written, in the order they were written.
+    const std::vector<size_t>& WrittenIndices() const { return marked; }
+    // Forgets what it has written, as if it were made afresh; costs what it wrote, not the
+    // array's size.
+    void Forget();
+    // Whether elements of the kind have a text of their own.
+    static bool HasWriter(int kind);
 
 private:
     // Records the element as written; false when it was already.
@@ -52,5 +59,6 @@ private:
     std::unique_ptr<TOwnerIndex> owned;
     // By element index, grown on demand; elements the array does not hold are kept apart.
     std::vector<bool> written;
+    std::vector<size_t> marked; // the indices set in written
     std::unordered_set<const TDefBase*> writtenOutside;
 };

@@ -89,14 +89,23 @@ std::string TDatabase::DefaultLogPath()
     return folder + "/stemlook.log";
 }
 
-TDatabase::TOpenedFile TDatabase::Open(const std::string& folder)
+TDatabase::TOpenedFile TDatabase::Open(const std::string& place)
 {
     TOpenedFile file;
-    file.path = FindControlGed(folder);
+    // A definition file of any name (a tool may hand over a temporary one), or a folder.
+    struct stat st {};
+    if (!place.empty() && ::stat(place.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+        file.path = place;
+        std::error_code ec;
+        const fs::path absolute = fs::absolute(place, ec);
+        file.name = DatabaseName(ec ? place : absolute.parent_path().string());
+    } else {
+        file.path = FindControlGed(place);
+        file.name = DatabaseName(place);
+    }
     if (file.path.empty()) {
         // Not a readable file, but maybe something else of that name: say what is wrong with it.
-        const std::string exact = MissingPath(folder);
-        struct stat st {};
+        const std::string exact = MissingPath(place);
         if (::stat(exact.c_str(), &st) == 0) {
             file.path = exact;
             file.reason = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : kNotRegular;
@@ -113,7 +122,6 @@ TDatabase::TOpenedFile TDatabase::Open(const std::string& folder)
         file.reason = std::strerror(errno);
         return file;
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         file.reason = kNotRegular;
         ::close(fd);
@@ -121,7 +129,6 @@ TDatabase::TOpenedFile TDatabase::Open(const std::string& folder)
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     file.input = std::make_unique<TGedInput>(fd);
-    file.name = DatabaseName(folder);
     return file;
 }
 

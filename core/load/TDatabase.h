@@ -29,7 +29,9 @@ public:
         std::string reason;
         explicit operator bool() const { return input != nullptr; }
     };
-    static TOpenedFile Open(const std::string& folder);
+    // place: a database folder, or the path of a definition file of any name, whose database
+    // name is then its folder's name.
+    static TOpenedFile Open(const std::string& place);
     // Loads the opened file, which is then used up.
     void Load(TOpenedFile& file);
 

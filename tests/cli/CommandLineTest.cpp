@@ -52,6 +52,13 @@ const TArgsCase kCases[] = {
     {{"--messages", "--messages", "DB"}, 2, {}, "--messages"},
     {{"--dot", "--svg", "DB"}, 2, {}, "--svg"},
     {{"--find", "a", "--find", "b", "DB"}, 2, {}, "--find"},
+    {{"--diff", "DB"}, 2, {}, "--diff needs two designs"},
+    {{"--diff", "DB", "DB", "DB"}, 2, {}, "--diff needs two designs"},
+    {{"--diff", "--brief", "DB", "DB"}, 0, {}, ""},
+    {{"--brief", "DB"}, 2, {}, "--brief only applies"},
+    {{"--diff", "--index", "DB", "DB"}, 2, {}, "--index"},
+    {{"--name=x", "--index", "DB"}, 0, {"--index", "DB"}, ""},
+    {{"--name", "", "DB"}, 2, {}, "--name needs a name"},
     {{"--help"}, 0, {}, ""},
     {{"-h"}, 0, {"--help"}, ""},
     {{"--version"}, 0, {}, ""},
@@ -163,7 +170,8 @@ TEST(StemlookTextDocs, HelpReadmeAndManualPageAgree)
     // The manual page writes a minus as "\-".
     for (const char* option :
          {"--select", "--copy", "--messages", "--index", "--used-by", "--pieces", "--dot", "--svg",
-          "--find", "--unused", "--output", "-o", "--help", "-h", "--version", "--"}) {
+          "--find", "--unused", "--diff", "--brief", "--name", "--output", "-o", "--help", "-h",
+          "--version", "--"}) {
         SCOPED_TRACE(option);
         EXPECT_TRUE(Names(help.str(), option));
         EXPECT_TRUE(Names(man, std::regex_replace(option, std::regex("-"), "\\-")));

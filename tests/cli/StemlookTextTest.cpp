@@ -172,3 +172,34 @@ TEST_F(StemlookTextTest, UnusedListsClassAndTitle)
     // The chart's picture belongs to the chart; the field "mother" uses the record.
     EXPECT_EQ(unused.out, "Picture\tperson picture script long\n");
 }
+
+TEST_F(StemlookTextTest, DiffWritesAUnifiedDiffPerElementWithDiffsExitStatus)
+{
+    const std::string oldFile = WriteDesign();
+    std::string changed = kTextDesign;
+    changed.replace(changed.find("PICTURE name"), 12, "PICTURE name name\n2 CONT name");
+    changed.insert(changed.find("0 TRLR"), "0 @place@ GROUP\n1 @town@ FIELD text\n");
+    // Any file name will do, as git hands over temporary files.
+    const std::string newFile = dir.Write("any/where.tmp", changed);
+
+    const TextRun same = StemlookText({"--diff", db, oldFile});
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out + same.err, "");
+    const TextRun diff = StemlookText({"--diff", db, newFile});
+    EXPECT_EQ(diff.status, 1);
+    EXPECT_EQ(diff.out, "--- a/person picture script short\n+++ b/person picture script short\n"
+                        "@@ -1 +1,2 @@\n+name name\n name\n"
+                        "--- /dev/null\n+++ b/Group place\n@@ -0,0 +1 @@\n+town\ttext\t\n");
+    EXPECT_EQ(StemlookText({"--diff", "--brief", newFile, db}).out,
+              "changed person picture script short\nremoved Group place\n");
+
+    const TextRun missing = StemlookText({"--diff", db, dir.Path()});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "stemlook-text: File Missing: " + dir.Path() + "/control.ged\n");
+    // The name a definition file's text goes by: its folder's, or the one given.
+    EXPECT_EQ(StemlookText({newFile}).out.rfind("Kinvault Specifications for any Database", 0), 0u);
+    EXPECT_EQ(StemlookText({"--name", "design", newFile})
+                  .out.rfind("Kinvault Specifications for design Database", 0),
+              0u);
+}
