@@ -78,7 +78,9 @@ TPaneState TSpecMDI::ActiveState() const
 void TSpecMDI::Adopt(TChildWindow* child)
 {
     children.push_back(child);
-    connect(child, &QObject::destroyed, this, [this, child] {
+    // Not in this client's context: closing a window disconnects it from the client before it
+    // goes. The windows go before the client.
+    connect(child, &QObject::destroyed, [this, child] {
         children.erase(std::remove(children.begin(), children.end(), child), children.end());
     });
     addSubWindow(child);
@@ -166,7 +168,7 @@ void TSpecMDI::CompareWith(const QString& folder)
     auto* shown = new TDisplayDifferences(services, std::move(other), std::move(comparison));
     auto* child = new TDisplayChild(QStringLiteral("Differences"), {TChildKey::Differences}, shown,
                                     helpids::DifferencesWindow, kDifferencesSize);
-    connect(child, &QObject::destroyed, this, [this] {
+    connect(child, &QObject::destroyed, [this] {
         document.comparedPictures.clear();
         RepaintDiagrams();
     });
