@@ -30,7 +30,9 @@
 
 namespace {
 const QString kAppName = QStringLiteral("Stemlook");
-}
+// How long a note stays in the status bar, in milliseconds.
+constexpr int kStatusTime = 10'000;
+} // namespace
 
 std::vector<TCommand> TMainFrame::CommandTable()
 {
@@ -287,7 +289,7 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     });
     connect(mdi, &TSpecMDI::HelpRequested, this, &TMainFrame::ShowHelp);
     connect(mdi, &TSpecMDI::StatusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text); });
+            [this](const QString& text) { statusBar()->showMessage(text, kStatusTime); });
     qApp->installEventFilter(this);
 
     UpdateRecentMenu();
