@@ -103,7 +103,13 @@ TDisplayDifferences::TDisplayDifferences(TPaneHost& host, std::unique_ptr<TDatab
     setFocusProxy(list);
 }
 
-TDisplayDifferences::~TDisplayDifferences() = default;
+TDisplayDifferences::~TDisplayDifferences()
+{
+    // The views and the model read the comparison, which goes before the widget's children.
+    delete list;
+    delete sideBySide;
+    delete rows;
+}
 
 const compare::TDifference* TDisplayDifferences::Current() const
 {
