@@ -16,7 +16,6 @@
 
 class TDefBase;
 class TDisplayBrowser;
-class TDisplayDifferences;
 class TDisplayIndex;
 class TDefPicture;
 class TDisplayChild;
