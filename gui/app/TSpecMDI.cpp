@@ -94,8 +94,9 @@ void TSpecMDI::Adopt(TChildWindow* child)
 
 void TSpecMDI::DeleteChildren()
 {
-    for (QMdiSubWindow* sub : subWindowList())
-        delete sub;
+    // A closed window waiting for its deletion is in the list too; each leaves it as it goes.
+    while (!children.empty())
+        delete children.back();
     focused.clear();
 }
 
