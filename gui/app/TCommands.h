@@ -30,6 +30,7 @@ enum class TNeed {
     Diagram,      // the pane is a diagram
     Back,
     Forward,
+    Differences, // the pane shows a comparison
 };
 
 // One command of the main menu: its id (help topics refer to it), where it sits and how it

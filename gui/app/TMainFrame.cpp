@@ -26,10 +26,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStatusBar>
 
 namespace {
 const QString kAppName = QStringLiteral("Stemlook");
-}
+// How long a note stays in the status bar, in milliseconds.
+constexpr int kStatusTime = 10'000;
+} // namespace
 
 std::vector<TCommand> TMainFrame::CommandTable()
 {
@@ -51,6 +54,13 @@ std::vector<TCommand> TMainFrame::CommandTable()
          {},
          TNeed::Design,
          [](F& f, S) { f.CmSaveAs(); }},
+        {commands::CompareWith,
+         TMenu::File,
+         QStringLiteral("Compare &With..."),
+         helpids::CompareWith,
+         {},
+         TNeed::Design,
+         [](F& f, S) { f.CmCompareWith(); }},
         {commands::ExportDiagram,
          TMenu::File,
          QStringLiteral("&Export Diagram..."),
@@ -168,6 +178,21 @@ std::vector<TCommand> TMainFrame::CommandTable()
                       {},
                       TNeed::Design,
                       [](F& f, S) { f.mdi->ShowUnused(); }},
+                     {commands::NextDifference,
+                      TMenu::View,
+                      QStringLiteral("Ne&xt Difference"),
+                      helpids::DifferencesWindow,
+                      {key(Qt::Key_F7)},
+                      TNeed::Differences,
+                      [](F& f, S) { f.mdi->ActivePane()->StepChange(true); },
+                      true},
+                     {commands::PreviousDifference,
+                      TMenu::View,
+                      QStringLiteral("Pre&vious Difference"),
+                      helpids::DifferencesWindow,
+                      {key(Qt::SHIFT | Qt::Key_F7)},
+                      TNeed::Differences,
+                      [](F& f, S) { f.mdi->ActivePane()->StepChange(false); }},
                      {commands::Back,
                       TMenu::View,
                       QStringLiteral("&Back"),
@@ -263,6 +288,8 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
         UpdateCommands();
     });
     connect(mdi, &TSpecMDI::HelpRequested, this, &TMainFrame::ShowHelp);
+    connect(mdi, &TSpecMDI::StatusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, kStatusTime); });
     qApp->installEventFilter(this);
 
     UpdateRecentMenu();
@@ -297,6 +324,14 @@ void TMainFrame::OpenRecent(int n)
         recent.Remove(folder);
         UpdateRecentMenu();
     }
+}
+
+void TMainFrame::CmCompareWith()
+{
+    TChooseFolderDialog chooser(this, QStringLiteral("Compare With"), settings.InitialPath());
+    connect(&chooser, &TChooseFolderDialog::HelpRequested, this, &TMainFrame::ShowHelp);
+    if (chooser.exec() == QDialog::Accepted)
+        mdi->CompareWith(chooser.Result());
 }
 
 void TMainFrame::CmOpen()
@@ -339,6 +374,8 @@ bool TMainFrame::Meets(TNeed need, const TPaneState& state) const
         return mdi->CanGoBack();
     case TNeed::Forward:
         return mdi->CanGoForward();
+    case TNeed::Differences:
+        return state.differences;
     }
     return false;
 }

@@ -53,6 +53,8 @@ private:
     bool Loaded() const;
 
     void CmOpen();
+    // Asks for another design's folder and shows what differs from the loaded one.
+    void CmCompareWith();
     void CmPreferences();
     void CmExportDiagram();
     void CmSaveAs();

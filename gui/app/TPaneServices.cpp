@@ -65,6 +65,11 @@ void TPaneServices::SelectionChanged()
     Q_EMIT windows.PaneSelectionMoved();
 }
 
+void TPaneServices::ShowStatus(const QString& text)
+{
+    Q_EMIT windows.StatusMessage(text);
+}
+
 bool TPaneServices::ActivateDefinition(const TDefBase& element)
 {
     TChildWindow* child = windows.FindChild({TChildKey::Definition, element.index});

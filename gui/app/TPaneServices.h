@@ -24,6 +24,7 @@ public:
     void Explain(const QString& text, const QString& caption, int helpContext) override;
     void CopyText(const TDefBase& element) override;
     void SelectionChanged() override;
+    void ShowStatus(const QString& text) override;
 
     bool ActivateDefinition(const TDefBase& element) override;
     void OpenDefinition(const TDefBase& element, TPaneKind pane) override;

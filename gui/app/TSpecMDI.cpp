@@ -1,6 +1,8 @@
 #include "gui/app/TSpecMDI.h"
 
+#include "compare/ChangedPictures.h"
 #include "gui/app/WindowGeometry.h"
+#include "gui/compare/TDisplayDifferences.h"
 #include "gui/diagram/TDisplayBrowser.h"
 #include "gui/support/Bytes.h"
 #include "gui/support/CommandIds.h"
@@ -22,6 +24,12 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <filesystem>
+
+namespace {
+// The Differences window asks for room for its list and both texts.
+constexpr QSize kDifferencesSize(900, 600);
+} // namespace
 
 TSpecMDI::TSpecMDI(TDocument& document, QWidget* parent)
     : QMdiArea(parent), document(document), services(*this, document)
@@ -70,7 +78,9 @@ TPaneState TSpecMDI::ActiveState() const
 void TSpecMDI::Adopt(TChildWindow* child)
 {
     children.push_back(child);
-    connect(child, &QObject::destroyed, this, [this, child] {
+    // Not in this client's context: closing a window disconnects it from the client before it
+    // goes. The windows go before the client.
+    connect(child, &QObject::destroyed, [this, child] {
         children.erase(std::remove(children.begin(), children.end(), child), children.end());
     });
     addSubWindow(child);
@@ -84,23 +94,30 @@ void TSpecMDI::Adopt(TChildWindow* child)
 
 void TSpecMDI::DeleteChildren()
 {
-    for (QMdiSubWindow* sub : subWindowList())
-        delete sub;
+    // A closed window waiting for its deletion is in the list too; each leaves it as it goes.
+    while (!children.empty())
+        delete children.back();
     focused.clear();
+}
+
+bool TSpecMDI::OpenDefinitionFile(const std::string& folder, TDatabase::TOpenedFile& file)
+{
+    file = TDatabase::Open(folder);
+    if (file)
+        return true;
+    // "File Missing" only when there is none: a file that can't be read says why.
+    if (file.reason.empty())
+        services.ShowError(TDatabase::MissingPath(folder), "File Missing");
+    else
+        services.ShowError("Cannot read " + file.path + ": " + file.reason, "Cannot Read");
+    return false;
 }
 
 bool TSpecMDI::ReadFile(const QString& folder)
 {
-    const std::string path = bytes::PathBytes(folder);
-    TDatabase::TOpenedFile file = TDatabase::Open(path);
-    if (!file) {
-        // "File Missing" only when there is none: a file that can't be read says why.
-        if (file.reason.empty())
-            services.ShowError(TDatabase::MissingPath(path), "File Missing");
-        else
-            services.ShowError("Cannot read " + file.path + ": " + file.reason, "Cannot Read");
+    TDatabase::TOpenedFile file;
+    if (!OpenDefinitionFile(bytes::PathBytes(folder), file))
         return false;
-    }
     // Once the file is open, reading it can't fail: only now do the windows go.
     DeleteChildren();
     history.Clear();
@@ -118,6 +135,52 @@ bool TSpecMDI::ReadFile(const QString& folder)
     if (document.db.Log().Count() > 2)
         ShowMessages();
     return true;
+}
+
+void TSpecMDI::CompareWith(const QString& folder)
+{
+    const QString caption = QStringLiteral("Compare With");
+    TDatabase::TOpenedFile file;
+    if (!document.db.Loaded() || !OpenDefinitionFile(bytes::PathBytes(folder), file))
+        return;
+    std::error_code error;
+    if (std::filesystem::equivalent(file.path, document.db.DefinitionFile(), error)) {
+        services.Explain(QStringLiteral("This is the design that is loaded; choose another one to "
+                                        "compare with."),
+                         caption, helpids::CompareWith);
+        return;
+    }
+    // Its own design with no log file: its problems are not the loaded design's messages.
+    auto other = std::make_unique<TDatabase>();
+    std::unique_ptr<compare::TComparison> comparison;
+    {
+        TWaitCursor wait;
+        other->Load(file);
+        comparison =
+            std::make_unique<compare::TComparison>(other->Definitions(), document.db.Definitions());
+    }
+    if (comparison->Same()) {
+        services.Explain(QStringLiteral("No differences"), caption, helpids::CompareWith);
+        return;
+    }
+    // The window it replaces takes its marks with it.
+    delete FindChild({TChildKey::Differences});
+    document.comparedPictures = compare::ChangedPictures(*comparison);
+    auto* shown = new TDisplayDifferences(services, std::move(other), std::move(comparison));
+    auto* child = new TDisplayChild(QStringLiteral("Differences"), {TChildKey::Differences}, shown,
+                                    helpids::DifferencesWindow, kDifferencesSize);
+    connect(child, &QObject::destroyed, [this] {
+        document.comparedPictures.clear();
+        RepaintDiagrams();
+    });
+    AddChild(child);
+    RepaintDiagrams();
+}
+
+void TSpecMDI::RepaintDiagrams()
+{
+    for (TDisplayBrowser* browser : findChildren<TDisplayBrowser*>())
+        browser->viewport()->update();
 }
 
 void TSpecMDI::ShowStructure(const TDefBase* element)

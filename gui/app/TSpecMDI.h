@@ -3,6 +3,7 @@
 #include "gui/app/TPaneServices.h"
 #include "gui/views/TChildWindow.h"
 #include "gui/views/TPane.h"
+#include "load/TDatabase.h"
 #include "model/TDisplayHost.h"
 #include "views/TNavigationHistory.h"
 
@@ -49,6 +50,11 @@ public:
     // Loads the database folder. False, after the "File Missing" box (or one with the reason the
     // file can't be read), when it holds no readable control.ged; nothing else has changed then.
     bool ReadFile(const QString& folder);
+    // Compares the design in the folder (the old side) with the loaded one (the new side) in the
+    // Differences window, which replaces an earlier one; the diagrams mark the added and changed
+    // pictures while it is open. A folder that can't be read, the loaded folder itself and a
+    // design with no differences get a message instead, and change nothing.
+    void CompareWith(const QString& folder);
     // Opens or brings forward the structure tree, with the keyboard in it; selects the element's
     // leaf when one is given.
     void ShowStructure(const TDefBase* element = nullptr);
@@ -95,6 +101,8 @@ Q_SIGNALS:
     void HelpRequested(int contextId);
     // The active pane's selection changed (so did what the commands can do).
     void PaneSelectionMoved();
+    // A note for the status bar.
+    void StatusMessage(const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -107,6 +115,10 @@ private:
     void RecordActivation(QMdiSubWindow* window);
     void OpenElementAt(int element, bool onlyActivate);
     void DeleteChildren();
+    // Opens the folder's control.ged; false, after the box that says why, when it can't be read.
+    bool OpenDefinitionFile(const std::string& folder, TDatabase::TOpenedFile& file);
+    // Every diagram repaints (the marks of a comparison came or went).
+    void RepaintDiagrams();
     QRect ArrangeRect() const;
     // The children the arrangements move, bottom of the stack first.
     std::vector<TChildWindow*> Arranged(bool minimised) const;

@@ -8,6 +8,7 @@
 #include "diagram/TVertex.h"
 #include "gui/script/TDisplayScript.h"
 #include "gui/support/Bytes.h"
+#include "gui/support/DiffColours.h"
 #include "gui/support/SaveFile.h"
 #include "gui/views/TDisplayWindow.h"
 #include "gui/views/TDocument.h"
@@ -238,6 +239,7 @@ void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v) const
     painter.setPen(QPen(kShadow, 3));
     painter.drawRoundedRect(box.translated(1, 1), m, m);
     painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(BoxFill(v));
     painter.drawRoundedRect(box, m, m);
     if (&v == selected)
         painter.setPen(TDisplayScript::Colour(
@@ -245,6 +247,44 @@ void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v) const
     const int top = v.sy - (m - m / 4);
     painter.drawText(v.sx, top + QFontMetrics(diagramFont).ascent(),
                      bytes::ToText(v.element->Title()));
+}
+
+QColor TDisplayBrowser::BoxFill(const TVertex& v) const
+{
+    const compare::TPictureStatus& marked = host.Document().comparedPictures;
+    const auto found = marked.find(v.element);
+    if (found == marked.end())
+        return Qt::white;
+    return diffcolours::Of(palette(), found->second == compare::TStatus::Added
+                                          ? diffcolours::TTint::Added
+                                          : diffcolours::TTint::Changed);
+}
+
+void TDisplayBrowser::DrawLegend(QPainter& painter) const
+{
+    const QFontMetrics metrics(font());
+    const int line = metrics.lineSpacing();
+    const int swatch = metrics.ascent();
+    const QString words[] = {QStringLiteral("added"), QStringLiteral("changed")};
+    const diffcolours::TTint tints[] = {diffcolours::TTint::Added, diffcolours::TTint::Changed};
+    const int width =
+        swatch + line / 2 +
+        std::max(metrics.horizontalAdvance(words[0]), metrics.horizontalAdvance(words[1]));
+    const QRect box(viewport()->width() - width - 2 * line, line / 2, width + line,
+                    2 * line + line / 2);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRect(box);
+    for (int i = 0; i < 2; ++i) {
+        const int top = box.top() + line / 4 + i * line;
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(diffcolours::Of(palette(), tints[i]));
+        painter.drawRect(box.left() + line / 2, top + (line - swatch) / 2, swatch, swatch);
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(box.left() + line / 2 + swatch + line / 2, top + metrics.ascent(),
+                         words[i]);
+    }
 }
 
 void TDisplayBrowser::Paint(QPainter& painter, const QRect& area) const
@@ -266,7 +306,6 @@ void TDisplayBrowser::Paint(QPainter& painter, const QRect& area) const
                 painter.drawLine(e.from->rightEnd.x, e.from->rightEnd.y, e.to->sx, e.to->sy);
     }
     painter.setFont(diagramFont);
-    painter.setBrush(Qt::white);
     for (const TVertex* v : index->Vertices(a))
         DrawVertex(painter, *v);
 }
@@ -276,6 +315,10 @@ void TDisplayBrowser::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     painter.translate(-Offset());
     Paint(painter, event->rect().translated(Offset()));
+    if (!host.Document().comparedPictures.empty()) {
+        painter.resetTransform();
+        DrawLegend(painter);
+    }
 }
 
 void TDisplayBrowser::resizeEvent(QResizeEvent* event)

@@ -47,6 +47,9 @@ public:
     // Writes the whole diagram at the current zoom: SVG when the path ends in ".svg", otherwise
     // PNG. False, with the reason in error, when the file can't be written.
     bool Export(const QString& path, QString& error) const override;
+    // The fill of a picture's box: white, or while a comparison is shown the tint of an added or
+    // changed picture.
+    QColor BoxFill(const TVertex& v) const;
     // The caption of the window at the current zoom.
     QString Caption() const;
 
@@ -79,6 +82,8 @@ private:
     QPoint Centre() const;
     void ScrollBy(int dx, int dy);
     void DrawVertex(QPainter& painter, const TVertex& v) const;
+    // What the marks of a comparison mean, in the view's top right corner.
+    void DrawLegend(QPainter& painter) const;
     TVertex* HitAt(QPoint viewportPoint) const;
 
     TPaneHost& host;

@@ -29,6 +29,9 @@ constexpr int Back = 142;
 constexpr int Forward = 143;
 constexpr int FocusedDiagram = 144;
 constexpr int UnusedElements = 145;
+constexpr int CompareWith = 146;
+constexpr int NextDifference = 147;
+constexpr int PreviousDifference = 148;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -69,4 +72,6 @@ constexpr int FindInScripts = 171;
 constexpr int BackForward = 172;
 constexpr int FocusedDiagram = 173;
 constexpr int UnusedElements = 174;
+constexpr int CompareWith = 175;
+constexpr int DifferencesWindow = 176;
 } // namespace helpids

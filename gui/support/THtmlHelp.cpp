@@ -57,6 +57,8 @@ constexpr Topic topics[] = {
     {172, "back-forward.html"},
     {173, "focused-diagram.html"},
     {174, "unused-elements.html"},
+    {175, "compare-with.html"},
+    {176, "differences-window.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"

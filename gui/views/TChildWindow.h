@@ -16,7 +16,8 @@ struct TChildKey {
         UsedBy,
         Find, // element: -1; one window per text, found by the text it searched
         Unused,
-        FocusedDiagram // element: the picture at the centre
+        FocusedDiagram, // element: the picture at the centre
+        Differences
     };
 
     TRole role;

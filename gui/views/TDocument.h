@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/ChangedPictures.h"
 #include "load/TDatabase.h"
 #include "script/TDispColour.h"
 
@@ -17,4 +18,6 @@ struct TDocument {
     TDatabase db;
     QFont font;
     TDispColour colours;
+    // The pictures that the diagrams mark while the Differences window is open; empty otherwise.
+    compare::TPictureStatus comparedPictures;
 };

@@ -30,6 +30,8 @@ struct TPaneState {
     TFilterBox* filter = nullptr;
     // The zoom steps and Export Diagram are there (the pane is a diagram).
     bool isDiagram = false;
+    // Next Difference and Previous Difference are there (the pane shows a comparison).
+    bool differences = false;
 };
 
 // A child window's content as the main frame sees it: its state, and the two commands that only
@@ -55,4 +57,6 @@ public:
     // the reason, when it can't be written.
     virtual void SetZoom(int /*zoom*/) {}
     virtual bool Export(const QString& /*path*/, QString& /*error*/) const { return false; }
+    // A comparison's next or previous change.
+    virtual void StepChange(bool /*forward*/) {}
 };

@@ -29,4 +29,6 @@ public:
     virtual void CopyText(const TDefBase& element) = 0;
     // A pane's selection changed: the commands' enabled state follows.
     virtual void SelectionChanged() = 0;
+    // A short note in the main window's status bar; a host without one lets it go.
+    virtual void ShowStatus(const QString& /*text*/) {}
 };

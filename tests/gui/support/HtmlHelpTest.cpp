@@ -48,6 +48,8 @@ const std::vector<std::pair<int, QString>> contextPages = {
     {160, "Built-in value"},
     {161, "Built-in type"},
     {162, "Picture Script Element"},
+    {175, "Compare With"},
+    {176, "Differences window"},
 };
 
 QString ResourcePath(const QUrl& url)
