@@ -1,6 +1,6 @@
 #include "gui/app/TSpecMDI.h"
 
-#include "compare/ChangedPictures.h"
+#include "compare/PictureMarks.h"
 #include "gui/app/WindowGeometry.h"
 #include "gui/compare/TDisplayDifferences.h"
 #include "gui/diagram/TDisplayBrowser.h"
@@ -18,13 +18,13 @@
 #include "gui/views/TDocument.h"
 #include "gui/views/TSpecTree.h"
 #include "gui/views/TTreeChild.h"
+#include "model/Files.h"
 #include "model/TDefBase.h"
 #include "script/FindInScripts.h"
 
 #include <QStyle>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 // The Differences window asks for room for its list and both texts.
@@ -143,8 +143,7 @@ void TSpecMDI::CompareWith(const QString& folder)
     TDatabase::TOpenedFile file;
     if (!document.db.Loaded() || !OpenDefinitionFile(bytes::PathBytes(folder), file))
         return;
-    std::error_code error;
-    if (std::filesystem::equivalent(file.path, document.db.DefinitionFile(), error)) {
+    if (files::SameFile(file.path, document.db.DefinitionFile())) {
         services.Explain(QStringLiteral("This is the design that is loaded; choose another one to "
                                         "compare with."),
                          caption, helpids::CompareWith);
@@ -165,7 +164,7 @@ void TSpecMDI::CompareWith(const QString& folder)
     }
     // The window it replaces takes its marks with it.
     delete FindChild({TChildKey::Differences});
-    document.comparedPictures = compare::ChangedPictures(*comparison);
+    document.comparedPictures = compare::PictureMarks(*comparison);
     auto* shown = new TDisplayDifferences(services, std::move(other), std::move(comparison));
     auto* child = new TDisplayChild(QStringLiteral("Differences"), {TChildKey::Differences}, shown,
                                     helpids::DifferencesWindow, kDifferencesSize);

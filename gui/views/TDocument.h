@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compare/ChangedPictures.h"
+#include "compare/PictureMarks.h"
 #include "load/TDatabase.h"
 #include "script/TDispColour.h"
 

@@ -1,11 +1,11 @@
-#include "compare/ChangedPictures.h"
+#include "compare/PictureMarks.h"
 
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
 
 namespace compare {
 
-TPictureStatus ChangedPictures(const TComparison& comparison)
+TPictureStatus PictureMarks(const TComparison& comparison)
 {
     TPictureStatus pictures;
     for (const TDifference& d : comparison.Differences()) {
