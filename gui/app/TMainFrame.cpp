@@ -100,7 +100,8 @@ std::vector<TCommand> TMainFrame::CommandTable()
          helpids::Preferences,
          {},
          TNeed::Nothing,
-         [](F& f, S) { f.CmPreferences(); }},
+         [](F& f, S) { f.CmPreferences(); },
+         true},
     };
     for (int n = 0; n < TRecentFolders::kCount; ++n)
         table.push_back({commands::FirstRecent + n,
@@ -492,8 +493,10 @@ void TMainFrame::CmPrint(TPrintTo to)
         printLayout = std::max(0, static_cast<int>(layouts.indexOf(ask.textValue())));
         printout->SetLayout(printLayout);
     }
-    if (to != TPrintTo::Pdf && !printer)
+    if (to != TPrintTo::Pdf && !printer) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPageLayout(printing::PageLayout());
+    }
     QString error;
     if (to == TPrintTo::Pdf) {
         QFileDialog chooser(this, caption, settings.InitialPath(),
@@ -513,6 +516,7 @@ void TMainFrame::CmPrint(TPrintTo to)
         QPrintPreviewDialog preview(printer.get(), this);
         preview.setWindowTitle(QStringLiteral("Print Preview - %1").arg(title));
         THelpContext::Set(&preview, helpids::Print);
+        preview.resize(size() * 9 / 10);
         connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
             // The preview paints again on every change of its settings; the first failure is kept.
             if (const QString failed = printing::Print(*target, *printout, title); error.isEmpty())

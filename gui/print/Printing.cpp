@@ -42,6 +42,14 @@ double Scale(const QPaintDevice& device)
 
 } // namespace
 
+QPageLayout PageLayout()
+{
+    QPageLayout layout = QPrinter().pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    layout.setMargins(QMarginsF(15, 15, 15, 15));
+    return layout;
+}
+
 QSizeF BodySize(const QPagedPaintDevice& device)
 {
     const double scale = Scale(device);
@@ -107,7 +115,7 @@ QString WritePdf(TPrintout& printout, const QString& title, const QString& path,
         QPdfWriter writer(&pdf);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Stemlook"));
-        writer.setPageLayout(QPrinter().pageLayout());
+        writer.setPageLayout(PageLayout());
         if (QString error = Render(writer, printout, title); !error.isEmpty())
             return error;
     }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+class QPageLayout;
 class QPagedPaintDevice;
 class QPrinter;
 class TPrintout;
@@ -14,6 +15,8 @@ class TPrintout;
 // made, or empty.
 namespace printing {
 
+// The paper of the default printer, with margins of 15 mm.
+QPageLayout PageLayout();
 // The body of a page of the device in the printout's units (screen pixels).
 QSizeF BodySize(const QPagedPaintDevice& device);
 // Draws every page on the device.

@@ -79,6 +79,7 @@ TEST(PrintPreview, LongScriptBreaksAtLineBoundariesOverTheExpectedPages)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(printing::PageLayout());
     const int perPage = LinesPerPage(printer, TLongScript(1).Pane().LineHeight());
     ASSERT_GT(perPage, 10);
     for (const int lines : {1, perPage - 2, perPage, perPage + 1, 3 * perPage + 5}) {
@@ -119,7 +120,7 @@ TEST(ExportPdf, CommandWritesEveryPageOfTheDefinitionWindow)
     QBuffer probe;
     probe.open(QIODevice::WriteOnly);
     QPdfWriter writer(&probe);
-    writer.setPageLayout(QPrinter().pageLayout());
+    writer.setPageLayout(printing::PageLayout());
     TLongScript x(1);
     const int perPage = LinesPerPage(writer, x.Pane().LineHeight());
 
