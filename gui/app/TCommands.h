@@ -31,6 +31,7 @@ enum class TNeed {
     Back,
     Forward,
     Differences, // the pane shows a comparison
+    Print,       // the pane has something to print
 };
 
 // One command of the main menu: its id (help topics refer to it), where it sits and how it

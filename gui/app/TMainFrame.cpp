@@ -5,6 +5,7 @@
 #include "gui/app/TSpecMDI.h"
 #include "gui/diagram/TFocusDepthDialog.h"
 #include "gui/export/TSaveAsDialog.h"
+#include "gui/print/Printing.h"
 #include "gui/script/TSetColours.h"
 #include "gui/support/Bytes.h"
 #include "gui/support/CommandIds.h"
@@ -26,6 +27,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QStatusBar>
 
 namespace {
@@ -68,13 +72,36 @@ std::vector<TCommand> TMainFrame::CommandTable()
          {},
          TNeed::Diagram,
          [](F& f, S) { f.CmExportDiagram(); }},
+        {commands::Print,
+         TMenu::File,
+         QStringLiteral("&Print..."),
+         helpids::Print,
+         {key(Qt::CTRL | Qt::Key_P)},
+         TNeed::Print,
+         [](F& f, S) { f.CmPrint(TPrintTo::Printer); },
+         true},
+        {commands::PrintPreview,
+         TMenu::File,
+         QStringLiteral("Print Pre&view..."),
+         helpids::Print,
+         {},
+         TNeed::Print,
+         [](F& f, S) { f.CmPrint(TPrintTo::Preview); }},
+        {commands::ExportPdf,
+         TMenu::File,
+         QStringLiteral("Export as P&DF..."),
+         helpids::Print,
+         {},
+         TNeed::Print,
+         [](F& f, S) { f.CmPrint(TPrintTo::Pdf); }},
         {commands::Preferences,
          TMenu::File,
          QStringLiteral("Pre&ferences..."),
          helpids::Preferences,
          {},
          TNeed::Nothing,
-         [](F& f, S) { f.CmPreferences(); }},
+         [](F& f, S) { f.CmPreferences(); },
+         true},
     };
     for (int n = 0; n < TRecentFolders::kCount; ++n)
         table.push_back({commands::FirstRecent + n,
@@ -376,6 +403,8 @@ bool TMainFrame::Meets(TNeed need, const TPaneState& state) const
         return mdi->CanGoForward();
     case TNeed::Differences:
         return state.differences;
+    case TNeed::Print:
+        return state.canPrint;
     }
     return false;
 }
@@ -442,6 +471,67 @@ void TMainFrame::CmExportDiagram()
         TMessageSink::Show(this, {QStringLiteral("Export Diagram"),
                                   QStringLiteral("Cannot write %1: %2").arg(path, error),
                                   QMessageBox::Warning});
+}
+
+void TMainFrame::CmPrint(TPrintTo to)
+{
+    const std::unique_ptr<TPrintout> printout = mdi->ActivePane()->Printout();
+    if (!printout)
+        return;
+    const QString title = mdi->currentSubWindow()->windowTitle();
+    const QString caption =
+        to == TPrintTo::Pdf ? QStringLiteral("Export as PDF") : QStringLiteral("Print");
+    if (const QStringList layouts = printout->Layouts(); !layouts.isEmpty()) {
+        QInputDialog ask(this);
+        ask.setWindowTitle(caption);
+        ask.setLabelText(QStringLiteral("Print the diagram:"));
+        ask.setComboBoxItems(layouts);
+        ask.setTextValue(layouts.value(printLayout));
+        THelpContext::Set(&ask, helpids::Print);
+        if (ask.exec() != QDialog::Accepted)
+            return;
+        printLayout = std::max(0, static_cast<int>(layouts.indexOf(ask.textValue())));
+        printout->SetLayout(printLayout);
+    }
+    if (to != TPrintTo::Pdf && !printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPageLayout(printing::PageLayout());
+    }
+    QString error;
+    if (to == TPrintTo::Pdf) {
+        QFileDialog chooser(this, caption, settings.InitialPath(),
+                            QStringLiteral("PDF document (*.pdf)"));
+        chooser.setAcceptMode(QFileDialog::AcceptSave);
+        chooser.setDefaultSuffix(QStringLiteral("pdf"));
+        THelpContext::Set(&chooser, helpids::Print);
+        if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+            return;
+        const QString path = chooser.selectedFiles().constFirst();
+        error = printing::WritePdf(*printout, title, path, document.db.DefinitionFile());
+        if (error.isEmpty())
+            statusBar()->showMessage(QStringLiteral("Wrote %1").arg(path), kStatusTime);
+        else
+            error = QStringLiteral("Cannot write %1: %2").arg(path, error);
+    } else if (to == TPrintTo::Preview) {
+        QPrintPreviewDialog preview(printer.get(), this);
+        preview.setWindowTitle(QStringLiteral("Print Preview - %1").arg(title));
+        THelpContext::Set(&preview, helpids::Print);
+        preview.resize(size() * 9 / 10);
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+            // The preview paints again on every change of its settings; the first failure is kept.
+            if (const QString failed = printing::Print(*target, *printout, title); error.isEmpty())
+                error = failed;
+        });
+        preview.exec();
+    } else {
+        QPrintDialog dialog(printer.get(), this);
+        THelpContext::Set(&dialog, helpids::Print);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        error = printing::Print(*printer, *printout, title);
+    }
+    if (!error.isEmpty())
+        TMessageSink::Show(this, {caption, error, QMessageBox::Warning});
 }
 
 void TMainFrame::CmFocusedDiagram(const TDefBase& picture)

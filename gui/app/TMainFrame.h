@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QPrinter;
 class TDefBase;
 class THtmlHelp;
 class TSettings;
@@ -57,6 +58,10 @@ private:
     void CmCompareWith();
     void CmPreferences();
     void CmExportDiagram();
+    // Print, Print Preview and Export as PDF of the active pane; the diagram asks first whether
+    // to fit a page or tile.
+    enum class TPrintTo { Printer, Preview, Pdf };
+    void CmPrint(TPrintTo to);
     void CmSaveAs();
     // Asks for a text (the selected name, else the last one searched) and shows the script lines
     // that hold it.
@@ -79,4 +84,8 @@ private:
     std::unique_ptr<TCommands> commands;
     std::string lastFind; // the bytes searched last
     int focusDepth = 2;   // offered by the next Focused Diagram, for the rest of the session
+    // The printer chosen and its settings, and how the diagram was printed last, for the session;
+    // the printer is made when first asked for, as finding printers takes a while.
+    std::unique_ptr<QPrinter> printer;
+    int printLayout = 0;
 };

@@ -6,6 +6,7 @@
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
 #include "diagram/TVertex.h"
+#include "gui/print/TDiagramPrintout.h"
 #include "gui/script/TDisplayScript.h"
 #include "gui/support/Bytes.h"
 #include "gui/support/DiffColours.h"
@@ -223,6 +224,7 @@ TPaneState TDisplayBrowser::State() const
     state.locates = false;
     state.focusPicture = selected ? selected->element : nullptr;
     state.isDiagram = true;
+    state.canPrint = !master.empty();
     return state;
 }
 
@@ -381,4 +383,9 @@ bool TDisplayBrowser::Export(const QString& path, QString& error) const
     error = files::SaveFile(path, host.Document().db.DefinitionFile(),
                             [&image](QIODevice& file) { return image.save(&file, "PNG"); });
     return error.isEmpty();
+}
+
+std::unique_ptr<TPrintout> TDisplayBrowser::Printout() const
+{
+    return std::make_unique<TDiagramPrintout>(*this);
 }

@@ -47,6 +47,8 @@ public:
     // Writes the whole diagram at the current zoom: SVG when the path ends in ".svg", otherwise
     // PNG. False, with the reason in error, when the file can't be written.
     bool Export(const QString& path, QString& error) const override;
+    // The diagram at 100 %, fitted to a page or tiled.
+    std::unique_ptr<TPrintout> Printout() const override;
     // The fill of a picture's box: white, or while a comparison is shown the tint of an added or
     // changed picture.
     QColor BoxFill(const TVertex& v) const;

@@ -32,6 +32,9 @@ constexpr int UnusedElements = 145;
 constexpr int CompareWith = 146;
 constexpr int NextDifference = 147;
 constexpr int PreviousDifference = 148;
+constexpr int Print = 149;
+constexpr int PrintPreview = 150;
+constexpr int ExportPdf = 151;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -74,4 +77,5 @@ constexpr int FocusedDiagram = 173;
 constexpr int UnusedElements = 174;
 constexpr int CompareWith = 175;
 constexpr int DifferencesWindow = 176;
+constexpr int Print = 177;
 } // namespace helpids

@@ -59,6 +59,7 @@ constexpr Topic topics[] = {
     {174, "unused-elements.html"},
     {175, "compare-with.html"},
     {176, "differences-window.html"},
+    {177, "print.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"

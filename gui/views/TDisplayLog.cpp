@@ -1,5 +1,6 @@
 #include "gui/views/TDisplayLog.h"
 
+#include "gui/print/TRowsPrintout.h"
 #include "gui/views/TLogModel.h"
 #include "model/MessageLinks.h"
 
@@ -76,6 +77,7 @@ TPaneState TDisplayLog::State() const
     TPaneState state;
     state.canCopy = HasSelection();
     state.canOpen = CurrentElement() != nullptr;
+    state.canPrint = lines->rowCount() > 0;
     return state;
 }
 
@@ -100,4 +102,9 @@ void TDisplayLog::keyPressEvent(QKeyEvent* event)
         return;
     }
     QListView::keyPressEvent(event);
+}
+
+std::unique_ptr<TPrintout> TDisplayLog::Printout() const
+{
+    return std::make_unique<TRowsPrintout>(*lines, std::vector<int>{width()}, font(), false);
 }

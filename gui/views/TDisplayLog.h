@@ -32,6 +32,8 @@ public:
     // Copy takes the selected lines; Definition opens what the current line names.
     TPaneState State() const override;
     void OpenSelected() override;
+    // Every line, in the pane's font.
+    std::unique_ptr<TPrintout> Printout() const override;
 
 Q_SIGNALS:
     void OpenRequested(const TDefBase& element);

@@ -1,5 +1,6 @@
 #include "gui/views/TDisplayWindow.h"
 
+#include "gui/print/TLinesPrintout.h"
 #include "gui/script/TDisplayScript.h"
 #include "gui/support/Bytes.h"
 #include "gui/support/CommandIds.h"
@@ -160,6 +161,7 @@ TPaneState TDisplayWindow::State() const
     const TDefBase& current = CurrentElement();
     TPaneState state;
     state.canCopy = true;
+    state.canPrint = true;
     state.canOpen = selected != nullptr;
     state.usedBy = &current;
     state.located = &current;
@@ -175,6 +177,12 @@ TPaneState TDisplayWindow::State() const
 void TDisplayWindow::Copy() const
 {
     host.CopyText(def);
+}
+
+std::unique_ptr<TPrintout> TDisplayWindow::Printout() const
+{
+    return std::make_unique<TLinesPrintout>(layout, host.Document().colours, textFont, lineHeight,
+                                            charWidth);
 }
 
 void TDisplayWindow::OpenSelected()

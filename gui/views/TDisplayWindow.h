@@ -45,6 +45,8 @@ public:
     // The element's text; the selected piece's element (or its explanation).
     void Copy() const override;
     void OpenSelected() override;
+    // The layout as drawn, without the selection.
+    std::unique_ptr<TPrintout> Printout() const override;
 
 protected:
     // Clears the selection, then selects the first piece at the point. True on a hit.

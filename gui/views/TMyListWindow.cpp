@@ -1,5 +1,6 @@
 #include "gui/views/TMyListWindow.h"
 
+#include "gui/print/TRowsPrintout.h"
 #include "gui/support/Bytes.h"
 #include "gui/views/TFilterBox.h"
 #include "gui/views/TPaneHost.h"
@@ -97,6 +98,7 @@ TPaneState TMyListWindow::State() const
     TPaneState state;
     state.canCopy = model() && model()->rowCount() > 0;
     state.canOpen = selected && CanOpen(*selected);
+    state.canPrint = model() && model()->rowCount() > 0;
     state.usedBy = selected;
     if (selected)
         state.selectedName = selected->name;
@@ -135,4 +137,12 @@ void TMyListWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+std::unique_ptr<TPrintout> TMyListWindow::Printout() const
+{
+    std::vector<int> widths;
+    for (int column = 0; column < header()->count(); ++column)
+        widths.push_back(columnWidth(column));
+    return std::make_unique<TRowsPrintout>(*model(), std::move(widths), font(), true);
 }

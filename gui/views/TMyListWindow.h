@@ -25,6 +25,8 @@ public:
     TPaneState State() const override;
     void Copy() const override;
     void OpenSelected() override;
+    // The rows shown, with the column titles and widths.
+    std::unique_ptr<TPrintout> Printout() const override;
 
 protected:
     TMyListWindow(TPaneHost& host, QWidget* parent);

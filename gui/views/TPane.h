@@ -1,6 +1,9 @@
 #pragma once
 
+#include "gui/print/TPrintout.h"
+
 #include <cstddef>
+#include <memory>
 #include <string>
 
 class QString;
@@ -11,9 +14,10 @@ class TFilterBox;
 // What a pane holds that the main frame's commands act on; the frame reads it whenever the
 // active child or its selection changes, and the command table decides from it.
 struct TPaneState {
-    // The pane runs these two itself (TPane::Copy, TPane::OpenSelected).
+    // The pane runs these itself (TPane::Copy, TPane::OpenSelected, TPane::Printout).
     bool canCopy = false;
     bool canOpen = false;
+    bool canPrint = false;
     // Used by list shows this element's users; disabled without it or when nothing uses it.
     const TDefBase* usedBy = nullptr;
     // False: Structure, Index and Relationships are disabled while the pane is active.
@@ -34,8 +38,8 @@ struct TPaneState {
     bool differences = false;
 };
 
-// A child window's content as the main frame sees it: its state, and the two commands that only
-// the pane itself can run. Every child window holds one.
+// A child window's content as the main frame sees it: its state, and the commands that only the
+// pane itself can run. Every child window holds one.
 class TPane {
 public:
     virtual ~TPane() = default;
@@ -57,6 +61,9 @@ public:
     // the reason, when it can't be written.
     virtual void SetZoom(int /*zoom*/) {}
     virtual bool Export(const QString& /*path*/, QString& /*error*/) const { return false; }
+    // What Print, Print Preview and Export as PDF put on paper; null when the pane prints
+    // nothing.
+    virtual std::unique_ptr<TPrintout> Printout() const { return nullptr; }
     // A comparison's next or previous change.
     virtual void StepChange(bool /*forward*/) {}
 };
