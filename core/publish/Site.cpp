@@ -79,7 +79,8 @@ private:
     fs::path path;
 };
 
-// Tells the progress how far the writing has got, at most every kProgressEvery and at the end.
+// Tells the progress how far the writing has got: at the start, then at most every
+// kProgressEvery, and at the end.
 class TTicker {
 public:
     TTicker(TSiteProgress* progress, size_t total) : progress(progress), total(total) {}
@@ -87,8 +88,9 @@ public:
     bool Done(size_t done)
     {
         const auto now = std::chrono::steady_clock::now();
-        if (!progress || (done < total && now - last < kProgressEvery))
+        if (!progress || (told && done < total && now - last < kProgressEvery))
             return true;
+        told = true;
         last = now;
         return progress->Continue(done, total);
     }
@@ -96,7 +98,8 @@ public:
 private:
     TSiteProgress* progress;
     size_t total;
-    std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
+    bool told = false;
+    std::chrono::steady_clock::time_point last;
 };
 
 TSiteOutcome Failed(const fs::path& path, std::string reason)
