@@ -17,6 +17,7 @@
 #include "model/TDefPicture.h"
 #include "model/TScriptList.h"
 #include "model/TUsedSet.h"
+#include "publish/Site.h"
 #include "script/FindInScripts.h"
 #include "script/TNameTable.h"
 #include "script/UnusedElements.h"
@@ -99,6 +100,24 @@ void WriteDiagram(const TDatabase& db, std::ostream& out)
                       "Times New Roman, Liberation Serif, serif", diagram::kFixedLineHeight);
 }
 
+int WriteWebPages(const TDatabase& db, const std::string& outDir, std::ostream& err)
+{
+    const publish::TSiteOutcome outcome = publish::WriteSite(db, outDir, nullptr);
+    switch (outcome.result) {
+    case publish::TSiteResult::Written:
+        return kExitOk;
+    case publish::TSiteResult::NotOurs:
+        err << "stemlook-text: " << outcome.path
+            << " is not empty and was not written by --html; nothing written\n";
+        return kExitUsage;
+    case publish::TSiteResult::Cancelled:
+    case publish::TSiteResult::Failed:
+    default:
+        err << "stemlook-text: cannot write " << outcome.path << ": " << outcome.reason << "\n";
+        return kExitFailed;
+    }
+}
+
 // The asked-for element is not there: what is "named" or "titled".
 int Missing(const char* what, const std::string& argument, std::ostream& err)
 {
@@ -141,6 +160,8 @@ int RunJob(const TCommandLine& line, TDatabase& db, std::ostream& text, std::ost
     case TCommandLine::Mode::Unused:
         text << unused::UnusedText(unused::UnusedElements(db.Definitions()));
         return kExitOk;
+    case TCommandLine::Mode::Html:
+        return WriteWebPages(db, line.argument, err);
     case TCommandLine::Mode::Find:
         text << search::HitsText(search::FindInScripts(db.Definitions(), line.argument));
         return kExitOk;

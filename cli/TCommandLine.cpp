@@ -24,6 +24,7 @@ constexpr ModeOption kModes[] = {
     {"--unused", TCommandLine::Mode::Unused, false},
     {"--find", TCommandLine::Mode::Find, true},
     {"--diff", TCommandLine::Mode::Diff, false},
+    {"--html", TCommandLine::Mode::Html, true},
 };
 
 struct SelectionWord {
@@ -114,6 +115,8 @@ const char* TCommandLine::Usage()
            "                     title, line number and line\n"
            "  --unused           the pictures, fields, groups, records and choices nothing\n"
            "                     uses: class name and title\n"
+           "  --html OUTDIR      the design as web pages in the folder OUTDIR: made when\n"
+           "                     missing, refused when it holds files another program wrote\n"
            "  --diff OLD NEW     what differs between two designs, element by element, as a\n"
            "                     unified diff of their texts (one file per element)\n"
            "  --brief            with --diff: a line per differing element instead, \"changed\",\n"
@@ -129,7 +132,8 @@ const char* TCommandLine::Usage()
            "  0  done\n"
            "  1  FOLDER holds no control.ged, or it can't be read; no element of the asked-for\n"
            "     name or title; a selection with nothing in it; or output that can't be written\n"
-           "  2  bad usage, or an output file that is the control.ged being read\n"
+           "  2  bad usage, an output file that is the control.ged being read, or an OUTDIR\n"
+           "     that is not empty and was not written by --html\n"
            "  3  an internal error while building the cross-references; the output is still\n"
            "     written\n"
            "With --diff, as diff has it: 0 no differences, 1 some, 2 trouble (a design that\n"
@@ -211,6 +215,14 @@ std::optional<TCommandLine> TCommandLine::Parse(const std::vector<std::string>& 
     }
     if (given.count(kSelect) && line.mode != Mode::Document) {
         error = "--select only applies to the document";
+        return std::nullopt;
+    }
+    if (line.mode == Mode::Html && !line.outputFile.empty()) {
+        error = "--output does not apply to --html";
+        return std::nullopt;
+    }
+    if (line.mode == Mode::Html && line.argument.empty()) {
+        error = "--html needs a folder";
         return std::nullopt;
     }
     if (line.brief && line.mode != Mode::Diff) {

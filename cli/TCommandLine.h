@@ -21,12 +21,15 @@ struct TCommandLine {
         Unused,
         Find,
         Diff,
+        Html,
         Help,
         Version
     };
 
     Mode mode = Mode::Document;
-    std::string argument; // the name or title of --used-by, --pieces and --copy; the text of --find
+    // The name or title of --used-by, --pieces and --copy; the text of --find; the folder of
+    // --html.
+    std::string argument;
     // Quick-selection bits; what the Save As Text dialog saves when it opens.
     unsigned selection = TSelectionTree::kGroupsAndRecords | TSelectionTree::kPictures;
     std::string folder;     // a database folder or a definition file; --diff: the old design

@@ -83,9 +83,14 @@ void WriteRect(std::ostream& out, const TVertex::Rect& r, int corner, const char
 
 std::string XmlText(std::string_view bytes)
 {
+    return XmlText(bytes, true);
+}
+
+std::string XmlText(std::string_view bytes, bool utf8)
+{
     std::string out;
     out.reserve(bytes.size());
-    if (panes::IsUtf8(bytes)) {
+    if (utf8 && panes::IsUtf8(bytes)) {
         for (size_t i = 0; i < bytes.size(); ++i) {
             const auto b = static_cast<unsigned char>(bytes[i]);
             // U+FFFE and U+FFFF are not characters XML can hold.
@@ -112,7 +117,8 @@ std::string XmlText(std::string_view bytes)
 
 void WriteSvg(std::ostream& out, const TVertexList& master, int zoom, int h,
               const std::function<int(std::string_view)>& measure, const std::string& fontFamily,
-              int fontPixels, const TVertex* selected, uint32_t highlight)
+              int fontPixels, const TVertex* selected, uint32_t highlight, const TBoxLink& link,
+              bool xmlDeclaration)
 {
     const int m = Margin(h);
     std::vector<TBoxGeometry> boxes;
@@ -126,8 +132,9 @@ void WriteSvg(std::ostream& out, const TVertexList& master, int zoom, int h,
     const int width = extent.width + m + 3, height = extent.height + m + 3;
     const std::string highlightColour = Colour(highlight);
 
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
+    if (xmlDeclaration)
+        out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
         << "\" viewBox=\"0 0 " << width << ' ' << height << "\">\n"
         << "<rect x=\"0\" y=\"0\" width=\"" << width << "\" height=\"" << height
         << "\" fill=\"#c0c0c0\"/>\n";
@@ -163,6 +170,9 @@ void WriteSvg(std::ostream& out, const TVertexList& master, int zoom, int h,
     const int baseline = (fontPixels * kAscent + kEm / 2) / kEm;
     for (size_t i = 0; i < master.size(); ++i) {
         const TBoxGeometry& g = boxes[i];
+        const std::string href = link ? link(*master[i]->element) : std::string();
+        if (!href.empty())
+            out << "<a href=\"" << XmlText(href) << "\">\n";
         const TVertex::Rect shadow{g.box.left + 1, g.box.top + 1, g.box.right + 1,
                                    g.box.bottom + 1};
         WriteRect(out, shadow, m, "fill=\"none\" stroke=\"#808080\" stroke-width=\"3\"");
@@ -171,6 +181,8 @@ void WriteSvg(std::ostream& out, const TVertexList& master, int zoom, int h,
         if (master[i] == selected)
             out << " fill=\"" << highlightColour << '"';
         out << '>' << XmlText(master[i]->element->Title()) << "</text>\n";
+        if (!href.empty())
+            out << "</a>\n";
     }
     out << "</g>\n</g>\n</svg>\n";
 }

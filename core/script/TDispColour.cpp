@@ -96,8 +96,18 @@ TDispColour::TColourRef TDispColour::PieceColour(const TScriptPiece& piece) cons
     return PieceColour(piece.kind, piece.target ? piece.target->kind : -1, piece.flags);
 }
 
+int TDispColour::PieceSlot(const TScriptPiece& piece)
+{
+    return PieceSlot(piece.kind, piece.target ? piece.target->kind : -1, piece.flags);
+}
+
 TDispColour::TColourRef TDispColour::PieceColour(uint32_t kind, int targetKind,
                                                  uint32_t flags) const
+{
+    return colours[static_cast<size_t>(PieceSlot(kind, targetKind, flags))];
+}
+
+int TDispColour::PieceSlot(uint32_t kind, int targetKind, uint32_t flags)
 {
     using Parser = TNameTable::Parser;
     int slot = kDefaultSlot;
@@ -138,7 +148,7 @@ TDispColour::TColourRef TDispColour::PieceColour(uint32_t kind, int targetKind,
     default:
         break;
     }
-    return colours[static_cast<size_t>(slot)];
+    return slot;
 }
 
 TDispColour::TColourRef& TDispColour::RowColour(int row)

@@ -36,6 +36,10 @@ public:
     // The keys and values to write, in order: the eight rows, then "Custom0" to "Custom15".
     std::vector<std::pair<std::string, std::string>> Entries() const;
 
+    // The slot of the row whose colour a piece is drawn in (TRow::slot).
+    static int PieceSlot(const TScriptPiece& piece);
+    static int PieceSlot(uint32_t kind, int targetKind, uint32_t flags);
+
     TColourRef PieceColour(const TScriptPiece& piece) const;
     TColourRef PieceColour(uint32_t kind, int targetKind, uint32_t flags) const;
     TColourRef& RowColour(int row);

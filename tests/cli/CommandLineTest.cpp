@@ -169,9 +169,9 @@ TEST(StemlookTextDocs, HelpReadmeAndManualPageAgree)
 
     // The manual page writes a minus as "\-".
     for (const char* option :
-         {"--select", "--copy", "--messages", "--index", "--used-by", "--pieces", "--dot", "--svg",
-          "--find", "--unused", "--diff", "--brief", "--name", "--output", "-o", "--help", "-h",
-          "--version", "--"}) {
+         {"--select", "--copy", "--messages", "--index", "--used-by", "--pieces", "--dot",
+          "--svg",    "--find", "--unused",   "--html",  "--diff",    "--brief",  "--name",
+          "--output", "-o",     "--help",     "-h",      "--version", "--"}) {
         SCOPED_TRACE(option);
         EXPECT_TRUE(Names(help.str(), option));
         EXPECT_TRUE(Names(man, std::regex_replace(option, std::regex("-"), "\\-")));

@@ -203,3 +203,32 @@ TEST_F(StemlookTextTest, DiffWritesAUnifiedDiffPerElementWithDiffsExitStatus)
                   .out.rfind("Kinvault Specifications for design Database", 0),
               0u);
 }
+
+TEST_F(StemlookTextTest, HtmlWritesASiteAndRefusesAFolderItDidNotWrite)
+{
+    WriteDesign();
+    const std::string site = dir.Path() + "/site";
+    const TextRun written = StemlookText({"--html", site, db});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    EXPECT_NE(TTempFolder::Read(site + "/index.html").find("<h1>db.kvd</h1>"), std::string::npos);
+    EXPECT_EQ(StemlookText({"--html", site, db}).status, 0);
+
+    const std::string mine = dir.Write("mine/notes.txt", "keep me");
+    const TextRun refused = StemlookText({"--html", dir.Path() + "/mine", db});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err,
+              "stemlook-text: " + dir.Path() +
+                  "/mine is not empty and was not written by --html; nothing written\n");
+    EXPECT_EQ(TTempFolder::Read(mine), "keep me");
+
+    const std::string file = dir.Write("plain", "a file");
+    const TextRun failed = StemlookText({"--html", file + "/site", db});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.err.starts_with("stemlook-text: cannot write " + file + "/")) << failed.err;
+    EXPECT_TRUE(failed.err.ends_with(": Not a directory\n")) << failed.err;
+
+    const TextRun usage = StemlookText({"--html", site, "-o", dir.Path() + "/out", db});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_TRUE(usage.err.starts_with("stemlook-text: --output does not apply to --html\n"));
+}

@@ -1,0 +1,213 @@
+#include "publish/Site.h"
+
+#include "compare/Comparison.h"
+#include "load/TDatabase.h"
+#include "publish/Pages.h"
+#include "publish/TPageNames.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string_view>
+#include <system_error>
+
+namespace publish {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kMarkerText[] = "Written by Stemlook's web page export. The next export to this "
+                               "folder replaces everything in it.\n";
+
+// Continue is asked this often, well inside the 100 ms a window may wait.
+constexpr std::chrono::milliseconds kProgressEvery{40};
+
+std::string SystemReason(int error)
+{
+    return std::generic_category().message(error);
+}
+
+// Writes the file whole; false, with the system's reason, when it can't (a full disk shows when
+// the file is closed).
+bool WriteFile(const fs::path& path, std::string_view text, std::string& reason)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        reason = SystemReason(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed)
+        return true;
+    reason = SystemReason(written ? errno : writeError);
+    return false;
+}
+
+// A name beside the target that nothing has yet: ".NAME.stemlook-WHAT-NUMBER".
+fs::path Beside(const fs::path& target, std::string_view what)
+{
+    static std::mt19937_64 random{std::random_device{}()};
+    std::error_code ec;
+    fs::path path;
+    do
+        path = target.parent_path() / ("." + target.filename().string() + ".stemlook-" +
+                                       std::string(what) + "-" + std::to_string(random()));
+    while (fs::exists(fs::symlink_status(path, ec)));
+    return path;
+}
+
+// Removes the folder at the end unless it was kept.
+class TRemoveAtEnd {
+public:
+    explicit TRemoveAtEnd(fs::path path) : path(std::move(path)) {}
+    ~TRemoveAtEnd()
+    {
+        std::error_code ec;
+        if (!path.empty())
+            fs::remove_all(path, ec);
+    }
+    TRemoveAtEnd(const TRemoveAtEnd&) = delete;
+    TRemoveAtEnd& operator=(const TRemoveAtEnd&) = delete;
+    void Keep() { path.clear(); }
+
+private:
+    fs::path path;
+};
+
+// Tells the progress how far the writing has got: at the start, then at most every
+// kProgressEvery, and at the end.
+class TTicker {
+public:
+    TTicker(TSiteProgress* progress, size_t total) : progress(progress), total(total) {}
+    // False when the progress cancels.
+    bool Done(size_t done)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (!progress || (told && done < total && now - last < kProgressEvery))
+            return true;
+        told = true;
+        last = now;
+        return progress->Continue(done, total);
+    }
+
+private:
+    TSiteProgress* progress;
+    size_t total;
+    bool told = false;
+    std::chrono::steady_clock::time_point last;
+};
+
+TSiteOutcome Failed(const fs::path& path, std::string reason)
+{
+    return {TSiteResult::Failed, path.string(), std::move(reason)};
+}
+
+// Whether the folder may take the site: missing, empty or written by this export. Failed when
+// that can't be told.
+TSiteOutcome CheckTarget(const fs::path& target, bool& exists)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    exists = fs::exists(status);
+    if (!exists)
+        return {TSiteResult::Written, {}, {}};
+    if (!fs::is_directory(status))
+        return {TSiteResult::NotOurs, target.string(), {}};
+    const bool ours = fs::exists(target / kSiteMarker, ec);
+    if (ec)
+        return Failed(target, ec.message());
+    const bool empty = ours || fs::is_empty(target, ec);
+    if (ec)
+        return Failed(target, ec.message());
+    if (!ours && !empty)
+        return {TSiteResult::NotOurs, target.string(), {}};
+    return {TSiteResult::Written, {}, {}};
+}
+
+// Puts the written folder in the target's place; what was there is removed only once the new
+// site stands.
+TSiteOutcome MoveIntoPlace(const fs::path& written, const fs::path& target, bool exists)
+{
+    std::error_code ec;
+    if (!exists) {
+        fs::rename(written, target, ec);
+        return ec ? Failed(target, ec.message()) : TSiteOutcome{TSiteResult::Written, {}, {}};
+    }
+    const fs::path old = Beside(target, "old");
+    fs::rename(target, old, ec);
+    if (ec)
+        return Failed(target, ec.message());
+    fs::rename(written, target, ec);
+    if (ec) {
+        const std::string reason = ec.message();
+        fs::rename(old, target, ec);
+        return Failed(target, reason);
+    }
+    fs::remove_all(old, ec);
+    return {TSiteResult::Written, {}, {}};
+}
+
+} // namespace
+
+TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProgress* progress)
+{
+    fs::path target = fs::path(outDir).lexically_normal();
+    if (!target.has_filename())
+        target = target.parent_path();
+    if (target.empty() || target == "." || target == "..")
+        target = fs::absolute(target.empty() ? fs::path(".") : target).lexically_normal();
+    bool exists = false;
+    if (TSiteOutcome check = CheckTarget(target, exists); check.result != TSiteResult::Written)
+        return check;
+
+    const fs::path temporary = Beside(target, "new");
+    std::error_code ec;
+    if (!fs::create_directory(temporary, ec))
+        return Failed(temporary, ec ? ec.message() : SystemReason(EEXIST));
+    TRemoveAtEnd removeTemporary(temporary);
+
+    const compare::TUnits units(db.Definitions());
+    const TPageNames pages(units);
+    const TSite site{db, units, pages};
+    constexpr size_t kOwnPages = 5;
+    const size_t total = units.Count() + kOwnPages;
+    TTicker ticker(progress, total);
+    if (!ticker.Done(0))
+        return {TSiteResult::Cancelled, {}, {}};
+
+    size_t done = 0;
+    std::string reason;
+    const auto write = [&](const std::string& name, const std::string& text) {
+        const fs::path path = temporary / name;
+        if (!WriteFile(path, text, reason))
+            return Failed(path, reason);
+        return ticker.Done(++done) ? TSiteOutcome{TSiteResult::Written, {}, {}}
+                                   : TSiteOutcome{TSiteResult::Cancelled, {}, {}};
+    };
+    const auto failed = [](const TSiteOutcome& outcome) {
+        return outcome.result != TSiteResult::Written;
+    };
+    TSiteOutcome outcome = write(TPageNames::kStyle, StyleSheet());
+    if (failed(outcome) || failed(outcome = write(TPageNames::kIndex, IndexPage(site))) ||
+        failed(outcome = write(TPageNames::kNames, NamesPage(site))) ||
+        failed(outcome = write(TPageNames::kMessages, MessagesPage(site))) ||
+        failed(outcome = write(TPageNames::kDiagram, DiagramPage(site))))
+        return outcome;
+    for (size_t unit = 0; unit < units.Count(); ++unit)
+        if (failed(outcome = write(pages.File(unit), UnitPage(site, unit))))
+            return outcome;
+    if (!WriteFile(temporary / kSiteMarker, kMarkerText, reason))
+        return Failed(temporary / kSiteMarker, reason);
+
+    outcome = MoveIntoPlace(temporary, target, exists);
+    if (!failed(outcome))
+        removeTemporary.Keep();
+    return outcome;
+}
+
+} // namespace publish
