@@ -5,6 +5,7 @@
 #include "gui/app/TSpecMDI.h"
 #include "gui/diagram/TFocusDepthDialog.h"
 #include "gui/export/TSaveAsDialog.h"
+#include "gui/export/WebExport.h"
 #include "gui/print/Printing.h"
 #include "gui/script/TSetColours.h"
 #include "gui/support/Bytes.h"
@@ -58,6 +59,13 @@ std::vector<TCommand> TMainFrame::CommandTable()
          {},
          TNeed::Design,
          [](F& f, S) { f.CmSaveAs(); }},
+        {commands::ExportWebPages,
+         TMenu::File,
+         QStringLiteral("Export as &Web Pages..."),
+         helpids::ExportWebPages,
+         {},
+         TNeed::Design,
+         [](F& f, S) { f.CmExportWebPages(); }},
         {commands::CompareWith,
          TMenu::File,
          QStringLiteral("Compare &With..."),
@@ -351,6 +359,14 @@ void TMainFrame::OpenRecent(int n)
         recent.Remove(folder);
         UpdateRecentMenu();
     }
+}
+
+void TMainFrame::CmExportWebPages()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Export as Web Pages"), settings.InitialPath());
+    if (!folder.isEmpty())
+        webexport::ExportWebPages(this, document.db, folder);
 }
 
 void TMainFrame::CmCompareWith()

@@ -63,6 +63,7 @@ private:
     enum class TPrintTo { Printer, Preview, Pdf };
     void CmPrint(TPrintTo to);
     void CmSaveAs();
+    void CmExportWebPages();
     // Asks for a text (the selected name, else the last one searched) and shows the script lines
     // that hold it.
     void CmFindInScripts(const std::string& selected);

@@ -35,6 +35,7 @@ constexpr int PreviousDifference = 148;
 constexpr int Print = 149;
 constexpr int PrintPreview = 150;
 constexpr int ExportPdf = 151;
+constexpr int ExportWebPages = 155;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -78,4 +79,5 @@ constexpr int UnusedElements = 174;
 constexpr int CompareWith = 175;
 constexpr int DifferencesWindow = 176;
 constexpr int Print = 177;
+constexpr int ExportWebPages = 185;
 } // namespace helpids

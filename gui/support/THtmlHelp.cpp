@@ -60,6 +60,7 @@ constexpr Topic topics[] = {
     {175, "compare-with.html"},
     {176, "differences-window.html"},
     {177, "print.html"},
+    {185, "web-pages.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"

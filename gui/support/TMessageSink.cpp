@@ -2,12 +2,11 @@
 
 #include "gui/support/TMyMessage.h"
 
-void TMessageSink::Show(QWidget* parent, const TMessage& message)
+QMessageBox::StandardButton TMessageSink::Show(QWidget* parent, const TMessage& message)
 {
     if (const TSink& sink = Current())
-        sink(parent, message);
-    else
-        ShowModal(parent, message);
+        return sink(parent, message);
+    return ShowModal(parent, message);
 }
 
 TMessageSink::TScope::TScope(TSink sink) : before(std::exchange(Current(), std::move(sink))) {}
@@ -23,15 +22,16 @@ TMessageSink::TSink& TMessageSink::Current()
     return sink;
 }
 
-void TMessageSink::ShowModal(QWidget* parent, const TMessage& message)
+QMessageBox::StandardButton TMessageSink::ShowModal(QWidget* parent, const TMessage& message)
 {
     if (message.buttons.testFlag(QMessageBox::Help) && message.helpContext != 0) {
         TMyMessage dialog(parent, message.text, message.caption, message.helpContext);
         if (message.help)
             QObject::connect(&dialog, &TMyMessage::HelpRequested, &dialog, message.help);
         dialog.exec();
-        return;
+        return QMessageBox::Ok;
     }
     QMessageBox box(message.icon, message.caption, message.text, message.buttons, parent);
     box.exec();
+    return box.standardButton(box.clickedButton());
 }

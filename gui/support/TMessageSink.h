@@ -23,10 +23,12 @@ struct TMessage {
 // person's place: record them and answer them without a modal window.
 class TMessageSink {
 public:
-    using TSink = std::function<void(QWidget* parent, const TMessage& message)>;
+    // Answers the message with one of its buttons.
+    using TSink =
+        std::function<QMessageBox::StandardButton(QWidget* parent, const TMessage& message)>;
 
-    // Shows the message modally, or gives it to the sink put in place.
-    static void Show(QWidget* parent, const TMessage& message);
+    // Shows the message modally, or gives it to the sink put in place; the button that closed it.
+    static QMessageBox::StandardButton Show(QWidget* parent, const TMessage& message);
 
     // Puts a sink in place while it lives; the one before it comes back at its end.
     class TScope {
@@ -42,5 +44,5 @@ public:
 
 private:
     static TSink& Current();
-    static void ShowModal(QWidget* parent, const TMessage& message);
+    static QMessageBox::StandardButton ShowModal(QWidget* parent, const TMessage& message);
 };

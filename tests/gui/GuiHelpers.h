@@ -79,11 +79,14 @@ public:
               seen.push_back(message);
               if (this->act)
                   this->act(message);
+              return answer;
           })
     {
     }
 
     std::vector<TMessage> seen;
+    // What every box is answered with.
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
 
 private:
     std::function<void(const TMessage&)> act;

@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     const TMessageSink::TScope unexpected([](QWidget*, const TMessage& message) {
         ADD_FAILURE() << "message box nobody expected: " << message.caption.toStdString() << ": "
                       << message.text.toStdString();
+        return QMessageBox::NoButton;
     });
     return RUN_ALL_TESTS();
 }

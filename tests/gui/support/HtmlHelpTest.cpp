@@ -50,6 +50,7 @@ const std::vector<std::pair<int, QString>> contextPages = {
     {162, "Picture Script Element"},
     {175, "Compare With"},
     {176, "Differences window"},
+    {185, "Export as Web Pages"},
 };
 
 QString ResourcePath(const QUrl& url)
