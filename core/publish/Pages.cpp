@@ -290,7 +290,7 @@ std::string UnitPage(const TSite& site, size_t unit)
     TPaneKind pane{};
     const auto pageOf = [&](const TDefBase& e) { return site.pages.PageOf(e); };
     if (element.PaneKind(pane)) {
-        const TPaneLayout layout = panes::LayPane(element, pane, site.db.Definitions(), 1, 1);
+        const TPaneLayout layout = panes::LayPane(element, pane, site.owned, 1, 1);
         out += "<pre class=\"";
         out += PaneClass(pane);
         out += "\">";

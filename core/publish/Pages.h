@@ -4,6 +4,7 @@
 #include <string>
 
 class TDatabase;
+class TOwnerIndex;
 namespace compare {
 class TUnits;
 }
@@ -17,6 +18,7 @@ struct TSite {
     const TDatabase& db;
     const compare::TUnits& units;
     const TPageNames& pages;
+    const TOwnerIndex& owned; // of the design's array, for the panes that show parts
 };
 
 // The database name, links to the other pages, the counts of elements by category and the

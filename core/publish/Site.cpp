@@ -1,6 +1,7 @@
 #include "publish/Site.h"
 
 #include "compare/Comparison.h"
+#include "export/TOwnerIndex.h"
 #include "load/TDatabase.h"
 #include "publish/Pages.h"
 #include "publish/TPageNames.h"
@@ -173,7 +174,8 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
 
     const compare::TUnits units(db.Definitions());
     const TPageNames pages(units);
-    const TSite site{db, units, pages};
+    const TOwnerIndex owned(db.Definitions());
+    const TSite site{db, units, pages, owned};
     constexpr size_t kOwnPages = 5;
     const size_t total = units.Count() + kOwnPages;
     TTicker ticker(progress, total);

@@ -35,6 +35,11 @@ std::string MarkerCharacter(int32_t code)
 
 TPaneLayout LayFields(const TDefBase& groupOrRecord, const TDefinedArray& defs, int W, int L)
 {
+    return LayFields(groupOrRecord, TOwnerIndex(defs), W, L);
+}
+
+TPaneLayout LayFields(const TDefBase& groupOrRecord, const TOwnerIndex& owned, int W, int L)
+{
     const int x0 = W;
     const int columns[] = {x0, x0 + 15 * W, x0 + 30 * W};
     TPaneLayout layout;
@@ -43,7 +48,6 @@ TPaneLayout LayFields(const TDefBase& groupOrRecord, const TDefinedArray& defs, 
     Add(layout, columns[2], 0, "Tag");
 
     int rows = 0;
-    const TOwnerIndex owned(defs);
     for (const TDefBase* part : owned.Owned(groupOrRecord)) {
         const auto* field =
             part->kind == kinds::Field ? dynamic_cast<const TDefField*>(part) : nullptr;
@@ -74,10 +78,14 @@ TPaneLayout LayFields(const TDefBase& groupOrRecord, const TDefinedArray& defs, 
 
 TPaneLayout LayChoice(const TDefBase& choice, const TDefinedArray& defs, int W, int L)
 {
+    return LayChoice(choice, TOwnerIndex(defs), W, L);
+}
+
+TPaneLayout LayChoice(const TDefBase& choice, const TOwnerIndex& owned, int W, int L)
+{
     TPaneLayout layout;
     std::string line;
     int columns = 0;
-    const TOwnerIndex owned(defs);
     for (const TDefBase* part : owned.Owned(choice)) {
         if (part->kind != kinds::Word)
             continue;

@@ -1,5 +1,7 @@
 #include "views/HostLayouts.h"
 
+#include "export/TOwnerIndex.h"
+
 #include "model/TDefList.h"
 #include "model/TDefOption.h"
 #include "model/TDefPicture.h"
@@ -241,14 +243,11 @@ TPaneLayout LayReport(const TDefReport& report, int W, int L)
     return layout;
 }
 
-TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TDefinedArray& defs, int W,
-                    int L)
+namespace {
+// The panes that show no parts of the element.
+TPaneLayout LayOwnPane(const TDefBase& element, TPaneKind pane, int W, int L)
 {
     switch (pane) {
-    case TPaneKind::Choice:
-        return LayChoice(element, defs, W, L);
-    case TPaneKind::Fields:
-        return LayFields(element, defs, W, L);
     case TPaneKind::Picture:
         return LayPicture(element, W, L);
     case TPaneKind::List:
@@ -271,8 +270,37 @@ TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TDefinedArray
         if (const auto* report = dynamic_cast<const TDefReport*>(&element))
             return LayReport(*report, W, L);
         break;
+    case TPaneKind::Choice:
+    case TPaneKind::Fields:
+        break;
     }
     return {};
+}
+} // namespace
+
+TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TDefinedArray& defs, int W,
+                    int L)
+{
+    switch (pane) {
+    case TPaneKind::Choice:
+        return LayChoice(element, defs, W, L);
+    case TPaneKind::Fields:
+        return LayFields(element, defs, W, L);
+    default:
+        return LayOwnPane(element, pane, W, L);
+    }
+}
+
+TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TOwnerIndex& owned, int W, int L)
+{
+    switch (pane) {
+    case TPaneKind::Choice:
+        return LayChoice(element, owned, W, L);
+    case TPaneKind::Fields:
+        return LayFields(element, owned, W, L);
+    default:
+        return LayOwnPane(element, pane, W, L);
+    }
 }
 
 const TDefBase& ScriptHost(const TDefPicture& script)

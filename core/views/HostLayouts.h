@@ -8,6 +8,7 @@
 
 class TDefBase;
 class TDefinedArray;
+class TOwnerIndex;
 class TDefList;
 class TDefPicture;
 class TDefReport;
@@ -31,6 +32,9 @@ TPaneLayout LayReport(const TDefReport& report, int W, int L);
 // The layout of the definition pane of this kind for the element; empty when the element is not
 // of the class that kind shows (so no pane reads an element as what it is not).
 TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TDefinedArray& defs, int W,
+                    int L);
+// The same with the array's owner index, made once for many panes.
+TPaneLayout LayPane(const TDefBase& element, TPaneKind pane, const TOwnerIndex& owned, int W,
                     int L);
 
 // The element whose definition window lays the script out: a table its columns' scripts, a list
