@@ -32,7 +32,10 @@ bool IsVertex(const TDefinedArray& defs, const TDefBase* element)
 // has exactly the entries of the sets.
 class TUses {
 public:
-    explicit TUses(const TDefinedArray& defs) : defs(defs), pictureAfter(defs) {}
+    TUses(const TDefinedArray& defs, TPictureAfter& pictureAfter)
+        : defs(defs), pictureAfter(pictureAfter)
+    {
+    }
 
     // Appends each picture the picture uses, once.
     void Of(const TDefBase& picture, std::vector<const TDefBase*>& out)
@@ -78,7 +81,7 @@ private:
 
     const TDefinedArray& defs;
     std::vector<const TDefBase*> candidates;
-    TPictureAfter pictureAfter;
+    TPictureAfter& pictureAfter;
     std::unordered_map<const TDefBase*, TElementSet> longSets;
 };
 
@@ -116,11 +119,18 @@ int ClampFocusDepth(int depth)
 void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
                        TVertexList& master)
 {
+    TPictureAfter pictureAfter(defs);
+    BuildFocusedGraph(defs, focus, depth, master, pictureAfter);
+}
+
+void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
+                       TVertexList& master, TPictureAfter& pictureAfter)
+{
     depth = ClampFocusDepth(depth);
     std::vector<const TDefBase*> part{&focus};
     TElementSet inPart{&focus};
     if (IsVertex(defs, &focus)) {
-        TUses uses(defs);
+        TUses uses(defs, pictureAfter);
         Walk(
             focus, depth,
             [&uses](const TDefBase& picture, std::vector<const TDefBase*>& out) {

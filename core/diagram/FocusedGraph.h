@@ -2,6 +2,7 @@
 
 class TDefBase;
 class TDefinedArray;
+class TPictureAfter;
 class TVertexList;
 
 // The part of the relationships graph around one picture, found without building the whole
@@ -25,5 +26,9 @@ int ClampFocusDepth(int depth);
 // made, so the cost follows the size of the part, not of the design.
 void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
                        TVertexList& master);
+// The same with the answers to "the first picture after" kept from one build to the next, for
+// many focused graphs of one design: each build then costs only its part.
+void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
+                       TVertexList& master, TPictureAfter& pictureAfter);
 
 } // namespace graph

@@ -115,7 +115,8 @@ void AppendDiagram(std::string& out, const TSite& site, TVertexList& master,
 void AppendFocusedDiagram(std::string& out, const TSite& site, const TDefBase& picture)
 {
     TVertexList master(TVertexList::Ownership::Owns);
-    graph::BuildFocusedGraph(site.db.Definitions(), picture, graph::kMinFocusDepth, master);
+    graph::BuildFocusedGraph(site.db.Definitions(), picture, graph::kMinFocusDepth, master,
+                             site.pictureAfter);
     const TVertex* focus = nullptr;
     for (const TVertex* v : master)
         if (v->element == &picture)

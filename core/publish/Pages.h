@@ -5,6 +5,7 @@
 
 class TDatabase;
 class TOwnerIndex;
+class TPictureAfter;
 namespace compare {
 class TUnits;
 }
@@ -19,6 +20,8 @@ struct TSite {
     const compare::TUnits& units;
     const TPageNames& pages;
     const TOwnerIndex& owned; // of the design's array, for the panes that show parts
+    // Kept from one picture's focused diagram to the next, which then costs only its part.
+    TPictureAfter& pictureAfter;
 };
 
 // The database name, links to the other pages, the counts of elements by category and the

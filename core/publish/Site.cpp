@@ -5,14 +5,19 @@
 #include "load/TDatabase.h"
 #include "publish/Pages.h"
 #include "publish/TPageNames.h"
+#include "script/TPictureAfter.h"
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
+#include <mutex>
 #include <random>
 #include <string_view>
 #include <system_error>
+#include <thread>
 
 namespace publish {
 
@@ -55,10 +60,15 @@ fs::path Beside(const fs::path& target, std::string_view what)
     static std::mt19937_64 random{std::random_device{}()};
     std::error_code ec;
     fs::path path;
-    do
-        path = target.parent_path() / ("." + target.filename().string() + ".stemlook-" +
-                                       std::string(what) + "-" + std::to_string(random()));
-    while (fs::exists(fs::symlink_status(path, ec)));
+    do {
+        std::string leaf = ".";
+        leaf += target.filename().string();
+        leaf += ".stemlook-";
+        leaf += what;
+        leaf += '-';
+        leaf += std::to_string(random());
+        path = target.parent_path() / leaf;
+    } while (fs::exists(fs::symlink_status(path, ec)));
     return path;
 }
 
@@ -78,6 +88,89 @@ public:
 
 private:
     fs::path path;
+};
+
+// Writes the pages on a thread of its own, in the order given, while the next ones are made: the
+// file system's work and the pages' then take the time of the longer, not of both.
+class TPageWriter {
+public:
+    TPageWriter() : thread([this] { Run(); }) {}
+    ~TPageWriter() { Finish(); }
+    TPageWriter(const TPageWriter&) = delete;
+    TPageWriter& operator=(const TPageWriter&) = delete;
+
+    // False once a write has failed: Finish says which.
+    bool Put(fs::path path, std::string text)
+    {
+        std::unique_lock lock(mutex);
+        room.wait(lock, [this] { return queue.size() < kDepth || failed; });
+        if (failed)
+            return false;
+        queue.push_back({std::move(path), std::move(text)});
+        ready.notify_one();
+        return true;
+    }
+    // Waits for every page given; the first that could not be written, if any.
+    bool Finish(fs::path& path, std::string& reason)
+    {
+        Finish();
+        path = failedPath;
+        reason = failedReason;
+        return !failed;
+    }
+
+private:
+    static constexpr size_t kDepth = 64;
+    struct TPage {
+        fs::path path;
+        std::string text;
+    };
+
+    void Finish()
+    {
+        {
+            const std::lock_guard lock(mutex);
+            closing = true;
+        }
+        ready.notify_one();
+        if (thread.joinable())
+            thread.join();
+    }
+    void Run()
+    {
+        while (true) {
+            TPage page;
+            {
+                std::unique_lock lock(mutex);
+                ready.wait(lock, [this] { return !queue.empty() || closing; });
+                if (queue.empty())
+                    return;
+                page = std::move(queue.front());
+                queue.pop_front();
+            }
+            room.notify_one();
+            std::string reason;
+            if (!WriteFile(page.path, page.text, reason)) {
+                const std::lock_guard lock(mutex);
+                failed = true;
+                failedPath = page.path;
+                failedReason = reason;
+                queue.clear();
+                room.notify_all();
+                return;
+            }
+        }
+    }
+
+    std::mutex mutex;
+    std::condition_variable ready; // a page is queued, or no more come
+    std::condition_variable room;  // the queue has room, or writing failed
+    std::deque<TPage> queue;
+    bool closing = false;
+    bool failed = false;
+    fs::path failedPath;
+    std::string failedReason;
+    std::thread thread; // last: it starts once everything it uses is made
 };
 
 // Tells the progress how far the writing has got: at the start, then at most every
@@ -175,7 +268,8 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
     const compare::TUnits units(db.Definitions());
     const TPageNames pages(units);
     const TOwnerIndex owned(db.Definitions());
-    const TSite site{db, units, pages, owned};
+    TPictureAfter pictureAfter(db.Definitions());
+    const TSite site{db, units, pages, owned, pictureAfter};
     constexpr size_t kOwnPages = 5;
     const size_t total = units.Count() + kOwnPages;
     TTicker ticker(progress, total);
@@ -184,10 +278,13 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
 
     size_t done = 0;
     std::string reason;
-    const auto write = [&](const std::string& name, const std::string& text) {
-        const fs::path path = temporary / name;
-        if (!WriteFile(path, text, reason))
-            return Failed(path, reason);
+    fs::path failedPath;
+    TPageWriter writer;
+    const auto write = [&](const std::string& name, std::string text) {
+        if (!writer.Put(temporary / name, std::move(text))) {
+            writer.Finish(failedPath, reason);
+            return Failed(failedPath, reason);
+        }
         return ticker.Done(++done) ? TSiteOutcome{TSiteResult::Written, {}, {}}
                                    : TSiteOutcome{TSiteResult::Cancelled, {}, {}};
     };
@@ -203,6 +300,8 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
     for (size_t unit = 0; unit < units.Count(); ++unit)
         if (failed(outcome = write(pages.File(unit), UnitPage(site, unit))))
             return outcome;
+    if (!writer.Finish(failedPath, reason))
+        return Failed(failedPath, reason);
     if (!WriteFile(temporary / kSiteMarker, kMarkerText, reason))
         return Failed(temporary / kSiteMarker, reason);
 
