@@ -32,8 +32,8 @@ bool IsVertex(const TDefinedArray& defs, const TDefBase* element)
 // has exactly the entries of the sets.
 class TUses {
 public:
-    TUses(const TDefinedArray& defs, TPictureAfter& pictureAfter)
-        : defs(defs), pictureAfter(pictureAfter)
+    TUses(const TDefinedArray& defs, TFocusCache& cache)
+        : defs(defs), pictureAfter(cache.pictureAfter), longSets(cache.longSets)
     {
     }
 
@@ -82,7 +82,7 @@ private:
     const TDefinedArray& defs;
     std::vector<const TDefBase*> candidates;
     TPictureAfter& pictureAfter;
-    std::unordered_map<const TDefBase*, TElementSet> longSets;
+    std::unordered_map<const TDefBase*, TElementSet>& longSets;
 };
 
 // Breadth first from the focus one way only, up to depth steps; what it reaches joins the part.
@@ -119,18 +119,18 @@ int ClampFocusDepth(int depth)
 void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
                        TVertexList& master)
 {
-    TPictureAfter pictureAfter(defs);
-    BuildFocusedGraph(defs, focus, depth, master, pictureAfter);
+    TFocusCache cache(defs);
+    BuildFocusedGraph(defs, focus, depth, master, cache);
 }
 
 void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
-                       TVertexList& master, TPictureAfter& pictureAfter)
+                       TVertexList& master, TFocusCache& cache)
 {
     depth = ClampFocusDepth(depth);
     std::vector<const TDefBase*> part{&focus};
     TElementSet inPart{&focus};
     if (IsVertex(defs, &focus)) {
-        TUses uses(defs, pictureAfter);
+        TUses uses(defs, cache);
         Walk(
             focus, depth,
             [&uses](const TDefBase& picture, std::vector<const TDefBase*>& out) {

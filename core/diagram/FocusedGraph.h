@@ -1,8 +1,12 @@
 #pragma once
 
+#include "script/TPictureAfter.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
 class TDefBase;
 class TDefinedArray;
-class TPictureAfter;
 class TVertexList;
 
 // The part of the relationships graph around one picture, found without building the whole
@@ -26,9 +30,19 @@ int ClampFocusDepth(int depth);
 // made, so the cost follows the size of the part, not of the design.
 void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
                        TVertexList& master);
-// The same with the answers to "the first picture after" kept from one build to the next, for
-// many focused graphs of one design: each build then costs only its part.
+// What building focused graphs of one design finds out and keeps for the next build: the first
+// picture after each group or record asked about, and the long used-by sets hashed. Refers to
+// the array, which must not change while it is in use.
+struct TFocusCache {
+    explicit TFocusCache(const TDefinedArray& defs) : pictureAfter(defs) {}
+
+    TPictureAfter pictureAfter;
+    std::unordered_map<const TDefBase*, std::unordered_set<const TDefBase*>> longSets;
+};
+
+// The same with what earlier builds found kept, for many focused graphs of one design: each
+// build then costs about its part alone.
 void BuildFocusedGraph(const TDefinedArray& defs, const TDefBase& focus, int depth,
-                       TVertexList& master, TPictureAfter& pictureAfter);
+                       TVertexList& master, TFocusCache& cache);
 
 } // namespace graph

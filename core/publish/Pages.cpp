@@ -116,7 +116,7 @@ void AppendFocusedDiagram(std::string& out, const TSite& site, const TDefBase& p
 {
     TVertexList master(TVertexList::Ownership::Owns);
     graph::BuildFocusedGraph(site.db.Definitions(), picture, graph::kMinFocusDepth, master,
-                             site.pictureAfter);
+                             site.focus);
     const TVertex* focus = nullptr;
     for (const TVertex* v : master)
         if (v->element == &picture)

@@ -5,7 +5,9 @@
 
 class TDatabase;
 class TOwnerIndex;
-class TPictureAfter;
+namespace graph {
+struct TFocusCache;
+}
 namespace compare {
 class TUnits;
 }
@@ -20,8 +22,8 @@ struct TSite {
     const compare::TUnits& units;
     const TPageNames& pages;
     const TOwnerIndex& owned; // of the design's array, for the panes that show parts
-    // Kept from one picture's focused diagram to the next, which then costs only its part.
-    TPictureAfter& pictureAfter;
+    // Kept from one picture's focused diagram to the next, which then costs about its part alone.
+    graph::TFocusCache& focus;
 };
 
 // The database name, links to the other pages, the counts of elements by category and the

@@ -1,11 +1,11 @@
 #include "publish/Site.h"
 
 #include "compare/Comparison.h"
+#include "diagram/FocusedGraph.h"
 #include "export/TOwnerIndex.h"
 #include "load/TDatabase.h"
 #include "publish/Pages.h"
 #include "publish/TPageNames.h"
-#include "script/TPictureAfter.h"
 
 #include <cerrno>
 #include <chrono>
@@ -268,8 +268,8 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
     const compare::TUnits units(db.Definitions());
     const TPageNames pages(units);
     const TOwnerIndex owned(db.Definitions());
-    TPictureAfter pictureAfter(db.Definitions());
-    const TSite site{db, units, pages, owned, pictureAfter};
+    graph::TFocusCache focus(db.Definitions());
+    const TSite site{db, units, pages, owned, focus};
     constexpr size_t kOwnPages = 5;
     const size_t total = units.Count() + kOwnPages;
     TTicker ticker(progress, total);
