@@ -6,7 +6,7 @@
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
 #include "diagram/TVertex.h"
-#include "gui/print/TDiagramPrintout.h"
+#include "gui/diagram/TDiagramPrintout.h"
 #include "gui/script/TDisplayScript.h"
 #include "gui/support/Bytes.h"
 #include "gui/support/DiffColours.h"

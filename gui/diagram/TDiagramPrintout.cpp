@@ -1,4 +1,4 @@
-#include "gui/print/TDiagramPrintout.h"
+#include "gui/diagram/TDiagramPrintout.h"
 
 #include "gui/diagram/TDisplayBrowser.h"
 
