@@ -372,9 +372,11 @@ std::string MessagesPage(const TSite& site)
     Begin(out, site, "Messages");
     Heading(out, "h1", "Messages");
     out += "<ul class=\"messages\">\n";
+    // Thousands of problems must not each cost a pass over the design.
+    const messages::TMessageLinks links(site.db.Definitions());
     for (size_t i = 0; i < log.Count(); ++i) {
         const std::string_view line = log.At(i);
-        const TDefBase* named = messages::ElementNamedBy(line, site.db.Definitions());
+        const TDefBase* named = links.ElementNamedBy(line);
         out += "<li>";
         AppendLinked(out, Html(line), named ? site.pages.PageOf(*named) : std::string());
         out += "</li>\n";

@@ -6,9 +6,12 @@
 
 namespace {
 
+// Every case asks the indexed look-up too, which must agree.
 const TDefBase* Named(const TLoaded& t, std::string_view line)
 {
-    return messages::ElementNamedBy(line, t.db.Definitions());
+    const TDefBase* found = messages::ElementNamedBy(line, t.db.Definitions());
+    EXPECT_EQ(messages::TMessageLinks(t.db.Definitions()).ElementNamedBy(line), found) << line;
+    return found;
 }
 
 } // namespace
