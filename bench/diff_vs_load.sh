@@ -4,15 +4,7 @@
 # peak memory (resident set). Targets: at most 2.2 times each.
 # Usage: bench/diff_vs_load.sh [BUILD_DIR]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${1:-build/release}"
-if [ ! -x "$build/cli/stemlook-text" ] || [ ! -x "$build/bench/stemlook-generate" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSTEMLOOK_BUILD_GUI=OFF -DSTEMLOOK_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build" -j2 --target stemlook-text stemlook-generate
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/setup.sh"
 "$build/bench/stemlook-generate" "$work/old.kvd" >/dev/null
 mkdir "$work/new.kvd"
 awk '/ PICTURE / && ++n % 100 == 0 { $0 = $0 " \"changed\"" } { print }' \
