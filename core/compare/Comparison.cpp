@@ -17,14 +17,6 @@ namespace compare {
 
 namespace {
 
-// Units are made only of elements that have a writer, so nothing here is ever shown.
-class TSilentHost : public TDisplayHost {
-public:
-    bool ActivateDefinition(const TDefBase&) override { return false; }
-    void OpenDefinition(const TDefBase&, TPaneKind) override {}
-    void ShowError(std::string_view, std::string_view) override {}
-};
-
 // The outline's leaves that stand for an element, depth first in the order the tree shows them.
 std::vector<int> LeafElements(const TOutline& outline)
 {

@@ -20,3 +20,12 @@ public:
     // An error box: text and caption.
     virtual void ShowError(std::string_view text, std::string_view caption) = 0;
 };
+
+// A screen that shows nothing, for writing the text of elements that all have a writer (the
+// units of a comparison, the pages of a site), where no error box can come.
+class TSilentHost : public TDisplayHost {
+public:
+    bool ActivateDefinition(const TDefBase&) override { return false; }
+    void OpenDefinition(const TDefBase&, TPaneKind) override {}
+    void ShowError(std::string_view, std::string_view) override {}
+};

@@ -13,6 +13,7 @@
 #include "model/Kinds.h"
 #include "model/MessageLinks.h"
 #include "model/TDefBase.h"
+#include "model/TDisplayHost.h"
 #include "model/TScriptPiece.h"
 #include "model/TUsedSet.h"
 #include "publish/PaneHtml.h"
@@ -32,14 +33,6 @@ namespace publish {
 namespace {
 
 constexpr char kDiagramFont[] = "Times New Roman, Liberation Serif, serif";
-
-// Pages show elements that have a writer, so nothing here is ever shown.
-class TSilentHost : public TDisplayHost {
-public:
-    bool ActivateDefinition(const TDefBase&) override { return false; }
-    void OpenDefinition(const TDefBase&, TPaneKind) override {}
-    void ShowError(std::string_view, std::string_view) override {}
-};
 
 std::string Html(std::string_view bytes)
 {
