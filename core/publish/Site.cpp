@@ -246,15 +246,28 @@ TSiteOutcome MoveIntoPlace(const fs::path& written, const fs::path& target, bool
     return {TSiteResult::Written, {}, {}};
 }
 
-} // namespace
-
-TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProgress* progress)
+// The folder a path names, "." and a trailing slash included.
+fs::path TargetOf(const std::string& outDir)
 {
     fs::path target = fs::path(outDir).lexically_normal();
     if (!target.has_filename())
         target = target.parent_path();
     if (target.empty() || target == "." || target == "..")
         target = fs::absolute(target.empty() ? fs::path(".") : target).lexically_normal();
+    return target;
+}
+
+} // namespace
+
+TSiteOutcome CheckFolder(const std::string& outDir)
+{
+    bool exists = false;
+    return CheckTarget(TargetOf(outDir), exists);
+}
+
+TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProgress* progress)
+{
+    const fs::path target = TargetOf(outDir);
     bool exists = false;
     if (TSiteOutcome check = CheckTarget(target, exists); check.result != TSiteResult::Written)
         return check;

@@ -27,6 +27,10 @@ struct TSiteOutcome {
 // The file in a folder that says this export wrote it, so writing there again may replace it.
 inline constexpr char kSiteMarker[] = ".stemlook-site";
 
+// Whether WriteSite may write into outDir (Written): missing, empty or written by this export;
+// NotOurs, or Failed when that can't be told.
+TSiteOutcome CheckFolder(const std::string& outDir);
+
 // Writes the loaded design's site into outDir: created when missing; refused (NotOurs) when it
 // exists, is not empty and was not written by this export. Written to a temporary folder beside
 // outDir and moved into place at the end, so a failure or a cancel leaves the previous site

@@ -46,13 +46,6 @@ private:
     QProgressDialog dialog;
 };
 
-bool Occupied(const QString& folder)
-{
-    const QDir dir(folder);
-    return dir.exists() && !dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) &&
-           !dir.exists(QLatin1String(publish::kSiteMarker));
-}
-
 QMessageBox::StandardButton Ask(QWidget* parent, const QString& text)
 {
     return TMessageSink::Show(
@@ -74,7 +67,7 @@ QString FolderInside(const QString& occupied, const TDatabase& db)
 void ExportWebPages(QWidget* parent, const TDatabase& db, const QString& chosen)
 {
     QString folder = chosen;
-    if (Occupied(folder)) {
+    if (publish::CheckFolder(bytes::PathBytes(folder)).result == publish::TSiteResult::NotOurs) {
         folder = FolderInside(chosen, db);
         const QString question =
             QStringLiteral("%1 holds files that Stemlook did not write, and nothing there will be "
