@@ -211,7 +211,7 @@ TEST(Print, IndexPrintsEveryRowUnderTheColumnTitles)
     }
 }
 
-TEST(Print, DiagramFitsOnePageOrTilesAt100PercentWhateverTheZoom)
+TEST(Print, DiagramFitsOnePageOrTilesAt100PercentWhateverTheZoomAsAsked)
 {
     TFrameFixture f{{1200, 800}};
     ASSERT_TRUE(f.frame->OpenFolder(STEMLOOK_EXAMPLES_DIR "/family.kvd"));
@@ -232,13 +232,8 @@ TEST(Print, DiagramFitsOnePageOrTilesAt100PercentWhateverTheZoom)
     }
     EXPECT_EQ(tiled[0], 9);
     EXPECT_EQ(tiled[1], 9);
-}
 
-TEST(Print, DiagramAsksHowToPrintWithHelp)
-{
-    TFrameFixture f{{1200, 800}};
-    ASSERT_TRUE(f.frame->OpenFolder(STEMLOOK_EXAMPLES_DIR "/family.kvd"));
-    f.frame->Client().ShowRelationships(nullptr);
+    // The command asks which, with help.
     std::vector<int> topics;
     TModalAnswer answer([&topics](QDialog& dialog) {
         topics.push_back(THelpContext::Of(&dialog));
