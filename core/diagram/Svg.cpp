@@ -170,7 +170,7 @@ void WriteSvg(std::ostream& out, const TVertexList& master, int zoom, int h,
     const int baseline = (fontPixels * kAscent + kEm / 2) / kEm;
     for (size_t i = 0; i < master.size(); ++i) {
         const TBoxGeometry& g = boxes[i];
-        const std::string href = link ? link(*master[i]->element) : std::string();
+        const std::string_view href = link ? link(*master[i]->element) : std::string_view();
         if (!href.empty())
             out << "<a href=\"" << XmlText(href) << "\">\n";
         const TVertex::Rect shadow{g.box.left + 1, g.box.top + 1, g.box.right + 1,

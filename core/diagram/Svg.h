@@ -14,7 +14,7 @@ class TVertexList;
 namespace diagram {
 
 // The page a box links to; empty: the box links nowhere.
-using TBoxLink = std::function<std::string(const TDefBase&)>;
+using TBoxLink = std::function<std::string_view(const TDefBase&)>;
 
 // Writes the laid-out graph at the zoom as the window shows it, without changing the vertices:
 // the light grey background over the extent and the margin, the lines (those touching the

@@ -40,7 +40,7 @@ std::string Html(std::string_view bytes)
 }
 
 // Appends text, as a link when there is a page.
-void AppendLinked(std::string& out, std::string_view html, const std::string& href)
+void AppendLinked(std::string& out, std::string_view html, std::string_view href)
 {
     if (href.empty()) {
         out += html;
@@ -129,7 +129,7 @@ void AppendUsedBy(std::string& out, const TSite& site, const TDefBase& element)
     for (const TDefBase* user : *element.users) {
         out += "<li>";
         AppendLinked(out, Html(lists::UsedRow(*user).text),
-                     lists::OpensFromUsedBy(*user) ? site.pages.PageOf(*user) : std::string());
+                     lists::OpensFromUsedBy(*user) ? site.pages.PageOf(*user) : std::string_view());
         out += "</li>\n";
     }
     out += "</ul>\n";
@@ -180,9 +180,9 @@ void AppendOutline(std::string& out, const TSite& site, const TOutline& outline,
     for (const int child : node.children) {
         const TOutline::TNode& c = outline.Node(child);
         out += "<li>";
-        const std::string href =
+        const std::string_view href =
             c.element == TOutline::kNone
-                ? std::string()
+                ? std::string_view()
                 : site.pages.UnitPage(*site.db.Definitions().At(static_cast<size_t>(c.element)));
         AppendLinked(out, Html(c.label), href);
         if (!c.children.empty()) {
@@ -348,7 +348,7 @@ std::string NamesPage(const TSite& site)
             out += "<td>";
             AppendLinked(out, Html(parts[i]),
                          i == 0 && row < elements.size() ? site.pages.PageOf(*elements[row])
-                                                         : std::string());
+                                                         : std::string_view());
             out += "</td>";
         }
         out += "</tr>\n";
@@ -371,7 +371,7 @@ std::string MessagesPage(const TSite& site)
         const std::string_view line = log.At(i);
         const TDefBase* named = links.ElementNamedBy(line);
         out += "<li>";
-        AppendLinked(out, Html(line), named ? site.pages.PageOf(*named) : std::string());
+        AppendLinked(out, Html(line), named ? site.pages.PageOf(*named) : std::string_view());
         out += "</li>\n";
     }
     out += "</ul>\n";

@@ -42,7 +42,7 @@ void AppendRun(std::string& out, std::string_view html, TPaneText::TStyle style,
                const TScriptPiece* piece, bool linkable, const TPageOf& pageOf)
 {
     const char* cls = nullptr;
-    std::string href;
+    std::string_view href;
     bool underlined = false;
     switch (style) {
     case TPaneText::Piece:
@@ -154,10 +154,14 @@ void AppendCellLine(std::string& out, const TPaneText* first, const TPaneText* l
         for (size_t c = i; c < end; ++c)
             html += cells[c].text;
         const TCell& cell = cells[i];
-        const std::string href = cell.area ? pageOf(*cell.area) : std::string();
-        if (cell.inArea)
-            out +=
-                href.empty() ? "<span class=\"area\">" : "<a class=\"area\" href=\"" + href + "\">";
+        const std::string_view href = cell.area ? pageOf(*cell.area) : std::string_view();
+        if (cell.inArea && href.empty())
+            out += "<span class=\"area\">";
+        else if (cell.inArea) {
+            out += "<a class=\"area\" href=\"";
+            out += href;
+            out += "\">";
+        }
         AppendRun(out, html, cell.style, cell.piece, !cell.inArea, pageOf);
         if (cell.inArea)
             out += href.empty() ? "</span>" : "</a>";

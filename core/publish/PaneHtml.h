@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 class TDefBase;
 struct TPaneLayout;
@@ -12,7 +13,7 @@ struct TScriptPiece;
 namespace publish {
 
 // The page opening an element shows; empty when there is none.
-using TPageOf = std::function<std::string(const TDefBase&)>;
+using TPageOf = std::function<std::string_view(const TDefBase&)>;
 
 // The class of the colour scheme's row at this slot (TDispColour::TRow::slot): "literal",
 // "field", "picture", "variable", "record", "type", "highlight" or "keyword".

@@ -6,6 +6,7 @@
 #include "model/TDefPicture.h"
 #include "views/HostLayouts.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace publish {
@@ -35,12 +36,11 @@ std::string FileStem(std::string_view title)
     return stem.empty() ? "element" : stem;
 }
 
-TPageNames::TPageNames(const compare::TUnits& units)
+TPageNames::TPageNames(const compare::TUnits& units) : units(units)
 {
     std::unordered_set<std::string> taken{"index", "names", "messages", "diagram"};
     std::unordered_map<std::string, int> nextNumber;
     files.reserve(units.Count());
-    unitOf.reserve(units.Count());
     for (size_t unit = 0; unit < units.Count(); ++unit) {
         const std::string stem = FileStem(units.Title(unit));
         std::string name = stem;
@@ -51,22 +51,32 @@ TPageNames::TPageNames(const compare::TUnits& units)
             while (!taken.insert(name).second);
         }
         files.push_back(name + ".html");
-        unitOf.emplace(&units.Element(unit), unit);
+        const int at = units.Element(unit).index;
+        if (at < 0)
+            continue;
+        const auto index = static_cast<size_t>(at);
+        if (index >= unitAt.size())
+            unitAt.resize(index + 1, kNoUnit);
+        unitAt[index] = static_cast<uint32_t>(unit);
     }
 }
 
-std::string TPageNames::UnitPage(const TDefBase& element) const
+std::string_view TPageNames::UnitPage(const TDefBase& element) const
 {
-    const auto found = unitOf.find(&element);
-    return found == unitOf.end() ? std::string() : files[found->second];
+    const auto index = static_cast<size_t>(element.index);
+    if (element.index < 0 || index >= unitAt.size() || unitAt[index] == kNoUnit)
+        return {};
+    const uint32_t unit = unitAt[index];
+    // An element of another array may have the same index.
+    return &units.Element(unit) == &element ? std::string_view(files[unit]) : std::string_view();
 }
 
-std::string TPageNames::PageOf(const TDefBase& element) const
+std::string_view TPageNames::PageOf(const TDefBase& element) const
 {
     const TOpening opening = OpeningOf(element);
     if (opening.action != TOpening::Pane || !opening.shown)
         return {};
-    std::string page = UnitPage(*opening.shown);
+    std::string_view page = UnitPage(*opening.shown);
     if (page.empty())
         if (const auto* script = dynamic_cast<const TDefPicture*>(opening.shown))
             page = UnitPage(panes::ScriptHost(*script));
