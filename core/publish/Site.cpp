@@ -4,20 +4,26 @@
 #include "diagram/FocusedGraph.h"
 #include "export/TOwnerIndex.h"
 #include "load/TDatabase.h"
+#include "model/TDefBase.h"
 #include "publish/Pages.h"
 #include "publish/TPageNames.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <iterator>
 #include <mutex>
 #include <random>
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace publish {
 
@@ -173,32 +179,109 @@ private:
     std::thread thread; // last: it starts once everything it uses is made
 };
 
-// Tells the progress how far the writing has got: at the start, then at most every
-// kProgressEvery, and at the end.
-class TTicker {
-public:
-    TTicker(TSiteProgress* progress, size_t total) : progress(progress), total(total) {}
-    // False when the progress cancels.
-    bool Done(size_t done)
-    {
-        const auto now = std::chrono::steady_clock::now();
-        if (!progress || (told && done < total && now - last < kProgressEvery))
-            return true;
-        told = true;
-        last = now;
-        return progress->Continue(done, total);
-    }
-
-private:
-    TSiteProgress* progress;
-    size_t total;
-    bool told = false;
-    std::chrono::steady_clock::time_point last;
-};
+// Makes what the design makes on request, so that the pages' threads only read it.
+void Settle(const TDatabase& db)
+{
+    for (const auto& element : db.Definitions())
+        element->Title();
+    db.Names().Elements();
+}
 
 TSiteOutcome Failed(const fs::path& path, std::string reason)
 {
     return {TSiteResult::Failed, path.string(), std::move(reason)};
+}
+
+// How far making the pages has got, shared by the threads that make them and the one that tells.
+struct TMaking {
+    struct TSoFar {
+        size_t done = 0;
+        size_t total = 0;
+    };
+
+    std::atomic<bool> stop{false};
+    std::atomic<size_t> total{0}; // 0 until the units are known
+
+    void Made()
+    {
+        const std::lock_guard lock(mutex);
+        ++done;
+    }
+    void Finish()
+    {
+        {
+            const std::lock_guard lock(mutex);
+            finished = true;
+        }
+        changed.notify_all();
+    }
+    // True once finished; else, after at most kProgressEvery, false with how far it has got.
+    bool Wait(TSoFar& sofar)
+    {
+        std::unique_lock lock(mutex);
+        if (changed.wait_for(lock, kProgressEvery, [this] { return finished; }))
+            return true;
+        sofar = {done, total};
+        return false;
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable changed; // finished
+    size_t done = 0;
+    bool finished = false;
+};
+
+// Makes every page into the folder on `workers` threads (0: one a core), this one among them.
+TSiteOutcome MakePages(const TDatabase& db, const fs::path& folder, size_t workers, TMaking& making)
+{
+    const compare::TUnits units(db.Definitions());
+    const TPageNames pages(units);
+    const TOwnerIndex owned(db.Definitions());
+
+    // The site's own pages first, the diagram's the longest, so that no thread is left with it
+    // at the end; then one per unit.
+    using TMake = std::string (*)(const TSite&);
+    static constexpr std::pair<const char*, TMake> kOwnPages[] = {
+        {TPageNames::kDiagram, DiagramPage},
+        {TPageNames::kNames, NamesPage},
+        {TPageNames::kIndex, IndexPage},
+        {TPageNames::kMessages, MessagesPage},
+        {TPageNames::kStyle, [](const TSite&) { return StyleSheet(); }}};
+    constexpr size_t kOwnCount = std::size(kOwnPages);
+    const size_t total = units.Count() + kOwnCount;
+    making.total = total;
+
+    TPageWriter writer;
+    std::atomic<size_t> next{0};
+    const auto makePages = [&] {
+        graph::TFocusCache focus(db.Definitions());
+        const TSite site{db, units, pages, owned, focus};
+        for (size_t job; !making.stop && (job = next++) < total;) {
+            const bool own = job < kOwnCount;
+            const size_t unit = job - kOwnCount;
+            if (!writer.Put(folder / (own ? kOwnPages[job].first : pages.File(unit)),
+                            own ? kOwnPages[job].second(site) : UnitPage(site, unit))) {
+                making.stop = true;
+                return;
+            }
+            making.Made();
+        }
+    };
+    {
+        std::vector<std::jthread> makers;
+        const size_t count = workers ? workers : std::max(1u, std::thread::hardware_concurrency());
+        for (size_t i = 1; i < count; ++i)
+            makers.emplace_back(makePages);
+        makePages();
+    }
+    fs::path failedPath;
+    std::string reason;
+    if (!writer.Finish(failedPath, reason))
+        return Failed(failedPath, reason);
+    if (making.stop)
+        return {TSiteResult::Cancelled, {}, {}};
+    return {TSiteResult::Written, {}, {}};
 }
 
 // Whether the folder may take the site: missing, empty or written by this export. Failed when
@@ -265,7 +348,8 @@ TSiteOutcome CheckFolder(const std::string& outDir)
     return CheckTarget(TargetOf(outDir), exists);
 }
 
-TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProgress* progress)
+TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProgress* progress,
+                       size_t workers)
 {
     const fs::path target = TargetOf(outDir);
     bool exists = false;
@@ -278,48 +362,36 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
         return Failed(temporary, ec ? ec.message() : SystemReason(EEXIST));
     TRemoveAtEnd removeTemporary(temporary);
 
-    const compare::TUnits units(db.Definitions());
-    const TPageNames pages(units);
-    const TOwnerIndex owned(db.Definitions());
-    graph::TFocusCache focus(db.Definitions());
-    const TSite site{db, units, pages, owned, focus};
-    constexpr size_t kOwnPages = 5;
-    const size_t total = units.Count() + kOwnPages;
-    TTicker ticker(progress, total);
-    if (!ticker.Done(0))
-        return {TSiteResult::Cancelled, {}, {}};
-
-    size_t done = 0;
+    // Here, not on the threads: the calling thread may read the design while they work.
+    Settle(db);
+    TMaking making;
+    TSiteOutcome made{TSiteResult::Failed, {}, {}};
+    const auto make = [&] {
+        made = MakePages(db, temporary, workers, making);
+        making.Finish();
+    };
+    if (!progress) {
+        make();
+    } else {
+        // This thread only tells how far the others have got, so the window that shows it
+        // answers however long one step takes.
+        if (!progress->Continue(0, 0))
+            return {TSiteResult::Cancelled, {}, {}};
+        const std::jthread lead(make);
+        for (TMaking::TSoFar sofar; !making.Wait(sofar);)
+            if (!progress->Continue(sofar.done, sofar.total))
+                making.stop = true;
+    }
+    if (made.result != TSiteResult::Written)
+        return made;
     std::string reason;
-    fs::path failedPath;
-    TPageWriter writer;
-    const auto write = [&](const std::string& name, std::string text) {
-        if (!writer.Put(temporary / name, std::move(text))) {
-            writer.Finish(failedPath, reason);
-            return Failed(failedPath, reason);
-        }
-        return ticker.Done(++done) ? TSiteOutcome{TSiteResult::Written, {}, {}}
-                                   : TSiteOutcome{TSiteResult::Cancelled, {}, {}};
-    };
-    const auto failed = [](const TSiteOutcome& outcome) {
-        return outcome.result != TSiteResult::Written;
-    };
-    TSiteOutcome outcome = write(TPageNames::kStyle, StyleSheet());
-    if (failed(outcome) || failed(outcome = write(TPageNames::kIndex, IndexPage(site))) ||
-        failed(outcome = write(TPageNames::kNames, NamesPage(site))) ||
-        failed(outcome = write(TPageNames::kMessages, MessagesPage(site))) ||
-        failed(outcome = write(TPageNames::kDiagram, DiagramPage(site))))
-        return outcome;
-    for (size_t unit = 0; unit < units.Count(); ++unit)
-        if (failed(outcome = write(pages.File(unit), UnitPage(site, unit))))
-            return outcome;
-    if (!writer.Finish(failedPath, reason))
-        return Failed(failedPath, reason);
+    if (progress && !progress->Continue(making.total, making.total))
+        return {TSiteResult::Cancelled, {}, {}};
     if (!WriteFile(temporary / kSiteMarker, kMarkerText, reason))
         return Failed(temporary / kSiteMarker, reason);
 
-    outcome = MoveIntoPlace(temporary, target, exists);
-    if (!failed(outcome))
+    TSiteOutcome outcome = MoveIntoPlace(temporary, target, exists);
+    if (outcome.result == TSiteResult::Written)
         removeTemporary.Keep();
     return outcome;
 }

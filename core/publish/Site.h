@@ -34,7 +34,10 @@ TSiteOutcome CheckFolder(const std::string& outDir);
 // Writes the loaded design's site into outDir: created when missing; refused (NotOurs) when it
 // exists, is not empty and was not written by this export. Written to a temporary folder beside
 // outDir and moved into place at the end, so a failure or a cancel leaves the previous site
-// whole. progress may be null. Calls Continue at least every 100 ms of work.
-TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProgress* progress);
+// whole. The pages are made on `workers` threads (0: one a core). progress may be null; when
+// given, Continue is called on the calling thread at least every 100 ms, first with a total of 0
+// (not yet known) and last with done == total. The design must not change until it returns.
+TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProgress* progress,
+                       size_t workers = 0);
 
 } // namespace publish

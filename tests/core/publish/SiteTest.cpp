@@ -44,7 +44,10 @@ struct TExampleSite {
         EXPECT_EQ(outcome.result, TSiteResult::Written) << outcome.path << ": " << outcome.reason;
         files = sitecheck::ReadFolder(site);
     }
-    const std::string& Page(const TDefBase& element) { return files[pages.UnitPage(element)]; }
+    const std::string& Page(const TDefBase& element)
+    {
+        return files[std::string(pages.UnitPage(element))];
+    }
 };
 
 TExampleSite& Example()
@@ -135,8 +138,9 @@ TEST(Site, IndexLinksTheOutlineLeavesInTreeOrder)
         pending.pop_back();
         pending.insert(pending.end(), node.children.rbegin(), node.children.rend());
         if (node.children.empty() && node.element != TOutline::kNone)
-            expected.push_back({Shown(node.label), example.pages.UnitPage(*example.loaded.At(
-                                                       static_cast<size_t>(node.element)))});
+            expected.push_back(
+                {Shown(node.label), std::string(example.pages.UnitPage(
+                                        *example.loaded.At(static_cast<size_t>(node.element))))});
     }
     ASSERT_GT(expected.size(), 20u);
     const std::string_view outlineHtml =
@@ -166,7 +170,7 @@ TEST(Site, PicturePagesLinkTheUnderlinedPiecesAndListTheUsers)
                                             .substr(static_cast<size_t>(piece.offset),
                                                     static_cast<size_t>(piece.length));
                 text = text.substr(0, text.find('\n'));
-                expected.push_back({Shown(text), example.pages.PageOf(*piece.target)});
+                expected.push_back({Shown(text), std::string(example.pages.PageOf(*piece.target))});
             }
         linked += expected.size();
         EXPECT_EQ(Links(sitecheck::Between(page, "<pre class=\"script\">", "</pre>")), expected);
@@ -243,8 +247,9 @@ TEST(Site, UnsafeNamesAreEscapedAndConverted)
     EXPECT_NE(
         std::find(headings.begin(), headings.end(), "pe<r&\"s/on\xC3\xA9 picture script sh<o>rt"),
         headings.end());
-    EXPECT_NE(files.at(pages.UnitPage(*first)).find("&quot;caf\xC3\xA9 &lt;b&gt;&quot;"),
-              std::string::npos);
+    EXPECT_NE(
+        files.at(std::string(pages.UnitPage(*first))).find("&quot;caf\xC3\xA9 &lt;b&gt;&quot;"),
+        std::string::npos);
 }
 
 TEST(PageNames, StemsKeepLettersAndDigitsOnly)
@@ -368,4 +373,25 @@ TEST(Site, CancelAndFailureKeepThePreviousSite)
     const compare::TUnits units(loaded.db.Definitions());
     EXPECT_EQ(never.calls.back(), units.Count() + 5);
     EXPECT_TRUE(std::is_sorted(never.calls.begin(), never.calls.end()));
+}
+
+// However many threads make the pages, the site is the one a single thread writes, and the
+// progress hears of every page.
+TEST(Site, ThreadsWriteWhatOneThreadWrites)
+{
+    TExampleSite& example = Example();
+    for (const size_t workers : {size_t{1}, size_t{2}, size_t{5}})
+        for (const bool told : {false, true}) {
+            SCOPED_TRACE(testing::Message() << workers << " workers, progress " << told);
+            TTempFolder folder;
+            const std::string site = folder.Path() + "/site";
+            TCancelAfter never(static_cast<size_t>(-1));
+            ASSERT_EQ(publish::WriteSite(example.loaded.db, site, told ? &never : nullptr, workers)
+                          .result,
+                      TSiteResult::Written);
+            EXPECT_EQ(sitecheck::ReadFolder(site), example.files);
+            if (told) {
+                EXPECT_EQ(never.calls.back(), example.units.Count() + 5);
+            }
+        }
 }
