@@ -378,7 +378,8 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     mdi->SetTreeColumn(settings.TreeRight(width() / 3));
     settings.ReadColours(document.colours);
     settings.ReadDarkColours(document.darkColours);
-    document.dark = theme.Apply(TAppTheme::Parse(settings.Theme()));
+    lightBackground = mdi->background();
+    ApplyTheme(TAppTheme::Parse(settings.Theme()));
     SetTextSize(textsize::FromSettings(settings.FontSize(), TextSizes(document.font)));
 
     for (const TCommand& command : commands->Table())
@@ -509,9 +510,17 @@ void TMainFrame::UpdateCommands()
     commands->UpdateChecks(*this);
 }
 
-void TMainFrame::SetTheme(TAppTheme::TChoice choice)
+void TMainFrame::ApplyTheme(TAppTheme::TChoice choice)
 {
     document.dark = theme.Apply(choice);
+    // The client's grey is its own, not the palette's.
+    mdi->setBackground(document.dark ? QApplication::palette().brush(QPalette::Dark)
+                                     : lightBackground);
+}
+
+void TMainFrame::SetTheme(TAppTheme::TChoice choice)
+{
+    ApplyTheme(choice);
     settings.SetTheme(TAppTheme::Name(choice));
     commands->UpdateChecks(*this);
     RepaintAll(this);

@@ -80,6 +80,8 @@ private:
     // Repaints the widget and everything inside it (new script colours).
     static void RepaintAll(QWidget* widget);
     void SetTextSize(int points);
+    // The document, the client's background and every window follow the theme.
+    void ApplyTheme(TAppTheme::TChoice choice);
     void UpdateRecentMenu();
     void UpdateTitle();
     void ShowHelp(int contextId);
@@ -94,8 +96,9 @@ private:
     TAppTheme theme;
     TSpecMDI* mdi;
     std::unique_ptr<TCommands> commands;
-    std::string lastFind; // the bytes searched last
-    int focusDepth = 2;   // offered by the next Focused Diagram, for the rest of the session
+    QBrush lightBackground; // the client's own, shown in a light theme
+    std::string lastFind;   // the bytes searched last
+    int focusDepth = 2;     // offered by the next Focused Diagram, for the rest of the session
     // The printer chosen and its settings, and how the diagram was printed last, for the session;
     // the printer is made when first asked for, as finding printers takes a while.
     std::unique_ptr<QPrinter> printer;

@@ -387,17 +387,23 @@ bool TDisplayBrowser::Export(const QString& path, QString& error) const
         error = files::SaveFile(path, host.Document().db.DefinitionFile(), svg.view());
         return error.isEmpty();
     }
-    const QRect whole = DiagramRect();
-    QImage image(whole.size(), QImage::Format_RGB32);
-    image.fill(kBackground);
-    {
-        QPainter painter(&image);
-        painter.translate(-whole.topLeft());
-        Paint(painter, whole);
-    }
+    // As many pixels as the screen shows, so that the picture is as sharp as the window.
+    const QImage image = Picture(devicePixelRatioF());
     error = files::SaveFile(path, host.Document().db.DefinitionFile(),
                             [&image](QIODevice& file) { return image.save(&file, "PNG"); });
     return error.isEmpty();
+}
+
+QImage TDisplayBrowser::Picture(qreal ratio) const
+{
+    const QRect whole = DiagramRect();
+    QImage image((QSizeF(whole.size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(kBackground);
+    QPainter painter(&image);
+    painter.translate(-whole.topLeft());
+    Paint(painter, whole);
+    return image;
 }
 
 std::unique_ptr<TPrintout> TDisplayBrowser::Printout() const

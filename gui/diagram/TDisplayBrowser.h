@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QImage>
 
 #include <memory>
 
@@ -54,6 +55,8 @@ public:
     // Writes the whole diagram at the current zoom: SVG when the path ends in ".svg", otherwise
     // PNG. False, with the reason in error, when the file can't be written.
     bool Export(const QString& path, QString& error) const override;
+    // The whole diagram in the fixed colours, ratio device pixels to a pixel of the window.
+    QImage Picture(qreal ratio) const;
     // The diagram at 100 %, fitted to a page or tiled.
     std::unique_ptr<TPrintout> Printout() const override;
     // The fill of a picture's box on screen: white (the palette's base in the dark theme), or

@@ -1,4 +1,5 @@
 #include "GuiHelpers.h"
+#include "diagram/TVertex.h"
 #include "gui/app/TAppTheme.h"
 #include "gui/app/TSpecMDI.h"
 #include "gui/diagram/TDisplayBrowser.h"
@@ -82,6 +83,7 @@ TEST(Theme, DarkPaintsPanesAndDiagramDarkIsKeptAndLightBringsBackThePlatformsLoo
     ASSERT_NE(underlined, nullptr);
     const TDocument& document = x.f.frame->Document();
 
+    const QBrush lightClient = x.Mdi().background();
     x.Action(commands::ThemeDark)->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(document.dark);
@@ -89,6 +91,7 @@ TEST(Theme, DarkPaintsPanesAndDiagramDarkIsKeptAndLightBringsBackThePlatformsLoo
     EXPECT_TRUE(x.Action(commands::ThemeDark)->isChecked());
     EXPECT_FALSE(x.Action(commands::ThemeSystem)->isChecked());
     EXPECT_NE(x.Ini().find("Theme=dark"), std::string::npos);
+    EXPECT_LT(x.Mdi().background().color().lightness(), 64);
     QImage image = pane->viewport()->grab().toImage();
     EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, Rgb(TDispColour::kDarkBackground));
     // The underline is a bar of the piece's own colour from the dark scheme.
@@ -112,6 +115,7 @@ TEST(Theme, DarkPaintsPanesAndDiagramDarkIsKeptAndLightBringsBackThePlatformsLoo
     EXPECT_EQ(QApplication::palette().color(QPalette::Window), platform.color(QPalette::Window));
     EXPECT_TRUE(x.Action(commands::ThemeLight)->isChecked());
     EXPECT_NE(x.Ini().find("Theme=light"), std::string::npos);
+    EXPECT_EQ(x.Mdi().background(), lightClient);
     image = pane->viewport()->grab().toImage();
     EXPECT_EQ(image.pixelColor(0, 0), platform.color(QPalette::Base));
     EXPECT_TRUE(Colours(image).count(Rgb(document.colours.PieceColour(*underlined->piece))));
@@ -319,4 +323,26 @@ TEST(HighDpi, PaneRenderedAtTwiceThePixelsKeepsItsGridAndSelection)
         ++checked;
     }
     EXPECT_GT(checked, 0);
+}
+
+// The exported picture at twice the pixels: each box's edge where the window has it, doubled.
+TEST(HighDpi, DiagramPictureAtTwiceThePixelsHasItsBoxesWhereTheWindowHasThem)
+{
+    TComfort x;
+    x.Action(commands::Relationships)->trigger();
+    auto* diagram = ActivePane<TDisplayBrowser>(x.Mdi());
+    ASSERT_NE(diagram, nullptr);
+    const QImage one = diagram->Picture(1), two = diagram->Picture(2);
+    ASSERT_EQ(two.size(), one.size() * 2);
+    const QPoint origin = -diagram->DiagramRect().topLeft();
+    int checked = 0;
+    for (const TVertex* v : diagram->Vertices()) {
+        // The middle of the box's top edge is drawn in the line colour at both ratios.
+        const QPoint top((v->box.left + v->box.right) / 2 + origin.x(), v->box.top + origin.y());
+        EXPECT_EQ(one.pixelColor(top), QColor(Qt::black));
+        EXPECT_EQ(two.pixelColor(2 * top), QColor(Qt::black));
+        EXPECT_EQ(two.pixelColor(2 * top - QPoint(0, 2)), QColor(192, 192, 192));
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
 }
