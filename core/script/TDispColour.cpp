@@ -6,6 +6,7 @@
 #include "script/TNameTable_Parser.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 namespace {
@@ -46,22 +47,26 @@ std::string CustomKey(int i)
 const std::array<TDispColour::TRow, TDispColour::kRows>& TDispColour::Rows()
 {
     static const std::array<TRow, kRows> rows = {{
-        {"Literals", kLiteralsSlot, "FF0000"},
-        {"Fields", kFieldsSlot, "00C800"},
-        {"Pictures", kPicturesSlot, "0000C8"},
-        {"Variables", kVariablesSlot, "00C0C0"},
-        {"Records", kRecordsSlot, "C8C800"},
-        {"Types", kTypesSlot, "C800C8"},
-        {"Highlight", kHighlightSlot, "0000C8"},
-        {"Default", kDefaultSlot, "000000"},
+        // The dark colours keep the light ones' hues, bright enough to read on the dark
+        // background, and dark enough once a selection inverts them.
+        {"Literals", kLiteralsSlot, "FF0000", "FFB66C"},
+        {"Fields", kFieldsSlot, "00C800", "87E77E"},
+        {"Pictures", kPicturesSlot, "0000C8", "9090FF"},
+        {"Variables", kVariablesSlot, "00C0C0", "6FD2E3"},
+        {"Records", kRecordsSlot, "C8C800", "DDD456"},
+        {"Types", kTypesSlot, "C800C8", "F08CF0"},
+        {"Highlight", kHighlightSlot, "0000C8", "57A6FF"},
+        {"Default", kDefaultSlot, "000000", "D4D4D4"},
     }};
     return rows;
 }
 
-TDispColour::TDispColour()
+TDispColour::TDispColour(TScheme scheme)
 {
     for (int row = 0; row < kRows; ++row) {
-        const TColourRef value = ParseHex(Rows()[static_cast<size_t>(row)].defaultText).value_or(0);
+        const TRow& r = Rows()[static_cast<size_t>(row)];
+        const TColourRef value =
+            ParseHex(scheme == TScheme::Dark ? r.darkText : r.defaultText).value_or(0);
         RowColour(row) = value;
         custom[static_cast<size_t>(row)] = value;
     }
@@ -196,4 +201,20 @@ std::optional<TDispColour::TColourRef> TDispColour::ParseHex(const std::string& 
             return std::nullopt;
     }
     return static_cast<TColourRef>(value);
+}
+
+double TDispColour::Luminance(TColourRef colour)
+{
+    const auto channel = [](TColourRef value) {
+        const double c = static_cast<double>(value & 0xFF) / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour) + 0.7152 * channel(colour >> 8) +
+           0.0722 * channel(colour >> 16);
+}
+
+double TDispColour::Contrast(TColourRef a, TColourRef b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }

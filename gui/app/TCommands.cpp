@@ -3,11 +3,13 @@
 #include "gui/support/THelpContext.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 const char* const kMenuTitles[] = {"&File", "&Edit", "&View", "&Zoom", "&Window", "&Help"};
@@ -19,12 +21,26 @@ TCommands::TCommands(QMainWindow& frame, std::vector<TCommand> commands)
     QMenuBar* bar = frame.menuBar();
     for (const char* title : kMenuTitles)
         menus.push_back(bar->addMenu(QString::fromLatin1(title)));
+    std::map<QMenu*, QActionGroup*> groups;
     for (const TCommand& command : table) {
         QMenu* menu = Menu(command.menu);
         separators.push_back(command.separatorBefore ? menu->addSeparator() : nullptr);
+        if (!command.submenu.isEmpty()) {
+            QMenu*& sub = submenus[{command.menu, command.submenu}];
+            if (!sub)
+                sub = menu->addMenu(command.submenu);
+            menu = sub;
+        }
         QAction* action = menu->addAction(command.text);
         action->setData(command.id);
         action->setShortcuts(command.keys);
+        if (command.checked) {
+            action->setCheckable(true);
+            QActionGroup*& group = groups[menu];
+            if (!group)
+                group = new QActionGroup(menu);
+            group->addAction(action);
+        }
         if (command.help)
             THelpContext::Set(action, command.help);
         actions.push_back(action);
@@ -36,6 +52,13 @@ TCommands::TCommands(QMainWindow& frame, std::vector<TCommand> commands)
             Menu(*menu)->addAction(actions[row]);
         }
     }
+}
+
+void TCommands::UpdateChecks(const TMainFrame& frame) const
+{
+    for (size_t row = 0; row < table.size(); ++row)
+        if (table[row].checked)
+            actions[row]->setChecked(table[row].checked(frame));
 }
 
 std::optional<size_t> TCommands::Row(int id) const

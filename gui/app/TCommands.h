@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -48,6 +49,11 @@ struct TCommand {
     bool separatorBefore = false;
     // A second menu that shows the same action.
     std::optional<TMenu> alsoIn = std::nullopt;
+    // The entry sits in a submenu of this title; the checkable entries of one submenu are
+    // exclusive.
+    QString submenu = {};
+    // When set, the entry is checkable and shows this state.
+    std::function<bool(const TMainFrame&)> checked = {};
 };
 
 // The menu bar made from the command table, in table order, and the action of each command.
@@ -61,6 +67,8 @@ public:
     // The separator in front of the command's entry; null when it has none.
     QAction* SeparatorBefore(int id) const;
     QMenu* Menu(TMenu menu) const { return menus[static_cast<size_t>(menu)]; }
+    // Checks the checkable entries as their rows say.
+    void UpdateChecks(const TMainFrame& frame) const;
 
 private:
     std::optional<size_t> Row(int id) const;
@@ -69,4 +77,5 @@ private:
     std::vector<QAction*> actions;    // by table row
     std::vector<QAction*> separators; // by table row; null where there is none
     std::vector<QMenu*> menus;
+    std::map<std::pair<TMenu, QString>, QMenu*> submenus;
 };

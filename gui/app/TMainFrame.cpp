@@ -18,11 +18,14 @@
 #include "gui/support/TMessageSink.h"
 #include "gui/views/TFilterBox.h"
 #include "model/TDefBase.h"
+#include "views/TextSize.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -35,6 +38,13 @@
 
 namespace {
 const QString kAppName = QStringLiteral("Stemlook");
+
+// The sizes the text zoom offers in the font's family.
+std::vector<int> TextSizes(const QFont& font)
+{
+    const QList<int> sizes = QFontDatabase::pointSizes(QFontInfo(font).family());
+    return textsize::Offered(std::vector<int>(sizes.begin(), sizes.end()));
+}
 // How long a note stays in the status bar, in milliseconds.
 constexpr int kStatusTime = 10'000;
 } // namespace
@@ -228,6 +238,61 @@ std::vector<TCommand> TMainFrame::CommandTable()
                       {key(Qt::SHIFT | Qt::Key_F7)},
                       TNeed::Differences,
                       [](F& f, S) { f.mdi->ActivePane()->StepChange(false); }},
+                     {commands::ThemeSystem,
+                      TMenu::View,
+                      QStringLiteral("&System"),
+                      helpids::Theme,
+                      {},
+                      TNeed::Nothing,
+                      [](F& f, S) { f.SetTheme(TAppTheme::TChoice::System); },
+                      true,
+                      std::nullopt,
+                      QStringLiteral("T&heme"),
+                      [](const F& f) { return f.Theme() == TAppTheme::TChoice::System; }},
+                     {commands::ThemeLight,
+                      TMenu::View,
+                      QStringLiteral("&Light"),
+                      helpids::Theme,
+                      {},
+                      TNeed::Nothing,
+                      [](F& f, S) { f.SetTheme(TAppTheme::TChoice::Light); },
+                      false,
+                      std::nullopt,
+                      QStringLiteral("T&heme"),
+                      [](const F& f) { return f.Theme() == TAppTheme::TChoice::Light; }},
+                     {commands::ThemeDark,
+                      TMenu::View,
+                      QStringLiteral("&Dark"),
+                      helpids::Theme,
+                      {},
+                      TNeed::Nothing,
+                      [](F& f, S) { f.SetTheme(TAppTheme::TChoice::Dark); },
+                      false,
+                      std::nullopt,
+                      QStringLiteral("T&heme"),
+                      [](const F& f) { return f.Theme() == TAppTheme::TChoice::Dark; }},
+                     {commands::LargerText,
+                      TMenu::View,
+                      QStringLiteral("Lar&ger Text"),
+                      helpids::TextSize,
+                      {key(Qt::CTRL | Qt::Key_Plus), key(Qt::CTRL | Qt::Key_Equal)},
+                      TNeed::Nothing,
+                      [](F& f, S) { f.StepTextSize(1); },
+                      true},
+                     {commands::SmallerText,
+                      TMenu::View,
+                      QStringLiteral("Sma&ller Text"),
+                      helpids::TextSize,
+                      {key(Qt::CTRL | Qt::Key_Minus)},
+                      TNeed::Nothing,
+                      [](F& f, S) { f.StepTextSize(-1); }},
+                     {commands::NormalText,
+                      TMenu::View,
+                      QStringLiteral("Normal Text Si&ze"),
+                      helpids::TextSize,
+                      {key(Qt::CTRL | Qt::Key_0)},
+                      TNeed::Nothing,
+                      [](F& f, S) { f.StepTextSize(0); }},
                      {commands::Back,
                       TMenu::View,
                       QStringLiteral("&Back"),
@@ -312,6 +377,10 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
         setGeometry(rect);
     mdi->SetTreeColumn(settings.TreeRight(width() / 3));
     settings.ReadColours(document.colours);
+    settings.ReadDarkColours(document.darkColours);
+    lightBackground = mdi->background();
+    ApplyTheme(TAppTheme::Parse(settings.Theme()));
+    SetTextSize(textsize::FromSettings(settings.FontSize(), TextSizes(document.font)));
 
     for (const TCommand& command : commands->Table())
         connect(commands->Action(command.id), &QAction::triggered, this,
@@ -438,11 +507,45 @@ void TMainFrame::UpdateCommands()
     for (const TCommand& command : commands->Table())
         commands->Action(command.id)->setEnabled(Meets(command.need, state));
     commands->Menu(TMenu::Zoom)->menuAction()->setVisible(state.isDiagram);
+    commands->UpdateChecks(*this);
+}
+
+void TMainFrame::ApplyTheme(TAppTheme::TChoice choice)
+{
+    document.dark = theme.Apply(choice);
+    // The client's grey is its own, not the palette's.
+    mdi->setBackground(document.dark ? QApplication::palette().brush(QPalette::Dark)
+                                     : lightBackground);
+}
+
+void TMainFrame::SetTheme(TAppTheme::TChoice choice)
+{
+    ApplyTheme(choice);
+    settings.SetTheme(TAppTheme::Name(choice));
+    commands->UpdateChecks(*this);
+    RepaintAll(this);
+}
+
+void TMainFrame::StepTextSize(int step)
+{
+    const std::vector<int> offered = TextSizes(document.font);
+    const int points = step == 0 ? textsize::FromSettings(textsize::kDefault, offered)
+                                 : textsize::Step(document.font.pointSize(), step, offered);
+    SetTextSize(points);
+    settings.SetFontSize(points);
+}
+
+void TMainFrame::SetTextSize(int points)
+{
+    if (points == document.font.pointSize())
+        return;
+    document.font.setPointSize(points);
+    mdi->UpdateTextFont();
 }
 
 void TMainFrame::CmPreferences()
 {
-    TSetColours dialog(this, document.colours);
+    TSetColours dialog(this, document.ShownColours());
     connect(&dialog, &TSetColours::HelpRequested, this, &TMainFrame::ShowHelp);
     if (dialog.exec() == QDialog::Accepted)
         RepaintAll(this);
@@ -631,6 +734,7 @@ void TMainFrame::closeEvent(QCloseEvent* event)
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         settings.WriteWindow(geometry(), mdi->TreeColumn());
     settings.WriteColours(document.colours);
+    settings.WriteDarkColours(document.darkColours);
     help.CloseAll();
     QMainWindow::closeEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/app/TAppTheme.h"
 #include "gui/app/TCommands.h"
 #include "gui/app/TRecentFolders.h"
 #include "gui/views/TDocument.h"
@@ -38,6 +39,13 @@ public:
     void OpenRecent(int n);
     // Enables every command from the active pane's state, as the command table says.
     void UpdateCommands();
+    // The theme: the application's palette, the script colours the panes draw in and the
+    // diagram's colours follow it; the settings keep it.
+    void SetTheme(TAppTheme::TChoice choice);
+    TAppTheme::TChoice Theme() const { return theme.Choice(); }
+    // The fixed font one offered size larger (step > 0) or smaller, or at its default (0); every
+    // pane lays out anew and the settings keep the size.
+    void StepTextSize(int step);
     // The help topic F1 asks for now: the highlighted menu command's, else the active dialog's,
     // else the active child window's; 0 for the contents.
     int HelpContextForF1() const;
@@ -71,6 +79,9 @@ private:
     void CmFocusedDiagram(const TDefBase& picture);
     // Repaints the widget and everything inside it (new script colours).
     static void RepaintAll(QWidget* widget);
+    void SetTextSize(int points);
+    // The document, the client's background and every window follow the theme.
+    void ApplyTheme(TAppTheme::TChoice choice);
     void UpdateRecentMenu();
     void UpdateTitle();
     void ShowHelp(int contextId);
@@ -81,10 +92,13 @@ private:
     THtmlHelp& help;
     TRecentFolders recent;
     TDocument document;
+    // Before the windows, so that the palette is set before any of them is shown.
+    TAppTheme theme;
     TSpecMDI* mdi;
     std::unique_ptr<TCommands> commands;
-    std::string lastFind; // the bytes searched last
-    int focusDepth = 2;   // offered by the next Focused Diagram, for the rest of the session
+    QBrush lightBackground; // the client's own, shown in a light theme
+    std::string lastFind;   // the bytes searched last
+    int focusDepth = 2;     // offered by the next Focused Diagram, for the rest of the session
     // The printer chosen and its settings, and how the diagram was printed last, for the session;
     // the printer is made when first asked for, as finding printers takes a while.
     std::unique_ptr<QPrinter> printer;

@@ -12,7 +12,10 @@ const QString kTop = QStringLiteral("Window/Top");
 const QString kRight = QStringLiteral("Window/Right");
 const QString kBottom = QStringLiteral("Window/Bottom");
 const QString kTreeRight = QStringLiteral("Window/TreeRight");
-const QString kColours = QStringLiteral("Colours/");
+const QString kColours = QStringLiteral("Colours");
+const QString kDarkColours = QStringLiteral("DarkColours");
+const QString kTheme = QStringLiteral("Stemlook/Theme");
+const QString kFontSize = QStringLiteral("Stemlook/FontSize");
 const QString kInitialPath = QStringLiteral("Stemlook/InitialPath");
 const QString kSaveAsPath = QStringLiteral("Stemlook/SaveAsPath");
 const QString kCount = QStringLiteral("MRU/Count");
@@ -126,20 +129,64 @@ void TSettings::WriteRecentFolders(const QStringList& folders, int count)
     settings.sync();
 }
 
-void TSettings::ReadColours(TDispColour& colours) const
+void TSettings::ReadScheme(const QString& section, TDispColour& colours) const
 {
-    colours.Read([this](const std::string& key) -> std::optional<std::string> {
-        const QVariant value = settings.value(kColours + QString::fromStdString(key));
+    const QString prefix = section + QLatin1Char('/');
+    colours.Read([&](const std::string& key) -> std::optional<std::string> {
+        const QVariant value = settings.value(prefix + QString::fromStdString(key));
         if (!value.isValid())
             return std::nullopt;
         return value.toString().toStdString();
     });
 }
 
+void TSettings::WriteScheme(const QString& section, const TDispColour& colours)
+{
+    const QString prefix = section + QLatin1Char('/');
+    settings.remove(section);
+    for (const auto& [key, value] : colours.Entries())
+        settings.setValue(prefix + QString::fromStdString(key), QString::fromStdString(value));
+    settings.sync();
+}
+
+void TSettings::ReadColours(TDispColour& colours) const
+{
+    ReadScheme(kColours, colours);
+}
+
 void TSettings::WriteColours(const TDispColour& colours)
 {
-    settings.remove(QStringLiteral("Colours"));
-    for (const auto& [key, value] : colours.Entries())
-        settings.setValue(kColours + QString::fromStdString(key), QString::fromStdString(value));
+    WriteScheme(kColours, colours);
+}
+
+void TSettings::ReadDarkColours(TDispColour& colours) const
+{
+    ReadScheme(kDarkColours, colours);
+}
+
+void TSettings::WriteDarkColours(const TDispColour& colours)
+{
+    WriteScheme(kDarkColours, colours);
+}
+
+QString TSettings::Theme() const
+{
+    return settings.value(kTheme).toString();
+}
+
+void TSettings::SetTheme(const QString& theme)
+{
+    settings.setValue(kTheme, theme);
+    settings.sync();
+}
+
+int TSettings::FontSize() const
+{
+    return Integer(kFontSize, 0);
+}
+
+void TSettings::SetFontSize(int points)
+{
+    settings.setValue(kFontSize, points);
     settings.sync();
 }

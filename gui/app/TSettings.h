@@ -44,9 +44,22 @@ public:
     // exactly the scheme's keys afterwards.
     void ReadColours(TDispColour& colours) const;
     void WriteColours(const TDispColour& colours);
+    // "DarkColours": the scheme of the dark theme, kept as "Colours" is.
+    void ReadDarkColours(TDispColour& colours) const;
+    void WriteDarkColours(const TDispColour& colours);
+
+    // "Stemlook": the theme, "system", "light" or "dark" (empty when none is kept).
+    QString Theme() const;
+    void SetTheme(const QString& theme);
+    // "Stemlook": the point size of the panes' fixed font; 0 when none is kept or it is no
+    // number.
+    int FontSize() const;
+    void SetFontSize(int points);
 
 private:
     int Integer(const QString& key, int fallback) const;
+    void ReadScheme(const QString& section, TDispColour& colours) const;
+    void WriteScheme(const QString& section, const TDispColour& colours);
 
     mutable QSettings settings;
 };

@@ -57,6 +57,12 @@ TChildWindow* TSpecMDI::FindChild(TChildKey key) const
     return found == children.end() ? nullptr : *found;
 }
 
+void TSpecMDI::UpdateTextFont()
+{
+    for (TChildWindow* child : children)
+        child->ContentPane().SetTextFont(document.font);
+}
+
 TChildWindow* TSpecMDI::ChildOf(const QMdiSubWindow* window) const
 {
     const auto found = std::find(children.begin(), children.end(), window);

@@ -94,6 +94,8 @@ public:
     QRect PlaceChild(QSize content, int captionWidth = 0);
     // Brings the child forward, restored. False when none shows this.
     bool ActivateChild(TChildKey key);
+    // Every pane draws in the document's font anew (its size changed).
+    void UpdateTextFont();
 
 Q_SIGNALS:
     // A database was loaded: the document title and the commands follow it.

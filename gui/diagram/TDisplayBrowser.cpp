@@ -59,11 +59,8 @@ TDisplayBrowser::TDisplayBrowser(TPaneHost& host, const TDefBase* focus, int dep
     const QFontMetrics text(host.Document().font);
     charWidth = std::max(1, text.horizontalAdvance(QLatin1Char('0')));
     lineHeight = std::max(1, text.lineSpacing());
-    QPalette grey = viewport()->palette();
-    grey.setColor(QPalette::Window, kBackground);
-    viewport()->setPalette(grey);
-    viewport()->setBackgroundRole(QPalette::Window);
-    viewport()->setAutoFillBackground(true);
+    // paintEvent fills the background in the theme's colour.
+    viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
     horizontalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setSingleStep(1);
@@ -234,18 +231,30 @@ TVertex* TDisplayBrowser::HitAt(QPoint viewportPoint) const
     return index->Hit(p.x(), p.y());
 }
 
-void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v) const
+TDisplayBrowser::TColours TDisplayBrowser::Colours(bool onScreen) const
+{
+    const TDocument& document = host.Document();
+    const bool dark = onScreen && document.dark;
+    const QColor highlight =
+        TDisplayScript::Colour((dark ? document.darkColours : document.colours)
+                                   .PieceColour(TDispColour::kHighlightKind, 0, 0));
+    if (!dark)
+        return {kBackground, Qt::white, kShadow, Qt::black, Qt::black, highlight};
+    const QPalette& p = palette();
+    return {p.color(QPalette::Window), p.color(QPalette::Base), p.color(QPalette::Shadow),
+            p.color(QPalette::Text),   p.color(QPalette::Text), highlight};
+}
+
+void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v, const TColours& colours) const
 {
     const int m = diagram::Margin(h);
     const QRect box = ToRect(v.box);
-    painter.setPen(QPen(kShadow, 3));
+    painter.setPen(QPen(colours.shadow, 3));
     painter.drawRoundedRect(box.translated(1, 1), m, m);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(BoxFill(v));
+    painter.setPen(QPen(colours.line, 1));
+    painter.setBrush(BoxFill(v, colours));
     painter.drawRoundedRect(box, m, m);
-    if (&v == selected)
-        painter.setPen(TDisplayScript::Colour(
-            host.Document().colours.PieceColour(TDispColour::kHighlightKind, 0, 0)));
+    painter.setPen(&v == selected ? colours.highlight : colours.text);
     const int top = v.sy - (m - m / 4);
     painter.drawText(v.sx, top + QFontMetrics(diagramFont).ascent(),
                      bytes::ToText(v.element->Title()));
@@ -253,10 +262,15 @@ void TDisplayBrowser::DrawVertex(QPainter& painter, const TVertex& v) const
 
 QColor TDisplayBrowser::BoxFill(const TVertex& v) const
 {
+    return BoxFill(v, Colours(true));
+}
+
+QColor TDisplayBrowser::BoxFill(const TVertex& v, const TColours& colours) const
+{
     const compare::TPictureStatus& marked = host.Document().comparedPictures;
     const auto found = marked.find(v.element);
     if (found == marked.end())
-        return Qt::white;
+        return colours.box;
     return diffcolours::Of(palette(), found->second == compare::TStatus::Added
                                           ? diffcolours::TTint::Added
                                           : diffcolours::TTint::Changed);
@@ -280,7 +294,7 @@ void TDisplayBrowser::DrawLegend(QPainter& painter) const
     painter.drawRect(box);
     for (int i = 0; i < 2; ++i) {
         const int top = box.top() + line / 4 + i * line;
-        painter.setPen(QPen(Qt::black, 1));
+        painter.setPen(QPen(palette().color(QPalette::Text), 1));
         painter.setBrush(diffcolours::Of(palette(), tints[i]));
         painter.drawRect(box.left() + line / 2, top + (line - swatch) / 2, swatch, swatch);
         painter.setPen(palette().color(QPalette::Text));
@@ -289,14 +303,14 @@ void TDisplayBrowser::DrawLegend(QPainter& painter) const
     }
 }
 
-void TDisplayBrowser::Paint(QPainter& painter, const QRect& area) const
+void TDisplayBrowser::Paint(QPainter& painter, const QRect& area, bool onScreen) const
 {
+    const TColours colours = Colours(onScreen);
     // A box's shadow reaches 2 pixels past its right and bottom edges.
     const TVertex::Rect a = ToArea(area.adjusted(-2, -2, 0, 0));
-    const QColor highlight = TDisplayScript::Colour(
-        host.Document().colours.PieceColour(TDispColour::kHighlightKind, 0, 0));
+    const QColor& highlight = colours.highlight;
     const std::vector<TDiagramIndex::Edge> edges = index->Edges(a);
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(colours.line, 1));
     for (const TDiagramIndex::Edge& e : edges)
         if (e.from != selected && e.to != selected)
             painter.drawLine(e.from->rightEnd.x, e.from->rightEnd.y, e.to->sx, e.to->sy);
@@ -309,14 +323,15 @@ void TDisplayBrowser::Paint(QPainter& painter, const QRect& area) const
     }
     painter.setFont(diagramFont);
     for (const TVertex* v : index->Vertices(a))
-        DrawVertex(painter, *v);
+        DrawVertex(painter, *v, colours);
 }
 
 void TDisplayBrowser::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
+    painter.fillRect(event->rect(), Colours(true).background);
     painter.translate(-Offset());
-    Paint(painter, event->rect().translated(Offset()));
+    Paint(painter, event->rect().translated(Offset()), true);
     if (!host.Document().comparedPictures.empty()) {
         painter.resetTransform();
         DrawLegend(painter);
@@ -372,17 +387,23 @@ bool TDisplayBrowser::Export(const QString& path, QString& error) const
         error = files::SaveFile(path, host.Document().db.DefinitionFile(), svg.view());
         return error.isEmpty();
     }
-    const QRect whole = DiagramRect();
-    QImage image(whole.size(), QImage::Format_RGB32);
-    image.fill(kBackground);
-    {
-        QPainter painter(&image);
-        painter.translate(-whole.topLeft());
-        Paint(painter, whole);
-    }
+    // As many pixels as the screen shows, so that the picture is as sharp as the window.
+    const QImage image = Picture(devicePixelRatioF());
     error = files::SaveFile(path, host.Document().db.DefinitionFile(),
                             [&image](QIODevice& file) { return image.save(&file, "PNG"); });
     return error.isEmpty();
+}
+
+QImage TDisplayBrowser::Picture(qreal ratio) const
+{
+    const QRect whole = DiagramRect();
+    QImage image((QSizeF(whole.size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(kBackground);
+    QPainter painter(&image);
+    painter.translate(-whole.topLeft());
+    Paint(painter, whole);
+    return image;
 }
 
 std::unique_ptr<TPrintout> TDisplayBrowser::Printout() const

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QImage>
 
 #include <memory>
 
@@ -42,15 +43,24 @@ public:
     QSize Extent() const { return extent; }
     // The whole diagram, as drawn on screen, with the margin of the outermost boxes.
     QRect DiagramRect() const;
-    // Draws the part of the diagram in area (diagram coordinates) as the window does.
-    void Paint(QPainter& painter, const QRect& area) const;
+    // What the diagram is drawn in: fixed colours on paper, in pictures and in a light theme;
+    // the palette's in the dark theme.
+    struct TColours {
+        QColor background, box, shadow, line, text, highlight;
+    };
+    TColours Colours(bool onScreen) const;
+    // Draws the part of the diagram in area (diagram coordinates) as the window does, on screen
+    // or in the fixed colours.
+    void Paint(QPainter& painter, const QRect& area, bool onScreen = false) const;
     // Writes the whole diagram at the current zoom: SVG when the path ends in ".svg", otherwise
     // PNG. False, with the reason in error, when the file can't be written.
     bool Export(const QString& path, QString& error) const override;
+    // The whole diagram in the fixed colours, ratio device pixels to a pixel of the window.
+    QImage Picture(qreal ratio) const;
     // The diagram at 100 %, fitted to a page or tiled.
     std::unique_ptr<TPrintout> Printout() const override;
-    // The fill of a picture's box: white, or while a comparison is shown the tint of an added or
-    // changed picture.
+    // The fill of a picture's box on screen: white (the palette's base in the dark theme), or
+    // while a comparison is shown the tint of an added or changed picture.
     QColor BoxFill(const TVertex& v) const;
     // The caption of the window at the current zoom.
     QString Caption() const;
@@ -83,7 +93,8 @@ private:
     // The centre of the view in diagram coordinates.
     QPoint Centre() const;
     void ScrollBy(int dx, int dy);
-    void DrawVertex(QPainter& painter, const TVertex& v) const;
+    void DrawVertex(QPainter& painter, const TVertex& v, const TColours& colours) const;
+    QColor BoxFill(const TVertex& v, const TColours& colours) const;
     // What the marks of a comparison mean, in the view's top right corner.
     void DrawLegend(QPainter& painter) const;
     TVertex* HitAt(QPoint viewportPoint) const;

@@ -36,6 +36,12 @@ constexpr int Print = 149;
 constexpr int PrintPreview = 150;
 constexpr int ExportPdf = 151;
 constexpr int ExportWebPages = 155;
+constexpr int ThemeSystem = 170;
+constexpr int ThemeLight = 171;
+constexpr int ThemeDark = 172;
+constexpr int LargerText = 173;
+constexpr int SmallerText = 174;
+constexpr int NormalText = 175;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -80,4 +86,7 @@ constexpr int CompareWith = 175;
 constexpr int DifferencesWindow = 176;
 constexpr int Print = 177;
 constexpr int ExportWebPages = 185;
+constexpr int Theme = 195;
+constexpr int TextSize = 196;
+constexpr int Hover = 197;
 } // namespace helpids

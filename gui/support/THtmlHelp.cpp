@@ -61,6 +61,9 @@ constexpr Topic topics[] = {
     {176, "differences-window.html"},
     {177, "print.html"},
     {185, "web-pages.html"},
+    {195, "theme.html"},
+    {196, "text-size.html"},
+    {197, "hover.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"

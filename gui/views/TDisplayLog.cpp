@@ -17,13 +17,7 @@ TDisplayLog::TDisplayLog(const TMessageLog& log, const QFont& font, const TDefin
                          QWidget* parent)
     : QListView(parent), lines(new TLogModel(log, this)), defs(defs)
 {
-    setFont(font);
-    // A fixed-pitch font makes the line of the most bytes the widest; uniform sizes keep the view
-    // from asking every row for its size.
-    const QFontMetrics metrics(font);
-    const int longest = lines->LongestRow();
-    const int width = longest < 0 ? 0 : metrics.horizontalAdvance(lines->Line(longest));
-    lines->SetRowSize(QSize(width + 2 * metrics.averageCharWidth(), metrics.lineSpacing()));
+    SetTextFont(font);
     setUniformItemSizes(true);
     setModel(lines);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -31,6 +25,17 @@ TDisplayLog::TDisplayLog(const TMessageLog& log, const QFont& font, const TDefin
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(this, &QAbstractItemView::doubleClicked, this, [this] { OpenSelected(); });
+}
+
+void TDisplayLog::SetTextFont(const QFont& font)
+{
+    setFont(font);
+    // A fixed-pitch font makes the line of the most bytes the widest; uniform sizes keep the view
+    // from asking every row for its size.
+    const QFontMetrics metrics(font);
+    const int longest = lines->LongestRow();
+    const int width = longest < 0 ? 0 : metrics.horizontalAdvance(lines->Line(longest));
+    lines->SetRowSize(QSize(width + 2 * metrics.averageCharWidth(), metrics.lineSpacing()));
 }
 
 const TDefBase* TDisplayLog::CurrentElement() const

@@ -34,6 +34,7 @@ public:
     void OpenSelected() override;
     // Every line, in the pane's font.
     std::unique_ptr<TPrintout> Printout() const override;
+    void SetTextFont(const QFont& font) override;
 
 Q_SIGNALS:
     void OpenRequested(const TDefBase& element);

@@ -10,13 +10,16 @@
 #include "model/TDefBase.h"
 #include "model/TScriptPiece.h"
 #include "views/HostLayouts.h"
+#include "views/HoverText.h"
 #include "views/PaneRules.h"
 
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -26,21 +29,47 @@ QRect ToRect(const TPaneRect& rect)
 }
 
 TDisplayWindow::TDisplayWindow(TPaneHost& host, const TDefBase& def, TPaneKind kind)
-    : host(host), def(def), textFont(host.Document().font)
+    : host(host), def(def), kind(kind)
 {
-    const QFontMetrics metrics(textFont);
-    lineHeight = std::max(1, metrics.lineSpacing());
-    // The fixed-pitch font's advance: characters are placed this far apart.
-    charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
-    setFont(textFont);
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
     viewport()->setBackgroundRole(QPalette::Base);
     horizontalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setSingleStep(1);
+    LayOut(host.Document().font);
+}
+
+void TDisplayWindow::LayOut(const QFont& font)
+{
+    textFont = font;
+    const QFontMetrics metrics(textFont);
+    lineHeight = std::max(1, metrics.lineSpacing());
+    // The fixed-pitch font's advance: characters are placed this far apart.
+    charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+    setFont(textFont);
     layout = panes::LayPane(def, kind, host.Document().db.Definitions(), charWidth, lineHeight);
     UpdateScrollRanges();
+}
+
+void TDisplayWindow::SetTextFont(const QFont& font)
+{
+    const TScriptPiece* kept = selected;
+    const int column = horizontalScrollBar()->value(), line = verticalScrollBar()->value();
+    ClearSelection();
+    LayOut(font);
+    horizontalScrollBar()->setValue(column);
+    verticalScrollBar()->setValue(line);
+    if (kept) {
+        const auto found = std::find_if(layout.pieces.begin(), layout.pieces.end(),
+                                        [kept](const TPieceRect& r) { return r.piece == kept; });
+        if (found != layout.pieces.end()) {
+            selected = kept;
+            selectedRect = found->rect;
+            host.SelectionChanged();
+        }
+    }
+    viewport()->update();
 }
 
 const TDefBase& TDisplayWindow::CurrentElement() const
@@ -114,9 +143,33 @@ bool TDisplayWindow::SelectPieceAt(QPoint content)
         selected = hit->piece;
         selectedRect = hit->rect;
         UpdateContent(ToRect(hit->rect));
+        // One line in the status bar.
+        host.ShowStatus(HoverTextAt(content).replace(QLatin1Char('\n'), QStringLiteral(" - ")));
     }
     host.SelectionChanged();
     return selected != nullptr;
+}
+
+QString TDisplayWindow::HoverTextAt(QPoint content) const
+{
+    const TPieceRect* hit = panes::HitPiece(layout, content.x(), content.y());
+    if (!hit)
+        return {};
+    return bytes::ToText(panes::HoverText(host.Document().db.Definitions(), *hit->piece, true));
+}
+
+bool TDisplayWindow::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = HoverTextAt(ContentPoint(help->pos()));
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TDisplayWindow::ExplainSelected()
@@ -217,7 +270,7 @@ void TDisplayWindow::paintEvent(QPaintEvent* event)
     painter.setPen(palette().color(QPalette::Text));
     const QRect exposed = event->rect().translated(offset);
     TDisplayScript(textFont, lineHeight, charWidth)
-        .Paint(painter, layout, host.Document().colours, exposed);
+        .Paint(painter, layout, host.Document().ShownColours(), exposed);
     const QRect selection = SelectionRect();
     if (!selection.isEmpty()) {
         painter.setCompositionMode(QPainter::CompositionMode_Difference);

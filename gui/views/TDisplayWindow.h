@@ -40,6 +40,8 @@ public:
     QRect SelectedText() const { return selectedText; }
     // Content coordinates of a point in the viewport.
     QPoint ContentPoint(QPoint viewportPoint) const;
+    // What the tooltip says of the piece at a point in content coordinates; empty for none.
+    QString HoverTextAt(QPoint content) const;
 
     TPaneState State() const override;
     // The element's text; the selected piece's element (or its explanation).
@@ -47,6 +49,7 @@ public:
     void OpenSelected() override;
     // The layout as drawn, without the selection.
     std::unique_ptr<TPrintout> Printout() const override;
+    void SetTextFont(const QFont& font) override;
 
 protected:
     // Clears the selection, then selects the first piece at the point. True on a hit.
@@ -62,6 +65,7 @@ protected:
     // Repaints a rectangle given in content coordinates.
     void UpdateContent(const QRect& rect);
 
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -71,12 +75,15 @@ protected:
     TPaneHost& host;
 
 private:
+    // Measures the font and lays the element out in its cells.
+    void LayOut(const QFont& font);
     void UpdateScrollRanges();
     QPoint Offset() const;
     // Scrolls only when the rectangle (content coordinates) is not wholly in view.
     void ScrollIntoView(const QRect& rect);
 
     const TDefBase& def;
+    TPaneKind kind;
     QFont textFont;
     int lineHeight;
     int charWidth;

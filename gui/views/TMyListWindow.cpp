@@ -5,6 +5,7 @@
 #include "gui/views/TFilterBox.h"
 #include "gui/views/TPaneHost.h"
 #include "model/TDefBase.h"
+#include "views/TextSize.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -50,6 +51,18 @@ private:
 };
 
 } // namespace
+
+void TMyListWindow::SetTextFont(const QFont& fixed)
+{
+    QFont zoomed = font();
+    zoomed.setPointSize(
+        std::max(1, QApplication::font(this).pointSize() + fixed.pointSize() - textsize::kDefault));
+    const int before = std::max(1, QFontMetrics(font()).averageCharWidth());
+    const int after = std::max(1, QFontMetrics(zoomed).averageCharWidth());
+    setFont(zoomed);
+    for (int column = 0; column < header()->count(); ++column)
+        header()->resizeSection(column, header()->sectionSize(column) * after / before);
+}
 
 void TMyListWindow::SetUpHeader()
 {

@@ -27,6 +27,9 @@ public:
     void OpenSelected() override;
     // The rows shown, with the column titles and widths.
     std::unique_ptr<TPrintout> Printout() const override;
+    // The list keeps its own font, as many points from its usual size as the fixed font is from
+    // its default; the columns keep their widths in characters.
+    void SetTextFont(const QFont& fixed) override;
 
 protected:
     TMyListWindow(TPaneHost& host, QWidget* parent);

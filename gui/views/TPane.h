@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+class QFont;
 class QString;
 class TDefBase;
 class TDefPicture;
@@ -66,4 +67,7 @@ public:
     virtual std::unique_ptr<TPrintout> Printout() const { return nullptr; }
     // A comparison's next or previous change.
     virtual void StepChange(bool /*forward*/) {}
+    // The document's fixed font changed size: a pane that draws in it lays itself out anew,
+    // keeping its scroll position in characters and lines and its selected piece.
+    virtual void SetTextFont(const QFont& /*font*/) {}
 };

@@ -230,3 +230,57 @@ TEST(ColourScheme, HexMatchesPrintfAndParsesBack)
         EXPECT_EQ(TDispColour::ParseHex(expected), value);
     }
 }
+
+TEST(ColourScheme, ContrastIsTheWcagRatioOfRelativeLuminances)
+{
+    // Values from the WCAG's own examples and its formula worked by hand.
+    struct Case {
+        TDispColour::TColourRef a, b;
+        double ratio;
+    };
+    const Case cases[] = {
+        {0xFFFFFF, 0x000000, 21.0},   {0x000000, 0xFFFFFF, 21.0},  {0x777777, 0xFFFFFF, 4.478},
+        {0x767676, 0xFFFFFF, 4.542},  {0x0000FF, 0xFFFFFF, 3.998}, // pure red
+        {0xFF0000, 0x000000, 2.444},                               // pure blue
+        {0x00FF00, 0x000000, 15.304},                              // pure green
+        {0x123456, 0x123456, 1.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(TDispColour::Contrast(c.a, c.b), c.ratio, 0.005)
+            << std::hex << c.a << " " << c.b;
+    EXPECT_DOUBLE_EQ(TDispColour::Luminance(0xFFFFFF), 1.0);
+    EXPECT_DOUBLE_EQ(TDispColour::Luminance(0), 0.0);
+}
+
+TEST(ColourScheme, EveryDarkColourReadsOnTheDarkBackgroundAndWhenSelected)
+{
+    // A selection inverts the cells, so the inverted colour is read on the inverted background.
+    const auto inverted = [](TDispColour::TColourRef c) { return ~c & 0xFFFFFFu; };
+    const TDispColour dark(TDispColour::TScheme::Dark);
+    const TDispColour light;
+    for (int row = 0; row < TDispColour::kRows; ++row) {
+        const TDispColour::TColourRef c = dark.RowColour(row);
+        const char* key = TDispColour::Rows()[static_cast<size_t>(row)].key;
+        EXPECT_GE(TDispColour::Contrast(c, TDispColour::kDarkBackground), 4.5) << key;
+        EXPECT_GE(TDispColour::Contrast(inverted(c), inverted(TDispColour::kDarkBackground)), 4.5)
+            << key;
+        EXPECT_NE(c, light.RowColour(row)) << key;
+    }
+    // Report areas and underlined pieces draw in these same slots.
+    EXPECT_EQ(dark.PieceColour(TDispColour::kHighlightKind, -1, 0), dark.RowColour(6));
+    EXPECT_GE(TDispColour::Contrast(dark.PieceColour(TDispColour::kHighlightKind, -1, 0),
+                                    TDispColour::kDarkBackground),
+              4.5);
+}
+
+TEST(ColourScheme, DarkSchemeKeepsItsDefaultsForGarbledValues)
+{
+    const TDispColour defaults(TDispColour::TScheme::Dark);
+    for (const char* bad : {"", "red", "12zz", "0x", "-5", "100000000"}) {
+        TDispColour scheme(TDispColour::TScheme::Dark);
+        scheme.Read([bad](const std::string&) -> std::optional<std::string> { return bad; });
+        for (int row = 0; row < TDispColour::kRows; ++row)
+            EXPECT_EQ(scheme.RowColour(row), defaults.RowColour(row)) << bad << " " << row;
+        EXPECT_EQ(scheme.CustomColour(3), defaults.RowColour(3)) << bad;
+    }
+}
