@@ -25,6 +25,7 @@ TCommands::TCommands(QMainWindow& frame, std::vector<TCommand> commands)
         QAction* action = menu->addAction(command.text);
         action->setData(command.id);
         action->setShortcuts(command.keys);
+        action->setCheckable(command.checkable);
         if (command.help)
             THelpContext::Set(action, command.help);
         actions.push_back(action);

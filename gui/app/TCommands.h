@@ -48,6 +48,8 @@ struct TCommand {
     bool separatorBefore = false;
     // A second menu that shows the same action.
     std::optional<TMenu> alsoIn = std::nullopt;
+    // A check item; its run reads the action's state.
+    bool checkable = false;
 };
 
 // The menu bar made from the command table, in table order, and the action of each command.

@@ -1,8 +1,10 @@
 #include "gui/app/TMainFrame.h"
 
 #include "diagram/DiagramGeometry.h"
+#include "gui/app/TReloader.h"
 #include "gui/app/TSettings.h"
 #include "gui/app/TSpecMDI.h"
+#include "gui/app/WindowMemos.h"
 #include "gui/diagram/TFocusDepthDialog.h"
 #include "gui/export/TSaveAsDialog.h"
 #include "gui/export/WebExport.h"
@@ -22,16 +24,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QUrl>
 
 namespace {
 const QString kAppName = QStringLiteral("Stemlook");
@@ -102,14 +109,26 @@ std::vector<TCommand> TMainFrame::CommandTable()
          {},
          TNeed::Print,
          [](F& f, S) { f.CmPrint(TPrintTo::Pdf); }},
+        {commands::ReopenLastDesign,
+         TMenu::File,
+         QStringLiteral("Reopen &Last Design"),
+         helpids::Session,
+         {},
+         TNeed::Nothing,
+         [](F& f, S) {
+             f.settings.SetReopenLastDesign(
+                 f.commands->Action(commands::ReopenLastDesign)->isChecked());
+         },
+         true,
+         std::nullopt,
+         true},
         {commands::Preferences,
          TMenu::File,
          QStringLiteral("Pre&ferences..."),
          helpids::Preferences,
          {},
          TNeed::Nothing,
-         [](F& f, S) { f.CmPreferences(); },
-         true},
+         [](F& f, S) { f.CmPreferences(); }},
     };
     for (int n = 0; n < TRecentFolders::kCount; ++n)
         table.push_back({commands::FirstRecent + n,
@@ -213,6 +232,29 @@ std::vector<TCommand> TMainFrame::CommandTable()
                       {},
                       TNeed::Design,
                       [](F& f, S) { f.mdi->ShowUnused(); }},
+                     {commands::Reload,
+                      TMenu::View,
+                      QStringLiteral("Re&load"),
+                      helpids::Reload,
+                      {key(Qt::Key_F5)},
+                      TNeed::Design,
+                      [](F& f, S) { f.reloader->Reload(); },
+                      true},
+                     {commands::ReloadWhenChanged,
+                      TMenu::View,
+                      QStringLiteral("Reload W&hen Changed"),
+                      helpids::Reload,
+                      {},
+                      TNeed::Nothing,
+                      [](F& f, S) {
+                          const bool on =
+                              f.commands->Action(commands::ReloadWhenChanged)->isChecked();
+                          f.settings.SetReloadWhenChanged(on);
+                          f.reloader->SetWatching(on);
+                      },
+                      false,
+                      std::nullopt,
+                      true},
                      {commands::NextDifference,
                       TMenu::View,
                       QStringLiteral("Ne&xt Difference"),
@@ -301,8 +343,10 @@ std::vector<TCommand> TMainFrame::CommandTable()
 
 TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& logPath)
     : settings(settings), help(help), recent(settings), document(logPath),
-      mdi(new TSpecMDI(document)), commands(std::make_unique<TCommands>(*this, CommandTable()))
+      mdi(new TSpecMDI(document)), commands(std::make_unique<TCommands>(*this, CommandTable())),
+      reloader(new TReloader(*mdi, document, this))
 {
+    setAcceptDrops(true);
     setWindowTitle(kAppName);
     setWindowIcon(TIconSet::Icon(TIconSet::Program));
     setCentralWidget(mdi);
@@ -325,6 +369,17 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     connect(mdi, &TSpecMDI::HelpRequested, this, &TMainFrame::ShowHelp);
     connect(mdi, &TSpecMDI::StatusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, kStatusTime); });
+    connect(reloader, &TReloader::StatusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, kStatusTime); });
+    connect(reloader, &TReloader::Reloaded, this, [this] {
+        UpdateTitle();
+        UpdateCommands();
+    });
+    commands->Action(commands::ReloadWhenChanged)->setChecked(settings.ReloadWhenChanged());
+    commands->Action(commands::ReopenLastDesign)->setChecked(settings.ReopenLastDesign());
+    reloader->SetWatching(settings.ReloadWhenChanged());
+    if (!settings.Problem().isEmpty())
+        statusBar()->showMessage(settings.Problem(), kStatusTime);
     qApp->installEventFilter(this);
 
     UpdateRecentMenu();
@@ -345,6 +400,7 @@ bool TMainFrame::OpenFolder(const QString& folder)
     // A folder that fails to load would push a good one out of the list.
     if (!mdi->ReadFile(folder))
         return false;
+    opened = folder;
     recent.AddToFront(folder);
     UpdateRecentMenu();
     return true;
@@ -355,10 +411,52 @@ void TMainFrame::OpenRecent(int n)
     if (n < 0 || n >= recent.Entries().size())
         return;
     const QString folder = recent.Entries()[n];
-    if (!mdi->ReadFile(folder)) {
+    if (mdi->ReadFile(folder)) {
+        opened = folder;
+    } else {
         recent.Remove(folder);
         UpdateRecentMenu();
     }
+}
+
+bool TMainFrame::ReopenLastDesign()
+{
+    const QString folder = settings.SessionFolder();
+    if (!settings.ReopenLastDesign() || folder.isEmpty())
+        return false;
+    // Asked first, so that a folder gone since says so in a line, not a box; the recent list
+    // keeps it.
+    if (!TDatabase::Open(bytes::PathBytes(folder))) {
+        statusBar()->showMessage(
+            QStringLiteral("The last design, %1, is no longer there").arg(folder), kStatusTime);
+        return false;
+    }
+    if (!mdi->ReadFile(folder))
+        return false;
+    opened = folder;
+    windowmemos::Restore(*mdi, settings.SessionWindows(),
+                         compare::TTitleIndex(document.db.Definitions()));
+    UpdateCommands();
+    return true;
+}
+
+void TMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void TMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over: the drag's source waits for it.
+    const QString place = QDir::cleanPath(urls.front().toLocalFile());
+    QMetaObject::invokeMethod(
+        this, [this, place] { OpenFolder(place); }, Qt::QueuedConnection);
 }
 
 void TMainFrame::CmExportWebPages()
@@ -631,6 +729,9 @@ void TMainFrame::closeEvent(QCloseEvent* event)
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         settings.WriteWindow(geometry(), mdi->TreeColumn());
     settings.WriteColours(document.colours);
+    if (Loaded() && !opened.isEmpty())
+        settings.WriteSession(
+            opened, windowmemos::Take(*mdi, compare::TTitleIndex(document.db.Definitions())));
     help.CloseAll();
     QMainWindow::closeEvent(event);
 }

@@ -13,6 +13,7 @@ class QPrinter;
 class TDefBase;
 class THtmlHelp;
 class TSettings;
+class TReloader;
 class TSpecMDI;
 
 // The main window "Stemlook": the document, the menu made from the command table, the client with
@@ -36,6 +37,11 @@ public:
     bool OpenFolder(const QString& folder);
     // Loads recent folder n without moving it; a folder that fails to load leaves the list.
     void OpenRecent(int n);
+    // The start without a folder: the design open at the last exit and its windows, when Reopen
+    // Last Design is on. A design that is gone gets a note in the status bar, no box. False when
+    // nothing was opened.
+    bool ReopenLastDesign();
+    TReloader& Reloader() const { return *reloader; }
     // Enables every command from the active pane's state, as the command table says.
     void UpdateCommands();
     // The help topic F1 asks for now: the highlighted menu command's, else the active dialog's,
@@ -44,6 +50,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A database folder or a definition file dropped on the window opens as File > Open would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -83,6 +92,8 @@ private:
     TDocument document;
     TSpecMDI* mdi;
     std::unique_ptr<TCommands> commands;
+    TReloader* reloader;
+    QString opened;       // the folder (or definition file) of the design shown, as it was opened
     std::string lastFind; // the bytes searched last
     int focusDepth = 2;   // offered by the next Focused Diagram, for the rest of the session
     // The printer chosen and its settings, and how the diagram was printed last, for the session;

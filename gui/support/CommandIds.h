@@ -36,6 +36,9 @@ constexpr int Print = 149;
 constexpr int PrintPreview = 150;
 constexpr int ExportPdf = 151;
 constexpr int ExportWebPages = 155;
+constexpr int Reload = 160;
+constexpr int ReloadWhenChanged = 161;
+constexpr int ReopenLastDesign = 162;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -80,4 +83,6 @@ constexpr int CompareWith = 175;
 constexpr int DifferencesWindow = 176;
 constexpr int Print = 177;
 constexpr int ExportWebPages = 185;
+constexpr int Reload = 190;
+constexpr int Session = 191;
 } // namespace helpids

@@ -26,7 +26,7 @@ QRect ToRect(const TPaneRect& rect)
 }
 
 TDisplayWindow::TDisplayWindow(TPaneHost& host, const TDefBase& def, TPaneKind kind)
-    : host(host), def(def), textFont(host.Document().font)
+    : host(host), def(def), kind(kind), textFont(host.Document().font)
 {
     const QFontMetrics metrics(textFont);
     lineHeight = std::max(1, metrics.lineSpacing());
@@ -117,6 +117,22 @@ bool TDisplayWindow::SelectPieceAt(QPoint content)
     }
     host.SelectionChanged();
     return selected != nullptr;
+}
+
+TPaneMemo TDisplayWindow::Memo() const
+{
+    TPaneMemo memo;
+    if (selected) {
+        memo.pieceX = selectedRect.left;
+        memo.pieceY = selectedRect.top;
+    }
+    return memo;
+}
+
+void TDisplayWindow::Recall(const TPaneMemo& memo)
+{
+    if (memo.pieceX >= 0)
+        SelectPieceAt({memo.pieceX, memo.pieceY});
 }
 
 void TDisplayWindow::ExplainSelected()

@@ -23,6 +23,7 @@ public:
     TDisplayWindow(TPaneHost& host, const TDefBase& def, TPaneKind kind);
 
     const TDefBase& Def() const { return def; }
+    TPaneKind Kind() const { return kind; }
     const QFont& TextFont() const { return textFont; }
     int LineHeight() const { return lineHeight; }
     int CharWidth() const { return charWidth; }
@@ -45,6 +46,8 @@ public:
     // The element's text; the selected piece's element (or its explanation).
     void Copy() const override;
     void OpenSelected() override;
+    TPaneMemo Memo() const override;
+    void Recall(const TPaneMemo& memo) override;
     // The layout as drawn, without the selection.
     std::unique_ptr<TPrintout> Printout() const override;
 
@@ -77,6 +80,7 @@ private:
     void ScrollIntoView(const QRect& rect);
 
     const TDefBase& def;
+    TPaneKind kind;
     QFont textFont;
     int lineHeight;
     int charWidth;
