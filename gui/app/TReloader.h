@@ -24,6 +24,7 @@ public:
     static constexpr int kQuiet = 300; // milliseconds
 
     enum class TResult { Reloaded, Gone, Unreadable, NothingLoaded };
+    Q_ENUM(TResult)
 
     // The document is the one the client shows.
     TReloader(TSpecMDI& mdi, TDocument& document, QObject* parent = nullptr);
