@@ -61,6 +61,8 @@ constexpr Topic topics[] = {
     {176, "differences-window.html"},
     {177, "print.html"},
     {185, "web-pages.html"},
+    {190, "reload.html"},
+    {191, "session.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"
