@@ -526,8 +526,11 @@ bool TMainFrame::Meets(TNeed need, const TPaneState& state) const
 void TMainFrame::Run(const TCommand& command)
 {
     const TPaneState state = mdi->ActiveState();
-    if (Meets(command.need, state))
-        command.run(*this, state);
+    if (!Meets(command.need, state))
+        return;
+    command.run(*this, state);
+    // Back on a window that is already active moves the history and activates nothing.
+    UpdateCommands();
 }
 
 void TMainFrame::UpdateCommands()
