@@ -1,6 +1,7 @@
 #include "compare/Comparison.h"
 
 #include "compare/LineDiff.h"
+#include "compare/TitleMatch.h"
 #include "export/TOutline.h"
 #include "export/TTextWriter.h"
 #include "model/TDefBase.h"
@@ -70,6 +71,41 @@ const std::string& TUnits::Title(size_t unit) const
     return units[unit].element->Title();
 }
 
+std::vector<std::string_view> TUnits::Titles() const
+{
+    std::vector<std::string_view> titles;
+    titles.reserve(units.size());
+    for (const TUnit& unit : units)
+        titles.push_back(unit.element->Title());
+    return titles;
+}
+
+std::vector<TUnitPrint> TUnits::Prints() const
+{
+    std::vector<TUnitPrint> prints;
+    prints.reserve(units.size());
+    for (const TUnit& unit : units)
+        prints.push_back({unit.element->Title(), unit.length, unit.digest});
+    return prints;
+}
+
+std::vector<int> ChangedSince(const std::vector<TUnitPrint>& before, const TUnits& now)
+{
+    std::vector<std::string_view> oldTitles;
+    oldTitles.reserve(before.size());
+    for (const TUnitPrint& print : before)
+        oldTitles.push_back(print.title);
+    const std::vector<size_t> matches = MatchByTitle(oldTitles, now.Titles());
+    const std::vector<TUnitPrint> prints = now.Prints();
+    std::vector<int> changed;
+    for (size_t i = 0; i < matches.size(); ++i) {
+        const TUnitPrint* old = matches[i] == kUnmatched ? nullptr : &before[matches[i]];
+        if (!old || old->length != prints[i].length || old->digest != prints[i].digest)
+            changed.push_back(now.Element(i).index);
+    }
+    return changed;
+}
+
 bool TUnits::SameText(size_t unit, const TUnits& other, size_t otherUnit) const
 {
     const TUnit& a = units[unit];
@@ -115,20 +151,14 @@ TComparison::TComparison(const TDefinedArray& oldDefs, const TDefinedArray& newD
 TComparison::TComparison(TUnits oldSide, TUnits newSide)
     : oldUnits(std::move(oldSide)), newUnits(std::move(newSide))
 {
-    std::unordered_map<std::string_view, std::vector<size_t>> oldByTitle;
-    for (size_t i = 0; i < oldUnits.Count(); ++i)
-        oldByTitle[oldUnits.Title(i)].push_back(i);
-    std::unordered_map<std::string_view, size_t> seen;
     std::vector<bool> matched(oldUnits.Count());
+    const std::vector<size_t> matches = MatchByTitle(oldUnits.Titles(), newUnits.Titles());
     for (size_t i = 0; i < newUnits.Count(); ++i) {
-        const std::string& title = newUnits.Title(i);
-        const size_t occurrence = seen[title]++;
-        const auto old = oldByTitle.find(title);
-        if (old == oldByTitle.end() || occurrence >= old->second.size()) {
+        const size_t match = matches[i];
+        if (match == kUnmatched) {
             differences.push_back({TStatus::Added, TDifference::kNone, i, {}, {}});
             continue;
         }
-        const size_t match = old->second[occurrence];
         matched[match] = true;
         if (oldUnits.SameText(match, newUnits, i))
             ++unchanged;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compare/TitleMatch.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
@@ -25,6 +27,10 @@ public:
     size_t Count() const { return units.size(); }
     const TDefBase& Element(size_t unit) const { return *units[unit].element; }
     const std::string& Title(size_t unit) const;
+    // Every unit's title, in order (views of the elements' titles).
+    std::vector<std::string_view> Titles() const;
+    // Every unit's title, length and digest, which outlive the design.
+    std::vector<TUnitPrint> Prints() const;
     // Whether the unit's text equals the other's, told by the length and a 64-bit digest of
     // each: a design's texts would take as much memory again as the design itself.
     bool SameText(size_t unit, const TUnits& other, size_t otherUnit) const;
@@ -83,6 +89,10 @@ private:
     std::vector<TDifference> differences;
     size_t unchanged = 0;
 };
+
+// The elements of the units that changed or appeared since the prints were taken, by the rule
+// the comparison matches units by.
+std::vector<int> ChangedSince(const std::vector<TUnitPrint>& before, const TUnits& now);
 
 // The unit as a file of a unified diff: "--- a/TITLE" and "+++ b/TITLE" ("/dev/null" for the
 // missing side), then its hunks with three lines of context.

@@ -385,7 +385,8 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
     if (made.result != TSiteResult::Written)
         return made;
     std::string reason;
-    if (progress && !progress->Continue(making.total, making.total))
+    // A cancel may come after the last page was made; it still holds.
+    if (making.stop || (progress && !progress->Continue(making.total, making.total)))
         return {TSiteResult::Cancelled, {}, {}};
     if (!WriteFile(temporary / kSiteMarker, kMarkerText, reason))
         return Failed(temporary / kSiteMarker, reason);

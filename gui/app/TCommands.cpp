@@ -36,10 +36,12 @@ TCommands::TCommands(QMainWindow& frame, std::vector<TCommand> commands)
         action->setShortcuts(command.keys);
         if (command.checked) {
             action->setCheckable(true);
-            QActionGroup*& group = groups[menu];
-            if (!group)
-                group = new QActionGroup(menu);
-            group->addAction(action);
+            if (!command.submenu.isEmpty()) {
+                QActionGroup*& group = groups[menu];
+                if (!group)
+                    group = new QActionGroup(menu);
+                group->addAction(action);
+            }
         }
         if (command.help)
             THelpContext::Set(action, command.help);

@@ -50,7 +50,7 @@ struct TCommand {
     // A second menu that shows the same action.
     std::optional<TMenu> alsoIn = std::nullopt;
     // The entry sits in a submenu of this title; the checkable entries of one submenu are
-    // exclusive.
+    // exclusive, the others check and uncheck alone.
     QString submenu = {};
     // When set, the entry is checkable and shows this state.
     std::function<bool(const TMainFrame&)> checked = {};

@@ -35,6 +35,9 @@ int TMDIApp::Run(const TStartOptions& options)
             QMetaObject::invokeMethod(
                 &frame, [&frame, options] { OpenAtStart(frame, options, std::cerr); },
                 Qt::QueuedConnection);
+        else
+            QMetaObject::invokeMethod(
+                &frame, [&frame] { frame.ReopenLastDesign(); }, Qt::QueuedConnection);
         return exec();
     } catch (...) {
         ShowFailure(FailureText(std::current_exception()));

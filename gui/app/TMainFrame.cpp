@@ -1,8 +1,10 @@
 #include "gui/app/TMainFrame.h"
 
 #include "diagram/DiagramGeometry.h"
+#include "gui/app/TReloader.h"
 #include "gui/app/TSettings.h"
 #include "gui/app/TSpecMDI.h"
+#include "gui/app/WindowMemos.h"
 #include "gui/diagram/TFocusDepthDialog.h"
 #include "gui/export/TSaveAsDialog.h"
 #include "gui/export/WebExport.h"
@@ -23,6 +25,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -30,11 +35,13 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QUrl>
 
 namespace {
 const QString kAppName = QStringLiteral("Stemlook");
@@ -112,14 +119,27 @@ std::vector<TCommand> TMainFrame::CommandTable()
          {},
          TNeed::Print,
          [](F& f, S) { f.CmPrint(TPrintTo::Pdf); }},
+        {commands::ReopenLastDesign,
+         TMenu::File,
+         QStringLiteral("Reopen &Last Design"),
+         helpids::Session,
+         {},
+         TNeed::Nothing,
+         [](F& f, S) {
+             f.settings.SetReopenLastDesign(
+                 f.commands->Action(commands::ReopenLastDesign)->isChecked());
+         },
+         true,
+         std::nullopt,
+         {},
+         [](const F& f) { return f.settings.ReopenLastDesign(); }},
         {commands::Preferences,
          TMenu::File,
          QStringLiteral("Pre&ferences..."),
          helpids::Preferences,
          {},
          TNeed::Nothing,
-         [](F& f, S) { f.CmPreferences(); },
-         true},
+         [](F& f, S) { f.CmPreferences(); }},
     };
     for (int n = 0; n < TRecentFolders::kCount; ++n)
         table.push_back({commands::FirstRecent + n,
@@ -223,6 +243,30 @@ std::vector<TCommand> TMainFrame::CommandTable()
                       {},
                       TNeed::Design,
                       [](F& f, S) { f.mdi->ShowUnused(); }},
+                     {commands::Reload,
+                      TMenu::View,
+                      QStringLiteral("Re&load"),
+                      helpids::Reload,
+                      {key(Qt::Key_F5)},
+                      TNeed::Design,
+                      [](F& f, S) { f.reloader->Reload(); },
+                      true},
+                     {commands::ReloadWhenChanged,
+                      TMenu::View,
+                      QStringLiteral("Reload W&hen Changed"),
+                      helpids::Reload,
+                      {},
+                      TNeed::Nothing,
+                      [](F& f, S) {
+                          const bool on =
+                              f.commands->Action(commands::ReloadWhenChanged)->isChecked();
+                          f.settings.SetReloadWhenChanged(on);
+                          f.reloader->SetWatching(on);
+                      },
+                      false,
+                      std::nullopt,
+                      {},
+                      [](const F& f) { return f.settings.ReloadWhenChanged(); }},
                      {commands::NextDifference,
                       TMenu::View,
                       QStringLiteral("Ne&xt Difference"),
@@ -366,8 +410,10 @@ std::vector<TCommand> TMainFrame::CommandTable()
 
 TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& logPath)
     : settings(settings), help(help), recent(settings), document(logPath),
-      mdi(new TSpecMDI(document)), commands(std::make_unique<TCommands>(*this, CommandTable()))
+      mdi(new TSpecMDI(document)), commands(std::make_unique<TCommands>(*this, CommandTable())),
+      reloader(new TReloader(*mdi, document, this))
 {
+    setAcceptDrops(true);
     setWindowTitle(kAppName);
     setWindowIcon(TIconSet::Icon(TIconSet::Program));
     setCentralWidget(mdi);
@@ -394,6 +440,16 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
     connect(mdi, &TSpecMDI::HelpRequested, this, &TMainFrame::ShowHelp);
     connect(mdi, &TSpecMDI::StatusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, kStatusTime); });
+    connect(reloader, &TReloader::StatusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, kStatusTime); });
+    connect(reloader, &TReloader::Reloaded, this, [this] {
+        UpdateTitle();
+        UpdateCommands();
+    });
+    commands->UpdateChecks(*this);
+    reloader->SetWatching(settings.ReloadWhenChanged());
+    if (!settings.Problem().isEmpty())
+        statusBar()->showMessage(settings.Problem(), kStatusTime);
     qApp->installEventFilter(this);
 
     UpdateRecentMenu();
@@ -414,6 +470,7 @@ bool TMainFrame::OpenFolder(const QString& folder)
     // A folder that fails to load would push a good one out of the list.
     if (!mdi->ReadFile(folder))
         return false;
+    opened = folder;
     recent.AddToFront(folder);
     UpdateRecentMenu();
     return true;
@@ -424,10 +481,52 @@ void TMainFrame::OpenRecent(int n)
     if (n < 0 || n >= recent.Entries().size())
         return;
     const QString folder = recent.Entries()[n];
-    if (!mdi->ReadFile(folder)) {
+    if (mdi->ReadFile(folder)) {
+        opened = folder;
+    } else {
         recent.Remove(folder);
         UpdateRecentMenu();
     }
+}
+
+bool TMainFrame::ReopenLastDesign()
+{
+    const QString folder = settings.SessionFolder();
+    if (!settings.ReopenLastDesign() || folder.isEmpty())
+        return false;
+    // Asked first, so that a folder gone since says so in a line, not a box; the recent list
+    // keeps it.
+    if (!TDatabase::Open(bytes::PathBytes(folder))) {
+        statusBar()->showMessage(
+            QStringLiteral("The last design, %1, is no longer there").arg(folder), kStatusTime);
+        return false;
+    }
+    if (!mdi->ReadFile(folder))
+        return false;
+    opened = folder;
+    windowmemos::Restore(*mdi, settings.SessionWindows(),
+                         compare::TTitleIndex(document.db.Definitions()));
+    UpdateCommands();
+    return true;
+}
+
+void TMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void TMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over: the drag's source waits for it.
+    const QString place = QDir::cleanPath(urls.front().toLocalFile());
+    QMetaObject::invokeMethod(
+        this, [this, place] { OpenFolder(place); }, Qt::QueuedConnection);
 }
 
 void TMainFrame::CmExportWebPages()
@@ -497,8 +596,11 @@ bool TMainFrame::Meets(TNeed need, const TPaneState& state) const
 void TMainFrame::Run(const TCommand& command)
 {
     const TPaneState state = mdi->ActiveState();
-    if (Meets(command.need, state))
-        command.run(*this, state);
+    if (!Meets(command.need, state))
+        return;
+    command.run(*this, state);
+    // Back on a window that is already active moves the history and activates nothing.
+    UpdateCommands();
 }
 
 void TMainFrame::UpdateCommands()
@@ -735,6 +837,9 @@ void TMainFrame::closeEvent(QCloseEvent* event)
         settings.WriteWindow(geometry(), mdi->TreeColumn());
     settings.WriteColours(document.colours);
     settings.WriteDarkColours(document.darkColours);
+    if (Loaded() && !opened.isEmpty())
+        settings.WriteSession(
+            opened, windowmemos::Take(*mdi, compare::TTitleIndex(document.db.Definitions())));
     help.CloseAll();
     QMainWindow::closeEvent(event);
 }

@@ -14,6 +14,7 @@ class QPrinter;
 class TDefBase;
 class THtmlHelp;
 class TSettings;
+class TReloader;
 class TSpecMDI;
 
 // The main window "Stemlook": the document, the menu made from the command table, the client with
@@ -37,6 +38,11 @@ public:
     bool OpenFolder(const QString& folder);
     // Loads recent folder n without moving it; a folder that fails to load leaves the list.
     void OpenRecent(int n);
+    // The start without a folder: the design open at the last exit and its windows, when Reopen
+    // Last Design is on. A design that is gone gets a note in the status bar, no box. False when
+    // nothing was opened.
+    bool ReopenLastDesign();
+    TReloader& Reloader() const { return *reloader; }
     // Enables every command from the active pane's state, as the command table says.
     void UpdateCommands();
     // The theme: the application's palette, the script colours the panes draw in and the
@@ -52,6 +58,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A database folder or a definition file dropped on the window opens as File > Open would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -97,8 +106,10 @@ private:
     TSpecMDI* mdi;
     std::unique_ptr<TCommands> commands;
     QBrush lightBackground; // the client's own, shown in a light theme
-    std::string lastFind;   // the bytes searched last
-    int focusDepth = 2;     // offered by the next Focused Diagram, for the rest of the session
+    TReloader* reloader;
+    QString opened;       // the folder (or definition file) of the design shown, as it was opened
+    std::string lastFind; // the bytes searched last
+    int focusDepth = 2;   // offered by the next Focused Diagram, for the rest of the session
     // The printer chosen and its settings, and how the diagram was printed last, for the session;
     // the printer is made when first asked for, as finding printers takes a while.
     std::unique_ptr<QPrinter> printer;

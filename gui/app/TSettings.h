@@ -5,11 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class TDispColour;
+struct TWindowMemo;
 
 // The settings file (INI form) and every key the application keeps in it. The window that owns a
 // value reads and writes it through this class. A file that can't be read gives the defaults; one
-// that can't be written is skipped silently.
+// that can't be written, or read, is noted (Problem) and the program goes on with the defaults.
+// Qt writes the file whole to a new file and renames it over the old one, so a write cut off
+// leaves the old file.
 class TSettings {
 public:
     // Makes the file's folder when it is missing.
@@ -22,6 +27,20 @@ public:
     static QString DefaultInitialPath();
 
     QString Path() const { return settings.fileName(); }
+    // What went wrong reading or last writing the file, for the status bar; empty when nothing.
+    const QString& Problem() const { return problem; }
+
+    // "Stemlook": View > Reload When Changed and File > Reopen Last Design, on by default.
+    bool ReloadWhenChanged() const;
+    void SetReloadWhenChanged(bool on);
+    bool ReopenLastDesign() const;
+    void SetReopenLastDesign(bool on);
+
+    // "Session": the design open at the last exit (its folder, or definition file) and its
+    // windows; written whole each time.
+    QString SessionFolder() const;
+    std::vector<TWindowMemo> SessionWindows() const;
+    void WriteSession(const QString& folder, const std::vector<TWindowMemo>& windows);
 
     // "Window": the main window's rectangle (Right and Bottom just past the window) and the tree
     // column. The fallback when any of the four edges is missing.
@@ -60,6 +79,9 @@ private:
     int Integer(const QString& key, int fallback) const;
     void ReadScheme(const QString& section, TDispColour& colours) const;
     void WriteScheme(const QString& section, const TDispColour& colours);
+    // Writes the file now and notes a failure.
+    void Sync();
 
     mutable QSettings settings;
+    QString problem;
 };

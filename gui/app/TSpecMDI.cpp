@@ -128,6 +128,7 @@ bool TSpecMDI::ReadFile(const QString& folder)
     DeleteChildren();
     history.Clear();
     placement = 0;
+    document.reloadMarks.clear();
     {
         TWaitCursor wait;
         document.db.Load(file);
@@ -141,6 +142,18 @@ bool TSpecMDI::ReadFile(const QString& folder)
     if (document.db.Log().Count() > 2)
         ShowMessages();
     return true;
+}
+
+void TSpecMDI::LoadQuietly(TDatabase::TOpenedFile& file)
+{
+    DeleteChildren();
+    history.Clear();
+    placement = 0;
+    {
+        TWaitCursor wait;
+        document.db.Load(file);
+    }
+    Q_EMIT Loaded();
 }
 
 void TSpecMDI::CompareWith(const QString& folder)
@@ -251,14 +264,14 @@ void TSpecMDI::GoForward()
     OpenElementAt(history.Forward(), false);
 }
 
-void TSpecMDI::ShowFind(const std::string& text)
+bool TSpecMDI::ShowFind(const std::string& text, bool quiet)
 {
     // One window per text searched: it offers that text as its selected name.
     for (TChildWindow* child : children) {
         if (child->Key().role == TChildKey::Find &&
             child->ContentPane().State().selectedName == text) {
             Activate(child);
-            return;
+            return true;
         }
     }
     std::vector<search::TScriptHit> hits;
@@ -267,13 +280,16 @@ void TSpecMDI::ShowFind(const std::string& text)
         hits = search::FindInScripts(document.db.Definitions(), text);
     }
     if (hits.empty()) {
+        if (quiet)
+            return false;
         services.Explain(QStringLiteral("No script holds \"%1\".").arg(bytes::ToText(text)),
                          QStringLiteral("Find in Scripts"), helpids::FindInScripts);
-        return;
+        return false;
     }
     AddChild(new TDisplayChild(QStringLiteral("Find: ") + bytes::ToText(text), {TChildKey::Find},
                                new TDisplayFind(services, text, std::move(hits)),
                                helpids::FindInScripts));
+    return true;
 }
 
 void TSpecMDI::OpenElementAt(int element, bool onlyActivate)

@@ -50,6 +50,9 @@ public:
     // Loads the database folder. False, after the "File Missing" box (or one with the reason the
     // file can't be read), when it holds no readable control.ged; nothing else has changed then.
     bool ReadFile(const QString& folder);
+    // Loads the opened file in place of the design shown, closing every window and opening none,
+    // with no box whatever the file holds (a reload).
+    void LoadQuietly(TDatabase::TOpenedFile& file);
     // Compares the design in the folder (the old side) with the loaded one (the new side) in the
     // Differences window, which replaces an earlier one; the diagrams mark the added and changed
     // pictures while it is open. A folder that can't be read, the loaded folder itself and a
@@ -61,7 +64,8 @@ public:
     void ShowMessages();
     // The script lines that hold the text, in a window captioned "Find: " and the text; the
     // window of an earlier search for the same text comes forward instead. No line: a message.
-    void ShowFind(const std::string& text);
+    // quiet: no message when no line holds it; false then.
+    bool ShowFind(const std::string& text, bool quiet = false);
     // The pictures, fields, groups, records and choices that nothing uses.
     void ShowUnused();
     void ShowUsedBy(const TDefBase& element);

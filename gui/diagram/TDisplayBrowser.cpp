@@ -225,6 +225,22 @@ TPaneState TDisplayBrowser::State() const
     return state;
 }
 
+TPaneMemo TDisplayBrowser::Memo() const
+{
+    TPaneMemo memo;
+    memo.zoom = zoom;
+    memo.selected = selected ? selected->element : nullptr;
+    return memo;
+}
+
+void TDisplayBrowser::Recall(const TPaneMemo& memo)
+{
+    if (memo.zoom > 0)
+        SetZoom(memo.zoom);
+    if (memo.selected)
+        SelectElement(memo.selected);
+}
+
 TVertex* TDisplayBrowser::HitAt(QPoint viewportPoint) const
 {
     const QPoint p = viewportPoint + Offset();

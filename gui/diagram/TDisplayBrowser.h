@@ -33,6 +33,8 @@ public:
     void Refocus(int newDepth);
 
     int Zoom() const { return zoom; }
+    // A focused diagram's depth; 0 for the relationships diagram.
+    int Depth() const { return depth; }
     // Changes the zoom (one of diagram::kZooms), keeping the point at the centre of the view.
     void SetZoom(int newZoom) override;
     // Selects the element's picture and scrolls the middle of its name to the centre; none (or
@@ -68,6 +70,9 @@ public:
     // Focused Diagram centres on the selected picture; Structure, Index and Relationships wait
     // for another window.
     TPaneState State() const override;
+    // The zoom and the selected picture.
+    TPaneMemo Memo() const override;
+    void Recall(const TPaneMemo& memo) override;
 
 Q_SIGNALS:
     void CaptionChanged(const QString& caption);

@@ -1,6 +1,7 @@
 #include "gui/export/WebExport.h"
 
 #include "gui/support/Bytes.h"
+#include "gui/support/TDesignInUse.h"
 #include "gui/support/TMessageSink.h"
 #include "load/TDatabase.h"
 #include "publish/Site.h"
@@ -78,6 +79,7 @@ void ExportWebPages(QWidget* parent, const TDatabase& db, const QString& chosen)
     }
     publish::TSiteOutcome outcome;
     {
+        const TDesignInUse inUse;
         TProgress progress(parent);
         outcome = publish::WriteSite(db, bytes::PathBytes(folder), &progress);
     }

@@ -61,6 +61,8 @@ constexpr Topic topics[] = {
     {176, "differences-window.html"},
     {177, "print.html"},
     {185, "web-pages.html"},
+    {190, "reload.html"},
+    {191, "session.html"},
     {195, "theme.html"},
     {196, "text-size.html"},
     {197, "hover.html"},

@@ -172,6 +172,22 @@ bool TDisplayWindow::viewportEvent(QEvent* event)
     return QAbstractScrollArea::viewportEvent(event);
 }
 
+TPaneMemo TDisplayWindow::Memo() const
+{
+    TPaneMemo memo;
+    if (selected) {
+        memo.pieceX = selectedRect.left;
+        memo.pieceY = selectedRect.top;
+    }
+    return memo;
+}
+
+void TDisplayWindow::Recall(const TPaneMemo& memo)
+{
+    if (memo.pieceX >= 0)
+        SelectPieceAt({memo.pieceX, memo.pieceY});
+}
+
 void TDisplayWindow::ExplainSelected()
 {
     if (!selected)

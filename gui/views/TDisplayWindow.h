@@ -23,6 +23,7 @@ public:
     TDisplayWindow(TPaneHost& host, const TDefBase& def, TPaneKind kind);
 
     const TDefBase& Def() const { return def; }
+    TPaneKind Kind() const { return kind; }
     const QFont& TextFont() const { return textFont; }
     int LineHeight() const { return lineHeight; }
     int CharWidth() const { return charWidth; }
@@ -47,6 +48,8 @@ public:
     // The element's text; the selected piece's element (or its explanation).
     void Copy() const override;
     void OpenSelected() override;
+    TPaneMemo Memo() const override;
+    void Recall(const TPaneMemo& memo) override;
     // The layout as drawn, without the selection.
     std::unique_ptr<TPrintout> Printout() const override;
     void SetTextFont(const QFont& font) override;

@@ -7,6 +7,7 @@
 #include <QFont>
 
 #include <string>
+#include <vector>
 
 // What every window shows: the loaded design with its messages log, the fixed-pitch font the
 // panes draw in and the script colours of both themes. The main frame owns it; windows read it,
@@ -25,4 +26,7 @@ struct TDocument {
     TDispColour& ShownColours() { return dark ? darkColours : colours; }
     // The pictures that the diagrams mark while the Differences window is open; empty otherwise.
     compare::TPictureStatus comparedPictures;
+    // The elements whose units changed or appeared in the last reload, which the structure tree
+    // marks until the next one; empty after an open.
+    std::vector<int> reloadMarks;
 };

@@ -64,6 +64,31 @@ void TMyListWindow::SetTextFont(const QFont& fixed)
         header()->resizeSection(column, header()->sectionSize(column) * after / before);
 }
 
+TPaneMemo TMyListWindow::Memo() const
+{
+    TPaneMemo memo;
+    memo.selected = SelectedElement();
+    if (filterBox)
+        memo.filter = filterBox->Bytes();
+    return memo;
+}
+
+void TMyListWindow::Recall(const TPaneMemo& memo)
+{
+    if (filterBox)
+        filterBox->setText(QString::fromStdString(memo.filter));
+    if (!memo.selected || !model())
+        return;
+    for (int row = 0; row < model()->rowCount(); ++row) {
+        if (ElementAt(row) == memo.selected) {
+            const QModelIndex index = model()->index(row, 0);
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+            return;
+        }
+    }
+}
+
 void TMyListWindow::SetUpHeader()
 {
     // Columns keep the widths the lists give them.

@@ -25,6 +25,9 @@ public:
     TPaneState State() const override;
     void Copy() const override;
     void OpenSelected() override;
+    // The filter and the selected row's element.
+    TPaneMemo Memo() const override;
+    void Recall(const TPaneMemo& memo) override;
     // The rows shown, with the column titles and widths.
     std::unique_ptr<TPrintout> Printout() const override;
     // The list keeps its own font, as many points from its usual size as the fixed font is from

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QFont;
 class QString;
@@ -39,6 +40,20 @@ struct TPaneState {
     bool differences = false;
 };
 
+// What a pane gives back when a reload (or the next start) makes it again: what was selected,
+// the filter, the zoom. The window manager finds the selected element again by its title.
+struct TPaneMemo {
+    const TDefBase* selected = nullptr; // a tree leaf's, a list row's or a diagram's element
+    std::string filter;                 // the filter box's bytes
+    int zoom = 0;                       // a diagram's; 0 for none
+    // A definition pane's selected piece, by a point inside it in content coordinates; x < 0:
+    // none.
+    int pieceX = -1;
+    int pieceY = -1;
+    // The tree's expanded nodes, each as the labels from the root down to it.
+    std::vector<std::vector<std::string>> expanded;
+};
+
 // A child window's content as the main frame sees it: its state, and the commands that only the
 // pane itself can run. Every child window holds one.
 class TPane {
@@ -70,4 +85,8 @@ public:
     // The document's fixed font changed size: a pane that draws in it lays itself out anew,
     // keeping its scroll position in characters and lines and its selected piece.
     virtual void SetTextFont(const QFont& /*font*/) {}
+    // What to give back to the pane made again, and giving it back (memo.selected is then an
+    // element of the design the pane shows).
+    virtual TPaneMemo Memo() const { return {}; }
+    virtual void Recall(const TPaneMemo& /*memo*/) {}
 };

@@ -2,6 +2,8 @@
 
 #include "gui/support/Bytes.h"
 
+#include <QFont>
+
 #include <utility>
 
 TStructModel::TStructModel(TOutline outline, QObject* parent)
@@ -73,6 +75,31 @@ int TStructModel::rowCount(const QModelIndex& parent) const
     return static_cast<int>(outline.Node(NodeOf(parent)).children.size());
 }
 
+void TStructModel::SetMarked(const std::vector<int>& elements)
+{
+    marked.assign(elements.empty() ? 0 : outline.Count(), false);
+    if (elements.empty())
+        return;
+    std::vector<bool> isMarked;
+    for (const int element : elements) {
+        if (element >= static_cast<int>(isMarked.size()))
+            isMarked.resize(static_cast<size_t>(element) + 1);
+        isMarked[static_cast<size_t>(element)] = true;
+    }
+    for (size_t id = 0; id < outline.Count(); ++id) {
+        const int element = outline.Node(static_cast<int>(id)).element;
+        if (element < 0 || element >= static_cast<int>(isMarked.size()) ||
+            !isMarked[static_cast<size_t>(element)])
+            continue;
+        for (int node = static_cast<int>(id);
+             node != TOutline::kNone && !marked[static_cast<size_t>(node)];
+             node = outline.Node(node).parent)
+            marked[static_cast<size_t>(node)] = true;
+    }
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(0, 0));
+}
+
 int TStructModel::columnCount(const QModelIndex&) const
 {
     return 1;
@@ -90,6 +117,13 @@ QVariant TStructModel::data(const QModelIndex& index, int role) const
         return node.element == TOutline::kNone ? QVariant() : QVariant(node.element);
     case BookRole:
         return node.book;
+    case Qt::FontRole:
+        if (IsMarked(NodeOf(index))) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
     default:
         return {};
     }

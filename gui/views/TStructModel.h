@@ -6,6 +6,7 @@
 #include <QAbstractItemModel>
 
 #include <optional>
+#include <vector>
 
 // The structure outline as a one-column item model: the outline's root is the only top-level
 // row; a node's children are its rows, or under a filter the children the core's filter keeps.
@@ -32,6 +33,9 @@ public:
     void ClearFilter();
     // The nodes the filter keeps; null while there is no filter.
     const filter::TKeptNodes* Kept() const { return kept ? &*kept : nullptr; }
+    // The leaves of these elements, and the books that hold them, show in bold.
+    void SetMarked(const std::vector<int>& elements);
+    bool IsMarked(int node) const { return !marked.empty() && marked[static_cast<size_t>(node)]; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& index) const override;
@@ -42,4 +46,5 @@ public:
 private:
     TOutline outline;
     std::optional<filter::TKeptNodes> kept;
+    std::vector<bool> marked; // by node; empty when none is
 };

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -104,6 +105,37 @@ bool TStructTree::SelectElement(int element)
         pending.insert(pending.end(), n.children.rbegin(), n.children.rend());
     }
     return false;
+}
+
+std::vector<std::vector<std::string>> TStructTree::ExpandedPaths() const
+{
+    const TOutline& outline = Outline()->Outline();
+    std::vector<std::vector<std::string>> paths;
+    for (const int expanded : filterText.empty() ? ExpandedNodes() : expandedBeforeFilter) {
+        std::vector<std::string> path;
+        for (int node = expanded; node != TOutline::kNone; node = outline.Node(node).parent)
+            path.push_back(outline.Node(node).label);
+        paths.emplace_back(path.rbegin(), path.rend());
+    }
+    return paths;
+}
+
+void TStructTree::ExpandPaths(const std::vector<std::vector<std::string>>& paths)
+{
+    const TOutline& outline = Outline()->Outline();
+    for (const std::vector<std::string>& path : paths) {
+        // The root's label is the database name, which a reload keeps.
+        int node = TOutline::Root();
+        for (size_t depth = 1; depth < path.size() && node != TOutline::kNone; ++depth) {
+            const std::vector<int>& children = outline.Node(node).children;
+            const auto found = std::find_if(children.begin(), children.end(), [&](int child) {
+                return outline.Node(child).label == path[depth];
+            });
+            node = found == children.end() ? TOutline::kNone : *found;
+        }
+        if (node != TOutline::kNone && !path.empty())
+            expand(Outline()->IndexOf(node));
+    }
 }
 
 std::vector<int> TStructTree::ExpandedNodes() const

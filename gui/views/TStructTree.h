@@ -29,6 +29,11 @@ public:
     void SetFilter(const std::string& text);
     const std::string& FilterText() const { return filterText; }
 
+    // The nodes expanded (as they will be again once a filter is cleared), each as the labels from
+    // the root down to it; and expanding the nodes so labelled, in a tree with no filter.
+    std::vector<std::vector<std::string>> ExpandedPaths() const;
+    void ExpandPaths(const std::vector<std::vector<std::string>>& paths);
+
     TStructModel* Outline() const;
     bool IsLeaf(const QModelIndex& index) const;
     // The element a node stands for; -1 for none.

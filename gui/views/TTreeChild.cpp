@@ -2,9 +2,11 @@
 
 #include "gui/support/CommandIds.h"
 #include "gui/support/TIconSet.h"
+#include "gui/views/TDocument.h"
 #include "gui/views/TFilterBox.h"
 #include "gui/views/TPaneHost.h"
 #include "gui/views/TSpecTree.h"
+#include "gui/views/TStructModel.h"
 #include "model/TDefBase.h"
 #include "model/TDefinedArray.h"
 
@@ -31,6 +33,7 @@ TTreeChild::TTreeChild(TPaneHost& host, const TDefinedArray& defs, const std::st
     SetPane(*this);
     setWindowIcon(TIconSet::Icon(TIconSet::BookOpen));
     tree->Fill(defs, rootCaption);
+    tree->Outline()->SetMarked(host.Document().reloadMarks);
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -66,6 +69,23 @@ TPaneState TTreeChild::State() const
         state.selectedName = element->name;
     state.filter = filterBox;
     return state;
+}
+
+TPaneMemo TTreeChild::Memo() const
+{
+    TPaneMemo memo;
+    memo.selected = SelectedElement();
+    memo.filter = filterBox->Bytes();
+    memo.expanded = tree->ExpandedPaths();
+    return memo;
+}
+
+void TTreeChild::Recall(const TPaneMemo& memo)
+{
+    tree->ExpandPaths(memo.expanded);
+    filterBox->setText(QString::fromStdString(memo.filter));
+    if (memo.selected)
+        tree->SelectElement(memo.selected->index);
 }
 
 void TTreeChild::Copy() const

@@ -33,6 +33,9 @@ public:
     // The leaf's element as its definition window's Copy gives it; Definition opens it.
     void Copy() const override;
     void OpenSelected() override;
+    // The filter, the expanded nodes and the selected leaf's element.
+    TPaneMemo Memo() const override;
+    void Recall(const TPaneMemo& memo) override;
 
 Q_SIGNALS:
     // The user resized the window while it is neither minimised nor maximised.

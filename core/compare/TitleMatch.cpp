@@ -1,0 +1,49 @@
+#include "compare/TitleMatch.h"
+
+#include "model/TDefBase.h"
+#include "model/TDefinedArray.h"
+
+#include <algorithm>
+
+namespace compare {
+
+std::vector<size_t> MatchByTitle(const std::vector<std::string_view>& oldTitles,
+                                 const std::vector<std::string_view>& newTitles)
+{
+    std::unordered_map<std::string_view, std::vector<size_t>> oldByTitle;
+    for (size_t i = 0; i < oldTitles.size(); ++i)
+        oldByTitle[oldTitles[i]].push_back(i);
+    std::unordered_map<std::string_view, size_t> seen;
+    std::vector<size_t> matches(newTitles.size(), kUnmatched);
+    for (size_t i = 0; i < newTitles.size(); ++i) {
+        const size_t occurrence = seen[newTitles[i]]++;
+        const auto old = oldByTitle.find(newTitles[i]);
+        if (old != oldByTitle.end() && occurrence < old->second.size())
+            matches[i] = old->second[occurrence];
+    }
+    return matches;
+}
+
+TTitleIndex::TTitleIndex(const TDefinedArray& defs) : defs(defs)
+{
+    for (const auto& element : defs)
+        byTitle[element->Title()].push_back(element->index);
+}
+
+TTitleKey TTitleIndex::KeyOf(int element) const
+{
+    const std::string& title = defs.At(static_cast<size_t>(element))->Title();
+    const std::vector<int>& same = byTitle.at(title);
+    return {title,
+            static_cast<size_t>(std::find(same.begin(), same.end(), element) - same.begin())};
+}
+
+int TTitleIndex::Find(const TTitleKey& key) const
+{
+    const auto found = byTitle.find(key.title);
+    if (found == byTitle.end() || key.occurrence >= found->second.size())
+        return -1;
+    return found->second[key.occurrence];
+}
+
+} // namespace compare

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "compare/TitleMatch.h"
+#include "gui/views/TChildWindow.h"
+#include "gui/views/TPane.h"
+
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class TSpecMDI;
+
+// A child window as a reload or the next start makes it again: what it shows (its element by
+// title, as the comparison matches units), its place and scroll, and what its pane gives back.
+struct TWindowMemo {
+    TChildKey::TRole role = TChildKey::Structure;
+    std::optional<compare::TTitleKey> element; // a definition, used-by or focused diagram's
+    int paneKind = 0;                          // a definition window's TPaneKind
+    std::string text;                          // a find window's text
+    int depth = 0;                             // a focused diagram's
+    QRect place;
+    bool minimised = false;
+    bool maximised = false;
+    bool active = false;
+    QPoint scroll;
+    TPaneMemo pane; // its selected element is in `selected`
+    std::optional<compare::TTitleKey> selected;
+};
+
+namespace windowmemos {
+
+// Every child window of the client, bottom of the stack first.
+std::vector<TWindowMemo> Take(const TSpecMDI& mdi, const compare::TTitleIndex& titles);
+// Opens the windows again over the design loaded now, in their places, the active one last; the
+// windows whose element this design has not (and a Differences window, whose design is gone)
+// are not opened. Returns how many were not.
+int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos,
+            const compare::TTitleIndex& titles);
+
+} // namespace windowmemos
