@@ -24,26 +24,37 @@ std::vector<size_t> MatchByTitle(const std::vector<std::string_view>& oldTitles,
     return matches;
 }
 
-TTitleIndex::TTitleIndex(const TDefinedArray& defs) : defs(defs)
+TTitleIndex::TTitleIndex(const TDefinedArray& defs) : defs(defs), next(defs.Count(), -1)
 {
-    for (const auto& element : defs)
-        byTitle[element->Title()].push_back(element->index);
+    byTitle.reserve(defs.Count());
+    for (const auto& element : defs) {
+        const int at = element->index;
+        const auto [chain, fresh] = byTitle.try_emplace(element->Title(), TChain{at, at});
+        if (!fresh) {
+            next[static_cast<size_t>(chain->second.last)] = at;
+            chain->second.last = at;
+        }
+    }
 }
 
 TTitleKey TTitleIndex::KeyOf(int element) const
 {
     const std::string& title = defs.At(static_cast<size_t>(element))->Title();
-    const std::vector<int>& same = byTitle.at(title);
-    return {title,
-            static_cast<size_t>(std::find(same.begin(), same.end(), element) - same.begin())};
+    size_t occurrence = 0;
+    for (int at = byTitle.at(title).first; at != element; at = next[static_cast<size_t>(at)])
+        ++occurrence;
+    return {title, occurrence};
 }
 
 int TTitleIndex::Find(const TTitleKey& key) const
 {
     const auto found = byTitle.find(key.title);
-    if (found == byTitle.end() || key.occurrence >= found->second.size())
+    if (found == byTitle.end())
         return -1;
-    return found->second[key.occurrence];
+    int at = found->second.first;
+    for (size_t i = 0; i < key.occurrence && at >= 0; ++i)
+        at = next[static_cast<size_t>(at)];
+    return at;
 }
 
 } // namespace compare

@@ -37,8 +37,16 @@ public:
     int Find(const TTitleKey& key) const;
 
 private:
+    // The elements of one title, in array order, chained through `next`: one allocation for
+    // all, as a design has hundreds of thousands of titles.
+    struct TChain {
+        int first;
+        int last;
+    };
+
     const TDefinedArray& defs;
-    std::unordered_map<std::string_view, std::vector<int>> byTitle;
+    std::unordered_map<std::string_view, TChain> byTitle;
+    std::vector<int> next; // by element; -1 ends a chain
 };
 
 // What a unit's text was, kept after its design is gone: its title, length and digest.
