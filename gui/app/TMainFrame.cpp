@@ -17,6 +17,7 @@
 #include "gui/support/TIconSet.h"
 #include "gui/support/TMessageSink.h"
 #include "gui/views/TFilterBox.h"
+#include "gui/views/TQuickOpen.h"
 #include "model/TDefBase.h"
 
 #include <QAction>
@@ -243,6 +244,14 @@ std::vector<TCommand> TMainFrame::CommandTable()
                       {key(Qt::ALT | Qt::Key_Right)},
                       TNeed::Forward,
                       [](F& f, S) { f.mdi->GoForward(); }},
+                     {commands::QuickOpen,
+                      TMenu::View,
+                      QStringLiteral("&Quick Open..."),
+                      helpids::QuickOpen,
+                      {key(Qt::CTRL | Qt::Key_K)},
+                      TNeed::Design,
+                      [](F& f, S) { f.CmQuickOpen(); },
+                      true},
                  });
     for (size_t i = 0; i < diagram::kZooms.size(); ++i)
         table.push_back({commands::FirstZoom + static_cast<int>(i),
@@ -359,6 +368,14 @@ void TMainFrame::OpenRecent(int n)
         recent.Remove(folder);
         UpdateRecentMenu();
     }
+}
+
+void TMainFrame::CmQuickOpen()
+{
+    auto* popup = new TQuickOpen(document.db.Definitions(), this);
+    connect(popup, &TQuickOpen::Chosen, this,
+            [this](const TDefBase& element) { mdi->OpenDefinition(element); });
+    popup->ShowOver(*this);
 }
 
 void TMainFrame::CmExportWebPages()

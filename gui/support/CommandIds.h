@@ -36,6 +36,7 @@ constexpr int Print = 149;
 constexpr int PrintPreview = 150;
 constexpr int ExportPdf = 151;
 constexpr int ExportWebPages = 155;
+constexpr int QuickOpen = 180;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -80,4 +81,5 @@ constexpr int CompareWith = 175;
 constexpr int DifferencesWindow = 176;
 constexpr int Print = 177;
 constexpr int ExportWebPages = 185;
+constexpr int QuickOpen = 200;
 } // namespace helpids

@@ -61,6 +61,7 @@ constexpr Topic topics[] = {
     {176, "differences-window.html"},
     {177, "print.html"},
     {185, "web-pages.html"},
+    {200, "quick-open.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"
