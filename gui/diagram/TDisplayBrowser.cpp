@@ -2,6 +2,7 @@
 
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
+#include "diagram/DiagramKeys.h"
 #include "diagram/FocusedGraph.h"
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
@@ -225,7 +226,72 @@ TPaneState TDisplayBrowser::State() const
     state.focusPicture = selected ? selected->element : nullptr;
     state.isDiagram = true;
     state.canPrint = !master.empty();
+    state.canOpen = selected != nullptr;
     return state;
+}
+
+void TDisplayBrowser::OpenSelected()
+{
+    if (selected)
+        host.OpenDefinition(*selected->element);
+}
+
+void TDisplayBrowser::SelectAndShow(TVertex* vertex)
+{
+    Select(vertex);
+    const QPoint offset = Offset();
+    const QSize view = viewport()->size();
+    const TVertex::Point d =
+        diagram::IntoView(vertex->box, {offset.x(), offset.y(), offset.x() + view.width(),
+                                        offset.y() + view.height()});
+    // Whole units, rounded away from the position, so the box ends up inside.
+    const auto units = [](int pixels, int unit) {
+        return pixels >= 0 ? (pixels + unit - 1) / unit : -((unit - 1 - pixels) / unit);
+    };
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + units(d.x, charWidth));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + units(d.y, lineHeight));
+}
+
+bool TDisplayBrowser::MoveByKey(int key)
+{
+    diagram::TDirection direction;
+    switch (key) {
+    case Qt::Key_Left:
+        direction = diagram::TDirection::Left;
+        break;
+    case Qt::Key_Right:
+        direction = diagram::TDirection::Right;
+        break;
+    case Qt::Key_Up:
+        direction = diagram::TDirection::Up;
+        break;
+    case Qt::Key_Down:
+        direction = diagram::TDirection::Down;
+        break;
+    default:
+        return false;
+    }
+    const QPoint centre = Centre();
+    if (TVertex* next = selected ? diagram::Nearest(master, *selected, direction)
+                                 : diagram::NearestTo(master, {centre.x(), centre.y()}))
+        SelectAndShow(next);
+    return true;
+}
+
+bool TDisplayBrowser::TypeAhead(const QString& text)
+{
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    // A letter after a pause starts a new name, looked for after the selected box; one within
+    // the pause lengthens the name, which the selected box may still start with.
+    const bool lengthens =
+        !typed.isEmpty() && typedClock.isValid() && typedClock.elapsed() < kTypeAheadTime;
+    typed = lengthens ? typed + text : text;
+    typedClock.start();
+    if (TVertex* next =
+            diagram::NextStartingWith(master, selected, bytes::TypedBytes(typed), lengthens))
+        SelectAndShow(next);
+    return true;
 }
 
 TVertex* TDisplayBrowser::HitAt(QPoint viewportPoint) const
@@ -331,7 +397,12 @@ void TDisplayBrowser::resizeEvent(QResizeEvent* event)
 
 void TDisplayBrowser::keyPressEvent(QKeyEvent* event)
 {
-    if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))
+    const bool plain = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+    // Arrows move the selection while there are boxes to move to; Page Up, Page Down, Home and
+    // End scroll as in the other panes.
+    if (plain && !master.empty() && (MoveByKey(event->key()) || TypeAhead(event->text())))
+        event->accept();
+    else if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))
         event->accept();
     else
         QAbstractScrollArea::keyPressEvent(event);

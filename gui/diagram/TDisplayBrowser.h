@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 
 #include <memory>
@@ -18,10 +19,15 @@ class TVertex;
 // The relationships diagram: one rounded box per picture, lines from each picture to the
 // pictures that use it, the selected picture and its lines in the highlight colour, and five
 // zoom steps. It shows the whole graph, or the part of it around one picture (a focused
-// diagram). The graph is built and laid out at 100 %; a zoom only scales it.
+// diagram). The graph is built and laid out at 100 %; a zoom only scales it. By keyboard, the
+// arrows move the selection to the nearest box that way, letters typed in quick succession
+// select the next box whose name starts with them, and Enter opens the selected picture.
 class TDisplayBrowser : public QAbstractScrollArea, public TPane {
     Q_OBJECT
 public:
+    // How long after a typed letter the next one still adds to it, in milliseconds.
+    static constexpr int kTypeAheadTime = 1000;
+
     // The whole graph.
     explicit TDisplayBrowser(TPaneHost& host);
     // The part of the graph around the picture: see graph::BuildFocusedGraph.
@@ -58,6 +64,7 @@ public:
     // Focused Diagram centres on the selected picture; Structure, Index and Relationships wait
     // for another window.
     TPaneState State() const override;
+    void OpenSelected() override;
 
 Q_SIGNALS:
     void CaptionChanged(const QString& caption);
@@ -87,6 +94,13 @@ private:
     // What the marks of a comparison mean, in the view's top right corner.
     void DrawLegend(QPainter& painter) const;
     TVertex* HitAt(QPoint viewportPoint) const;
+    // An arrow key: the selection moves, or with none the box nearest the view's centre is
+    // selected. False for other keys.
+    bool MoveByKey(int key);
+    // Letters typed: false when the text is none.
+    bool TypeAhead(const QString& text);
+    // Selects the vertex and scrolls its box into view.
+    void SelectAndShow(TVertex* vertex);
 
     TPaneHost& host;
     const TDefBase* focus = nullptr;
@@ -100,4 +114,7 @@ private:
     QSize extent;
     int charWidth = 1;
     int lineHeight = 1;
+    // The letters typed so far, and since when the last one was typed.
+    QString typed;
+    QElapsedTimer typedClock;
 };
