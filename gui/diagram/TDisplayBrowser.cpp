@@ -7,6 +7,7 @@
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
 #include "diagram/TVertex.h"
+#include "gui/diagram/TDiagramAccessible.h"
 #include "gui/diagram/TDiagramPrintout.h"
 #include "gui/script/TDisplayScript.h"
 #include "gui/support/Bytes.h"
@@ -71,6 +72,7 @@ TDisplayBrowser::TDisplayBrowser(TPaneHost& host, const TDefBase* focus, int dep
 
     MakeDiagramFont();
     Build();
+    TDiagramAccessible::Install();
 }
 
 void TDisplayBrowser::Build()
@@ -217,6 +219,12 @@ void TDisplayBrowser::Select(TVertex* vertex)
     selected = vertex;
     viewport()->update();
     host.SelectionChanged();
+    TDiagramAccessible::SelectionChanged(*this);
+}
+
+QRect TDisplayBrowser::BoxOnScreen(const TVertex& v) const
+{
+    return QRect(viewport()->mapToGlobal(ToRect(v.box).topLeft() - Offset()), ToRect(v.box).size());
 }
 
 TPaneState TDisplayBrowser::State() const

@@ -46,6 +46,8 @@ public:
     const TVertex* Selected() const { return selected; }
     const TVertexList& Vertices() const { return master; }
     QSize Extent() const { return extent; }
+    // Where the vertex's box is on the screen now, in global coordinates.
+    QRect BoxOnScreen(const TVertex& v) const;
     // The whole diagram, as drawn on screen, with the margin of the outermost boxes.
     QRect DiagramRect() const;
     // Draws the part of the diagram in area (diagram coordinates) as the window does.

@@ -5,6 +5,7 @@
 #include "gui/support/Bytes.h"
 #include "gui/support/CommandIds.h"
 #include "gui/views/TDocument.h"
+#include "gui/views/TPaneAccessible.h"
 #include "gui/views/TPaneHost.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
@@ -41,6 +42,13 @@ TDisplayWindow::TDisplayWindow(TPaneHost& host, const TDefBase& def, TPaneKind k
     verticalScrollBar()->setSingleStep(1);
     layout = panes::LayPane(def, kind, host.Document().db.Definitions(), charWidth, lineHeight);
     UpdateScrollRanges();
+    TPaneAccessible::Install();
+}
+
+void TDisplayWindow::SelectionMoved()
+{
+    host.SelectionChanged();
+    TPaneAccessible::SelectionChanged(*this);
 }
 
 const TDefBase& TDisplayWindow::CurrentElement() const
@@ -71,7 +79,7 @@ void TDisplayWindow::ClearSelection()
     selectedRect = {};
     selectedText = {};
     viewport()->update();
-    host.SelectionChanged();
+    SelectionMoved();
 }
 
 bool TDisplayWindow::ShowText(const TDefPicture& script, size_t line, size_t offset, size_t length)
@@ -85,7 +93,7 @@ bool TDisplayWindow::ShowText(const TDefPicture& script, size_t line, size_t off
     selectedText = ToRect(*rect);
     ScrollIntoView(selectedText);
     viewport()->update();
-    host.SelectionChanged();
+    SelectionMoved();
     return true;
 }
 
@@ -115,7 +123,7 @@ bool TDisplayWindow::SelectPieceAt(QPoint content)
         selectedRect = hit->rect;
         UpdateContent(ToRect(hit->rect));
     }
-    host.SelectionChanged();
+    SelectionMoved();
     return selected != nullptr;
 }
 

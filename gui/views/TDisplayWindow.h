@@ -40,6 +40,10 @@ public:
     QRect SelectedText() const { return selectedText; }
     // Content coordinates of a point in the viewport.
     QPoint ContentPoint(QPoint viewportPoint) const;
+    // The rectangle shown inverted (content coordinates); empty when nothing is selected.
+    QRect ShownSelection() const { return SelectionRect(); }
+    // Scrolls only when the rectangle (content coordinates) is not wholly in view.
+    void ScrollIntoView(const QRect& rect);
 
     TPaneState State() const override;
     // The element's text; the selected piece's element (or its explanation).
@@ -59,6 +63,8 @@ protected:
     virtual void DoubleClick(QPoint content);
     // The rectangle shown inverted (content coordinates); empty when nothing is selected.
     virtual QRect SelectionRect() const;
+    // The selection moved: the commands and the screen reader follow.
+    void SelectionMoved();
     // Repaints a rectangle given in content coordinates.
     void UpdateContent(const QRect& rect);
 
@@ -73,8 +79,6 @@ protected:
 private:
     void UpdateScrollRanges();
     QPoint Offset() const;
-    // Scrolls only when the rectangle (content coordinates) is not wholly in view.
-    void ScrollIntoView(const QRect& rect);
 
     const TDefBase& def;
     QFont textFont;
