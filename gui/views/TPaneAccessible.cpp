@@ -93,11 +93,14 @@ QAccessible::State TPaneAccessible::state() const
 
 void TPaneAccessible::Fill() const
 {
-    if (filled)
-        return;
-    filled = true;
     const TDisplayWindow& pane = Pane();
-    lineStarts.push_back(0);
+    const TMadeFrom from{pane.Layout().texts.data(), pane.Layout().texts.size(), pane.CharWidth(),
+                         pane.LineHeight()};
+    if (madeFrom == from)
+        return;
+    madeFrom = from;
+    whole.clear();
+    lineStarts.assign(1, 0);
     grid = panes::GridLines(pane.Layout(), pane.CharWidth(), pane.LineHeight());
     for (const std::u32string& line : grid.lines) {
         whole += QString::fromUcs4(line.data(), static_cast<qsizetype>(line.size()));

@@ -4,14 +4,15 @@
 
 #include <QAccessibleWidget>
 
+#include <optional>
 #include <vector>
 
 class TDisplayWindow;
 
 // What a screen reader sees of a definition pane: read-only text, the layout's grid line by line
 // (lines end in "\n"), with the selected piece (or the text Find showed) as its selection and the
-// cursor at its start. The text is made on the first request and kept: a pane's layout never
-// changes.
+// cursor at its start. The text is made on the first request and kept until the pane lays itself
+// out anew.
 class TPaneAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit TPaneAccessible(TDisplayWindow* pane);
@@ -52,7 +53,14 @@ private:
     // The offsets of the selected part; none: false.
     bool Selected(int& start, int& end) const;
 
-    mutable bool filled = false;
+    // What the text was made from: the layout's texts and the grid's cell size.
+    struct TMadeFrom {
+        const void* texts = nullptr;
+        size_t count = 0;
+        int charWidth = 0, lineHeight = 0;
+        bool operator==(const TMadeFrom&) const = default;
+    };
+    mutable std::optional<TMadeFrom> madeFrom;
     mutable panes::TPaneLines grid;
     mutable QString whole;
     // Line n is whole.mid(lineStarts[n], lineStarts[n + 1] - lineStarts[n] - 1).
