@@ -464,6 +464,9 @@ TEST(DiagramWindow, ArrowsMoveToTheNearestBoxInViewLettersPickByNameEnterOpens)
     // Enter opens the selected picture; Definition is there while a box is selected.
     EXPECT_TRUE(d.c.Action(commands::Definition)->isEnabled());
     const TDefBase* chosen = browser->Selected()->element;
+    // The key is the command's, which acts in the active window.
+    d.f.frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.f.frame.get()));
     QTest::keyClick(browser, Qt::Key_Return);
     EXPECT_EQ(d.mdi.currentSubWindow()->windowTitle().toStdString(), chosen->Title());
 }
