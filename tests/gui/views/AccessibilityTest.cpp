@@ -12,6 +12,8 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QIcon>
+#include <QImage>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -127,6 +129,41 @@ QString PieceText(const TPaneLayout& layout, const TPieceRect& piece)
     return {};
 }
 
+// Whether the icon puts any ink on the screen (a blank one keeps the rows' texts in line).
+bool Visible(const QIcon& icon)
+{
+    const QImage image = icon.pixmap(16, 16).toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                return true;
+    return false;
+}
+
+// In a list whose small pictures mean something, a row with one says in words what it means, and
+// a row without one says nothing more. Returns how many rows have one.
+int ExpectMarksDescribed(QAbstractItemView& view, const std::string& what)
+{
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(&view)->tableInterface();
+    EXPECT_NE(table, nullptr) << what;
+    if (!table)
+        return 0;
+    const QAbstractItemModel& model = *view.model();
+    int marked = 0;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const bool mark = Visible(model.index(row, 0).data(Qt::DecorationRole).value<QIcon>());
+        QAccessibleInterface* cell = table->cellAt(row, 0);
+        EXPECT_NE(cell, nullptr) << what;
+        if (!cell)
+            return marked;
+        EXPECT_EQ(cell->text(QAccessible::Description).isEmpty(), !mark)
+            << what << ": row " << row << " " << cell->text(QAccessible::Name).toStdString();
+        marked += mark ? 1 : 0;
+    }
+    return marked;
+}
+
 } // namespace
 
 TEST(Accessibility, DefinitionPanesReadLineByLineAndFollowTheSelection)
@@ -200,6 +237,7 @@ TEST(Accessibility, ListAndTreeRowsHaveTheirTextsAsNames)
     ExpectRowsNamed(d.mdi.TreeChild()->Tree(), "structure");
     d.mdi.ShowIndex(nullptr);
     ExpectRowsNamed(*d.Pane<QAbstractItemView>({TChildKey::Index}), "index");
+    EXPECT_GT(ExpectMarksDescribed(*d.Pane<QAbstractItemView>({TChildKey::Index}), "index"), 0);
     d.mdi.ShowMessages();
     ExpectRowsNamed(*d.Pane<QAbstractItemView>({TChildKey::Messages}), "messages");
     d.mdi.ShowUnused();
@@ -210,6 +248,7 @@ TEST(Accessibility, ListAndTreeRowsHaveTheirTextsAsNames)
     ASSERT_NE(used, nullptr);
     d.mdi.ShowUsedBy(*used);
     ExpectRowsNamed(*d.Pane<QAbstractItemView>({TChildKey::UsedBy, used->index}), "used by");
+    ExpectMarksDescribed(*d.Pane<QAbstractItemView>({TChildKey::UsedBy, used->index}), "used by");
     d.mdi.ShowFind("person");
     ExpectRowsNamed(*ActivePane<QAbstractItemView>(d.mdi), "find");
 }
