@@ -1,6 +1,7 @@
 #include "GuiHelpers.h"
 #include "diagram/TVertex.h"
 #include "gui/app/TSpecMDI.h"
+#include "gui/compare/TDisplayDifferences.h"
 #include "gui/diagram/TDisplayBrowser.h"
 #include "gui/support/Bytes.h"
 #include "gui/views/TDisplayChild.h"
@@ -251,6 +252,18 @@ TEST(Accessibility, ListAndTreeRowsHaveTheirTextsAsNames)
     ExpectMarksDescribed(*d.Pane<QAbstractItemView>({TChildKey::UsedBy, used->index}), "used by");
     d.mdi.ShowFind("person");
     ExpectRowsNamed(*ActivePane<QAbstractItemView>(d.mdi), "find");
+
+    // The differences from a copy with one picture more.
+    std::string older = TTempFolder::Read(STEMLOOK_EXAMPLES_DIR "/family.kvd/control.ged");
+    older.insert(older.rfind("0 TRLR"), "0 @extra@ RECORD\n1 @x@ PICTURE \"x\"\n");
+    {
+        TBoxes boxes;
+        d.mdi.CompareWith(d.f.Database("older.kvd", older));
+    }
+    auto* differences =
+        qobject_cast<TDisplayDifferences*>(d.mdi.FindChild({TChildKey::Differences})->widget());
+    ASSERT_NE(differences, nullptr);
+    ExpectRowsNamed(differences->List(), "differences");
 }
 
 TEST(Accessibility, DiagramBoxesAreChildrenWithTitlesAndPlaces)
