@@ -406,8 +406,8 @@ void TDisplayBrowser::resizeEvent(QResizeEvent* event)
 void TDisplayBrowser::keyPressEvent(QKeyEvent* event)
 {
     const bool plain = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-    // Arrows move the selection while there are boxes to move to; Page Up, Page Down, Home and
-    // End scroll as in the other panes.
+    // While there are boxes, arrows move the selection and letters pick a box by name; Page Up,
+    // Page Down, Home and End (and the arrows with Ctrl) scroll as in the other panes.
     if (plain && !master.empty() && (MoveByKey(event->key()) || TypeAhead(event->text())))
         event->accept();
     else if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))

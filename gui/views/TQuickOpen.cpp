@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 // The popup's size, in characters of the field's font and rows of the list.
 constexpr int kWidthChars = 64;
