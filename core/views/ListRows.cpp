@@ -73,6 +73,19 @@ std::string_view Cut(std::string_view cell)
 
 namespace lists {
 
+std::string_view MarkText(TMark mark)
+{
+    switch (mark) {
+    case TMark::Page:
+        return "built in";
+    case TMark::Info:
+        return "used by the program itself";
+    case TMark::None:
+        break;
+    }
+    return {};
+}
+
 TIndexRow IndexRow(const TDefBase& element)
 {
     TIndexRow row;

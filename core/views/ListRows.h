@@ -31,6 +31,9 @@ struct TUsedRow {
     TMark mark = TMark::None;
 };
 
+// What the mark says, for a screen reader, which sees no picture; empty for none.
+std::string_view MarkText(TMark mark);
+
 // Whether Definition opens a user from a used-by list: a built-in (the program's own use) has
 // nothing to open.
 bool OpensFromUsedBy(const TDefBase& user);

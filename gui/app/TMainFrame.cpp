@@ -19,6 +19,7 @@
 #include "gui/support/TIconSet.h"
 #include "gui/support/TMessageSink.h"
 #include "gui/views/TFilterBox.h"
+#include "gui/views/TQuickOpen.h"
 #include "model/TDefBase.h"
 #include "views/TextSize.h"
 
@@ -352,6 +353,14 @@ std::vector<TCommand> TMainFrame::CommandTable()
                       {key(Qt::ALT | Qt::Key_Right)},
                       TNeed::Forward,
                       [](F& f, S) { f.mdi->GoForward(); }},
+                     {commands::QuickOpen,
+                      TMenu::View,
+                      QStringLiteral("&Quick Open..."),
+                      helpids::QuickOpen,
+                      {key(Qt::CTRL | Qt::Key_K)},
+                      TNeed::Design,
+                      [](F& f, S) { f.CmQuickOpen(); },
+                      true},
                  });
     for (size_t i = 0; i < diagram::kZooms.size(); ++i)
         table.push_back({commands::FirstZoom + static_cast<int>(i),
@@ -527,6 +536,14 @@ void TMainFrame::dropEvent(QDropEvent* event)
     const QString place = QDir::cleanPath(urls.front().toLocalFile());
     QMetaObject::invokeMethod(
         this, [this, place] { OpenFolder(place); }, Qt::QueuedConnection);
+}
+
+void TMainFrame::CmQuickOpen()
+{
+    auto* popup = new TQuickOpen(document.db.Definitions(), this);
+    connect(popup, &TQuickOpen::Chosen, this,
+            [this](const TDefBase& element) { mdi->OpenDefinition(element); });
+    popup->ShowOver(*this);
 }
 
 void TMainFrame::CmExportWebPages()

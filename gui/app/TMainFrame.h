@@ -81,6 +81,8 @@ private:
     void CmPrint(TPrintTo to);
     void CmSaveAs();
     void CmExportWebPages();
+    // The Quick Open popup over the loaded design; what is chosen opens as a double-click would.
+    void CmQuickOpen();
     // Asks for a text (the selected name, else the last one searched) and shows the script lines
     // that hold it.
     void CmFindInScripts(const std::string& selected);

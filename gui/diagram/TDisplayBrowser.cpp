@@ -2,10 +2,12 @@
 
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
+#include "diagram/DiagramKeys.h"
 #include "diagram/FocusedGraph.h"
 #include "diagram/SetDAG.h"
 #include "diagram/Svg.h"
 #include "diagram/TVertex.h"
+#include "gui/diagram/TDiagramAccessible.h"
 #include "gui/diagram/TDiagramPrintout.h"
 #include "gui/script/TDisplayScript.h"
 #include "gui/support/Bytes.h"
@@ -67,6 +69,7 @@ TDisplayBrowser::TDisplayBrowser(TPaneHost& host, const TDefBase* focus, int dep
 
     MakeDiagramFont();
     Build();
+    TDiagramAccessible::Install();
 }
 
 void TDisplayBrowser::Build()
@@ -213,6 +216,12 @@ void TDisplayBrowser::Select(TVertex* vertex)
     selected = vertex;
     viewport()->update();
     host.SelectionChanged();
+    TDiagramAccessible::SelectionChanged(*this);
+}
+
+QRect TDisplayBrowser::BoxOnScreen(const TVertex& v) const
+{
+    return QRect(viewport()->mapToGlobal(ToRect(v.box).topLeft() - Offset()), ToRect(v.box).size());
 }
 
 TPaneState TDisplayBrowser::State() const
@@ -222,6 +231,7 @@ TPaneState TDisplayBrowser::State() const
     state.focusPicture = selected ? selected->element : nullptr;
     state.isDiagram = true;
     state.canPrint = !master.empty();
+    state.canOpen = selected != nullptr;
     return state;
 }
 
@@ -239,6 +249,70 @@ void TDisplayBrowser::Recall(const TPaneMemo& memo)
         SetZoom(memo.zoom);
     if (memo.selected)
         SelectElement(memo.selected);
+}
+
+void TDisplayBrowser::OpenSelected()
+{
+    if (selected)
+        host.OpenDefinition(*selected->element);
+}
+
+void TDisplayBrowser::SelectAndShow(TVertex* vertex)
+{
+    Select(vertex);
+    const QPoint offset = Offset();
+    const QSize view = viewport()->size();
+    const TVertex::Point d =
+        diagram::IntoView(vertex->box, {offset.x(), offset.y(), offset.x() + view.width(),
+                                        offset.y() + view.height()});
+    // Whole units, rounded away from the position, so the box ends up inside.
+    const auto units = [](int pixels, int unit) {
+        return pixels >= 0 ? (pixels + unit - 1) / unit : -((unit - 1 - pixels) / unit);
+    };
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + units(d.x, charWidth));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + units(d.y, lineHeight));
+}
+
+bool TDisplayBrowser::MoveByKey(int key)
+{
+    diagram::TDirection direction;
+    switch (key) {
+    case Qt::Key_Left:
+        direction = diagram::TDirection::Left;
+        break;
+    case Qt::Key_Right:
+        direction = diagram::TDirection::Right;
+        break;
+    case Qt::Key_Up:
+        direction = diagram::TDirection::Up;
+        break;
+    case Qt::Key_Down:
+        direction = diagram::TDirection::Down;
+        break;
+    default:
+        return false;
+    }
+    const QPoint centre = Centre();
+    if (TVertex* next = selected ? diagram::Nearest(master, *selected, direction)
+                                 : diagram::NearestTo(master, {centre.x(), centre.y()}))
+        SelectAndShow(next);
+    return true;
+}
+
+bool TDisplayBrowser::TypeAhead(const QString& text)
+{
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    // A letter after a pause starts a new name, looked for after the selected box; one within
+    // the pause lengthens the name, which the selected box may still start with.
+    const bool lengthens =
+        !typed.isEmpty() && typedClock.isValid() && typedClock.elapsed() < kTypeAheadTime;
+    typed = lengthens ? typed + text : text;
+    typedClock.start();
+    if (TVertex* next =
+            diagram::NextStartingWith(master, selected, bytes::TypedBytes(typed), lengthens))
+        SelectAndShow(next);
+    return true;
 }
 
 TVertex* TDisplayBrowser::HitAt(QPoint viewportPoint) const
@@ -362,7 +436,12 @@ void TDisplayBrowser::resizeEvent(QResizeEvent* event)
 
 void TDisplayBrowser::keyPressEvent(QKeyEvent* event)
 {
-    if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))
+    const bool plain = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+    // While there are boxes, arrows move the selection and letters pick a box by name; Page Up,
+    // Page Down, Home and End (and the arrows with Ctrl) scroll as in the other panes.
+    if (plain && !master.empty() && (MoveByKey(event->key()) || TypeAhead(event->text())))
+        event->accept();
+    else if (ScrollByKey(event->key(), *horizontalScrollBar(), *verticalScrollBar()))
         event->accept();
     else
         QAbstractScrollArea::keyPressEvent(event);

@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 
@@ -19,10 +20,15 @@ class TVertex;
 // The relationships diagram: one rounded box per picture, lines from each picture to the
 // pictures that use it, the selected picture and its lines in the highlight colour, and five
 // zoom steps. It shows the whole graph, or the part of it around one picture (a focused
-// diagram). The graph is built and laid out at 100 %; a zoom only scales it.
+// diagram). The graph is built and laid out at 100 %; a zoom only scales it. By keyboard, the
+// arrows move the selection to the nearest box that way, letters typed in quick succession
+// select the next box whose name starts with them, and Enter opens the selected picture.
 class TDisplayBrowser : public QAbstractScrollArea, public TPane {
     Q_OBJECT
 public:
+    // How long after a typed letter the next one still adds to it, in milliseconds.
+    static constexpr int kTypeAheadTime = 1000;
+
     // The whole graph.
     explicit TDisplayBrowser(TPaneHost& host);
     // The part of the graph around the picture: see graph::BuildFocusedGraph.
@@ -43,6 +49,8 @@ public:
     const TVertex* Selected() const { return selected; }
     const TVertexList& Vertices() const { return master; }
     QSize Extent() const { return extent; }
+    // Where the vertex's box is on the screen now, in global coordinates.
+    QRect BoxOnScreen(const TVertex& v) const;
     // The whole diagram, as drawn on screen, with the margin of the outermost boxes.
     QRect DiagramRect() const;
     // What the diagram is drawn in: fixed colours on paper, in pictures and in a light theme;
@@ -73,6 +81,7 @@ public:
     // The zoom and the selected picture.
     TPaneMemo Memo() const override;
     void Recall(const TPaneMemo& memo) override;
+    void OpenSelected() override;
 
 Q_SIGNALS:
     void CaptionChanged(const QString& caption);
@@ -103,6 +112,13 @@ private:
     // What the marks of a comparison mean, in the view's top right corner.
     void DrawLegend(QPainter& painter) const;
     TVertex* HitAt(QPoint viewportPoint) const;
+    // An arrow key: the selection moves, or with none the box nearest the view's centre is
+    // selected. False for other keys.
+    bool MoveByKey(int key);
+    // Letters typed: false when the text is none.
+    bool TypeAhead(const QString& text);
+    // Selects the vertex and scrolls its box into view.
+    void SelectAndShow(TVertex* vertex);
 
     TPaneHost& host;
     const TDefBase* focus = nullptr;
@@ -116,4 +132,7 @@ private:
     QSize extent;
     int charWidth = 1;
     int lineHeight = 1;
+    // The letters typed so far, and since when the last one was typed.
+    QString typed;
+    QElapsedTimer typedClock;
 };

@@ -76,6 +76,7 @@ TSaveAsDialog::TSaveAsDialog(QWidget* parent, const TDatabase& db, TDisplayHost&
     THelpContext::Set(this, helpids::SaveAsDialog);
 
     tree->setMinimumSize(280, 300);
+    tree->setAccessibleName(QStringLiteral("Elements"));
     tree->Fill(db.Definitions(), db.Name());
     save->setDefault(true);
     auto* exit = new QPushButton(QStringLiteral("E&xit"));

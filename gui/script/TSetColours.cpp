@@ -27,6 +27,7 @@ TSetColours::TSetColours(QWidget* parent, TDispColour& scheme, TChooser chooser)
 
     auto* label = new QLabel(QStringLiteral("&Script Element"));
     label->setBuddy(list);
+    list->setAccessibleName(QStringLiteral("Script Element"));
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (int row = 0; row < kOfferedRows; ++row)

@@ -45,6 +45,7 @@ constexpr int ThemeDark = 172;
 constexpr int LargerText = 173;
 constexpr int SmallerText = 174;
 constexpr int NormalText = 175;
+constexpr int QuickOpen = 180;
 // Recent folder n (0 the most recent) is FirstRecent + n.
 constexpr int FirstRecent = 31990;
 } // namespace commands
@@ -94,4 +95,5 @@ constexpr int Session = 191;
 constexpr int Theme = 195;
 constexpr int TextSize = 196;
 constexpr int Hover = 197;
+constexpr int QuickOpen = 200;
 } // namespace helpids

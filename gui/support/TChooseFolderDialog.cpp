@@ -71,6 +71,7 @@ TChooseFolderDialog::TChooseFolderDialog(QWidget* parent, const QString& title,
     THelpContext::Set(this, helpids::FolderChooser);
 
     tree->setHeaderHidden(true);
+    tree->setAccessibleName(tr("Folders"));
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setMinimumSize(320, 360);
     auto* cancel = new QPushButton(tr("Cancel"));
@@ -78,7 +79,9 @@ TChooseFolderDialog::TChooseFolderDialog(QWidget* parent, const QString& title,
     ok->setDefault(true);
 
     auto* side = new QVBoxLayout;
-    side->addWidget(new QLabel(tr("Drive")));
+    auto* drive = new QLabel(tr("Drive"));
+    drive->setBuddy(drives);
+    side->addWidget(drive);
     side->addWidget(drives);
     side->addStretch();
     side->addWidget(ok);

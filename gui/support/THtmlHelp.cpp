@@ -66,6 +66,7 @@ constexpr Topic topics[] = {
     {195, "theme.html"},
     {196, "text-size.html"},
     {197, "hover.html"},
+    {200, "quick-open.html"},
 };
 
 const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"

@@ -14,7 +14,7 @@ void TDisplayReport::ClearSelection()
     selectedArea = {};
     selectedPicture = nullptr;
     viewport()->update();
-    host.SelectionChanged();
+    SelectionMoved();
 }
 
 bool TDisplayReport::SelectAreaAt(QPoint content)
@@ -30,7 +30,7 @@ bool TDisplayReport::SelectAreaAt(QPoint content)
         selectedPicture = hit->picture;
         UpdateContent(selectedArea);
     }
-    host.SelectionChanged();
+    SelectionMoved();
     return hit != nullptr;
 }
 

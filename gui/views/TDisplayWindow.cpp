@@ -5,6 +5,7 @@
 #include "gui/support/Bytes.h"
 #include "gui/support/CommandIds.h"
 #include "gui/views/TDocument.h"
+#include "gui/views/TPaneAccessible.h"
 #include "gui/views/TPaneHost.h"
 #include "model/Kinds.h"
 #include "model/TDefBase.h"
@@ -50,6 +51,13 @@ void TDisplayWindow::LayOut(const QFont& font)
     setFont(textFont);
     layout = panes::LayPane(def, kind, host.Document().db.Definitions(), charWidth, lineHeight);
     UpdateScrollRanges();
+    TPaneAccessible::Install();
+}
+
+void TDisplayWindow::SelectionMoved()
+{
+    host.SelectionChanged();
+    TPaneAccessible::SelectionChanged(*this);
 }
 
 void TDisplayWindow::SetTextFont(const QFont& font)
@@ -100,7 +108,7 @@ void TDisplayWindow::ClearSelection()
     selectedRect = {};
     selectedText = {};
     viewport()->update();
-    host.SelectionChanged();
+    SelectionMoved();
 }
 
 bool TDisplayWindow::ShowText(const TDefPicture& script, size_t line, size_t offset, size_t length)
@@ -114,7 +122,7 @@ bool TDisplayWindow::ShowText(const TDefPicture& script, size_t line, size_t off
     selectedText = ToRect(*rect);
     ScrollIntoView(selectedText);
     viewport()->update();
-    host.SelectionChanged();
+    SelectionMoved();
     return true;
 }
 
@@ -146,7 +154,7 @@ bool TDisplayWindow::SelectPieceAt(QPoint content)
         // One line in the status bar.
         host.ShowStatus(HoverTextAt(content).replace(QLatin1Char('\n'), QStringLiteral(" - ")));
     }
-    host.SelectionChanged();
+    SelectionMoved();
     return selected != nullptr;
 }
 

@@ -43,6 +43,10 @@ public:
     QPoint ContentPoint(QPoint viewportPoint) const;
     // What the tooltip says of the piece at a point in content coordinates; empty for none.
     QString HoverTextAt(QPoint content) const;
+    // The rectangle shown inverted (content coordinates); empty when nothing is selected.
+    QRect ShownSelection() const { return SelectionRect(); }
+    // Scrolls only when the rectangle (content coordinates) is not wholly in view.
+    void ScrollIntoView(const QRect& rect);
 
     TPaneState State() const override;
     // The element's text; the selected piece's element (or its explanation).
@@ -65,6 +69,8 @@ protected:
     virtual void DoubleClick(QPoint content);
     // The rectangle shown inverted (content coordinates); empty when nothing is selected.
     virtual QRect SelectionRect() const;
+    // The selection moved: the commands and the screen reader follow.
+    void SelectionMoved();
     // Repaints a rectangle given in content coordinates.
     void UpdateContent(const QRect& rect);
 
@@ -82,8 +88,6 @@ private:
     void LayOut(const QFont& font);
     void UpdateScrollRanges();
     QPoint Offset() const;
-    // Scrolls only when the rectangle (content coordinates) is not wholly in view.
-    void ScrollIntoView(const QRect& rect);
 
     const TDefBase& def;
     TPaneKind kind;

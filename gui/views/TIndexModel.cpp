@@ -95,6 +95,10 @@ QVariant TIndexModel::data(const QModelIndex& index, int role) const
         if (index.column() != Name)
             return {};
         return marks[static_cast<size_t>(row.mark)];
+    case Qt::AccessibleDescriptionRole:
+        if (index.column() != Name)
+            return {};
+        return bytes::ToText(lists::MarkText(row.mark));
     default:
         return {};
     }

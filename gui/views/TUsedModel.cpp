@@ -64,6 +64,8 @@ QVariant TUsedModel::data(const QModelIndex& index, int role) const
         return bytes::ToText(row.text);
     case Qt::DecorationRole:
         return marks[static_cast<size_t>(row.mark)];
+    case Qt::AccessibleDescriptionRole:
+        return bytes::ToText(lists::MarkText(row.mark));
     default:
         return {};
     }

@@ -1,9 +1,11 @@
 #include "GuiHelpers.h"
 #include "diagram/DependencyGraph.h"
 #include "diagram/DiagramGeometry.h"
+#include "diagram/DiagramKeys.h"
 #include "diagram/TVertex.h"
 #include "gui/app/TSpecMDI.h"
 #include "gui/diagram/TDisplayBrowser.h"
+#include "gui/support/Bytes.h"
 #include "gui/support/CommandIds.h"
 #include "gui/support/THelpContext.h"
 #include "gui/views/TDisplayChild.h"
@@ -353,10 +355,15 @@ TEST(DiagramWindow, KeysScrollAsInThePanesAndZoomKeepsTheCentre)
         {Qt::Key_PageUp, x, y - page}, {Qt::Key_PageDown, x, y + page},
         {Qt::Key_Up, x, y - 1},        {Qt::Key_Down, x, y + 1},
         {Qt::Key_Left, x - 1, y},      {Qt::Key_Right, x + 1, y}};
+    // The arrows move the selection; with Ctrl they scroll.
+    const auto arrow = [](Qt::Key key) {
+        return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+               key == Qt::Key_Right;
+    };
     for (const auto& [key, across, down] : keys) {
         bars[0]->setValue(x);
         bars[1]->setValue(y);
-        QTest::keyClick(browser, key);
+        QTest::keyClick(browser, key, arrow(key) ? Qt::ControlModifier : Qt::NoModifier);
         EXPECT_EQ(bars[0]->value(), across) << key;
         EXPECT_EQ(bars[1]->value(), down) << key;
     }
@@ -386,4 +393,80 @@ TEST(DiagramWindow, KeysScrollAsInThePanesAndZoomKeepsTheCentre)
                 << from << "->" << to << " axis " << axis << " off by " << off;
         }
     }
+}
+
+TEST(DiagramWindow, ArrowsMoveToTheNearestBoxInViewLettersPickByNameEnterOpens)
+{
+    TDiagram d;
+    d.c.Action(commands::Relationships)->trigger();
+    TDisplayBrowser* browser = d.Browser();
+    ASSERT_NE(browser, nullptr);
+    browser->resize(browser->Extent() / 3);
+    const TVertexList& master = browser->Vertices();
+    // The box lies in the view, on each axis as far as the scroll bar reaches.
+    const auto inView = [&](const TVertex& v) {
+        const QPoint centre = d.At(v);
+        const QSize size(v.box.right - v.box.left, v.box.bottom - v.box.top);
+        const QRect box(centre - QPoint(size.width() / 2, size.height() / 2), size);
+        const QRect view = browser->viewport()->rect();
+        const QScrollBar* across = browser->horizontalScrollBar();
+        const QScrollBar* down = browser->verticalScrollBar();
+        return (box.left() >= view.left() || across->value() == 0) &&
+               (box.right() <= view.right() || across->value() == across->maximum()) &&
+               (box.top() >= view.top() || down->value() == 0) &&
+               (box.bottom() <= view.bottom() || down->value() == down->maximum());
+    };
+
+    // Nothing selected: an arrow takes the box nearest the centre of the view.
+    const QFontMetrics units(d.mdi.Document().font);
+    const QRect view = browser->viewport()->rect();
+    const TVertex::Point centre{(view.left() + view.right()) / 2 +
+                                    browser->horizontalScrollBar()->value() *
+                                        units.horizontalAdvance(QLatin1Char('0')),
+                                (view.top() + view.bottom()) / 2 +
+                                    browser->verticalScrollBar()->value() * units.lineSpacing()};
+    ASSERT_EQ(browser->Selected(), nullptr);
+    QTest::keyClick(browser, Qt::Key_Down);
+    ASSERT_NE(browser->Selected(), nullptr);
+    EXPECT_EQ(browser->Selected(), diagram::NearestTo(master, centre));
+    EXPECT_TRUE(inView(*browser->Selected()));
+
+    // Round the diagram: each arrow goes where the rule says, or stays where nothing lies ahead,
+    // and the box it reaches is scrolled into view.
+    const std::pair<Qt::Key, diagram::TDirection> arrows[] = {
+        {Qt::Key_Right, diagram::TDirection::Right},
+        {Qt::Key_Down, diagram::TDirection::Down},
+        {Qt::Key_Left, diagram::TDirection::Left},
+        {Qt::Key_Up, diagram::TDirection::Up}};
+    int moves = 0;
+    for (const auto& [key, direction] : arrows)
+        for (int step = 0; step < 8; ++step) {
+            const TVertex* from = browser->Selected();
+            const TVertex* ahead = diagram::Nearest(master, *from, direction);
+            QTest::keyClick(browser, key);
+            EXPECT_EQ(browser->Selected(), ahead ? ahead : from) << key << " " << step;
+            EXPECT_TRUE(inView(*browser->Selected())) << key << " " << step;
+            moves += ahead ? 1 : 0;
+        }
+    EXPECT_GT(moves, 8);
+
+    // Letters typed together pick a name; after a pause they start again after that box.
+    QTest::keyClicks(browser, QStringLiteral("pers"));
+    ASSERT_NE(browser->Selected(), nullptr);
+    const TVertex* person = browser->Selected();
+    EXPECT_TRUE(bytes::ToText(person->element->Title()).startsWith("pers", Qt::CaseInsensitive));
+    EXPECT_TRUE(inView(*person));
+    QTest::qWait(TDisplayBrowser::kTypeAheadTime + 100);
+    QTest::keyClicks(browser, QStringLiteral("p"));
+    EXPECT_EQ(browser->Selected(), diagram::NextStartingWith(master, person, "p", false));
+    EXPECT_NE(browser->Selected(), person);
+
+    // Enter opens the selected picture; Definition is there while a box is selected.
+    EXPECT_TRUE(d.c.Action(commands::Definition)->isEnabled());
+    const TDefBase* chosen = browser->Selected()->element;
+    // The key is the command's, which acts in the active window.
+    d.f.frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.f.frame.get()));
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_EQ(d.mdi.currentSubWindow()->windowTitle().toStdString(), chosen->Title());
 }

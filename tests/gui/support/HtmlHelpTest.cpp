@@ -51,6 +51,7 @@ const std::vector<std::pair<int, QString>> contextPages = {
     {175, "Compare With"},
     {176, "Differences window"},
     {185, "Export as Web Pages"},
+    {200, "Quick Open"},
 };
 
 QString ResourcePath(const QUrl& url)
