@@ -24,6 +24,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -114,6 +115,15 @@ public:
         return steps;
     }
 
+    // How often a window of each role was checked, so a run shows what it reached.
+    std::string Seen() const
+    {
+        std::string text;
+        for (const auto& [role, times] : seen)
+            text += " " + std::to_string(role) + ":" + std::to_string(times);
+        return text;
+    }
+
 private:
     size_t Below(size_t n)
     {
@@ -159,8 +169,10 @@ private:
             Export();
         else if (kind < 56)
             Window();
-        else if (kind < 80)
+        else if (kind < 70)
             Keys();
+        else if (kind < 80)
+            OpenElement();
         else if (kind < 95)
             Filter();
         else
@@ -186,6 +198,17 @@ private:
         const size_t n = Below(folders.size());
         Note("open design" + std::to_string(n));
         frame.OpenFolder(folders[n]);
+    }
+
+    // As a double-click in the index or a message's link opens it.
+    void OpenElement()
+    {
+        const TDefinedArray& defs = Db().Definitions();
+        if (defs.Count() == 0)
+            return;
+        const TDefBase& element = *defs.At(Below(defs.Count()));
+        Note("open element " + element.Title());
+        frame.Client().OpenDefinition(element, Chance(10));
     }
 
     void OpenRecent()
@@ -319,6 +342,7 @@ private:
             if (!child)
                 return "window " + title + " is no child window";
             const TChildKey key = child->Key();
+            ++seen[key.role];
             if ((key.role == TChildKey::Definition || key.role == TChildKey::UsedBy ||
                  key.role == TChildKey::FocusedDiagram) &&
                 (key.element < 0 || static_cast<size_t>(key.element) >= count))
@@ -356,6 +380,7 @@ private:
     std::vector<QString> folders;
     QString site;
     std::deque<std::string> ring;
+    std::map<int, long> seen; // window checks by role
     TBoxes boxes;
     // Find in Scripts gets a text, every other dialog is accepted as it opens.
     TModalAnswer modals{[this](QDialog& dialog) {
@@ -375,8 +400,12 @@ TEST(Stress, RandomStepsKeepWindowsLiveAndCommandsCurrent)
     TFrameFixture f;
     f.frame->activateWindow();
     TStress stress(f, seed);
+    QElapsedTimer clock;
+    clock.start();
     const long steps = stress.Run(seconds);
-    std::cout << "stress: seed " << seed << ", " << steps << " steps in " << seconds << " s\n";
+    std::cout << "stress: seed " << seed << ", " << steps << " steps in "
+              << static_cast<double>(clock.elapsed()) / 1000
+              << " s; windows checked by role:" << stress.Seen() << "\n";
     EXPECT_GT(steps, 0);
 }
 
