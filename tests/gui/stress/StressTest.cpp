@@ -332,6 +332,19 @@ private:
                 defs.At(static_cast<size_t>(element->index)) == element);
     }
 
+    // The windows in stacking order, the active one marked, for a failure's report.
+    std::string Windows() const
+    {
+        std::string text = "windows:";
+        for (const QMdiSubWindow* window : frame.Client().subWindowList(QMdiArea::StackingOrder))
+            text += " [" + window->windowTitle().toStdString() +
+                    (window->isMinimized() ? " minimised" : "") +
+                    (window->isMaximized() ? " maximised" : "") +
+                    (window->isHidden() ? " hidden" : "") +
+                    (window == frame.Client().currentSubWindow() ? " active" : "") + "]";
+        return text;
+    }
+
     // What is wrong now; empty when nothing is.
     std::string Check()
     {
@@ -369,7 +382,9 @@ private:
                 stale += " " + QString(command.text).remove(QLatin1Char('&')).toStdString() + " (" +
                          std::to_string(command.id) + (enabled[row] ? ", was on)" : ", was off)");
         }
-        return stale.empty() ? std::string() : "stale enabling:" + stale;
+        if (stale.empty())
+            return {};
+        return "stale enabling:" + stale + "; " + Windows();
     }
 
     TFrameFixture& f;
