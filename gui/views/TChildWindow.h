@@ -37,6 +37,7 @@ public:
     TPane& ContentPane() const { return *pane; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     // Every subclass gives its pane before the window is shown.
     void SetPane(TPane& content) { pane = &content; }
 

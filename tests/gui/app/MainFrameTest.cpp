@@ -708,3 +708,32 @@ TEST(Arrange, ClosingAWindowActivatesTheOneUsedBeforeIt)
     QApplication::processEvents();
     EXPECT_EQ(mdi.currentSubWindow(), before);
 }
+
+// A theme change restyles every window; the minimised tree must still become the active window
+// when it is activated, and the commands follow it.
+TEST(MainFrame, EnablingFollowsTheActivationOfAMinimisedWindow)
+{
+    TFrameFixture f;
+    TSpecMDI& mdi = f.frame->Client();
+    const TCommands& c = f.frame->Commands();
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("groups.kvd", Groups(4))));
+    mdi.TreeChild()->showMinimized();
+    for (int i = 0; i < 4; ++i)
+        mdi.OpenDefinition(Element(mdi, "Group g" + std::to_string(i)), false);
+    QApplication::processEvents();
+    mdi.setActiveSubWindow(mdi.subWindowList()[2]);
+    QApplication::processEvents();
+    f.frame->SetTheme(TAppTheme::TChoice::Dark);
+    QApplication::processEvents();
+    f.frame->SetTheme(TAppTheme::TChoice::System);
+    QApplication::processEvents();
+    mdi.Cascade();
+    QApplication::processEvents();
+    mdi.ShowMessages();
+    QApplication::processEvents();
+    ASSERT_TRUE(c.Action(commands::Print)->isEnabled()); // the messages print
+    mdi.setActiveSubWindow(mdi.TreeChild());
+    QApplication::processEvents();
+    EXPECT_EQ(mdi.activeSubWindow(), mdi.TreeChild());
+    EXPECT_FALSE(c.Action(commands::Print)->isEnabled()); // the tree does not
+}
