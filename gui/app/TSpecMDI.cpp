@@ -85,9 +85,10 @@ void TSpecMDI::Adopt(TChildWindow* child)
 {
     children.push_back(child);
     // Not in this client's context: closing a window disconnects it from the client before it
-    // goes. The windows go before the client.
-    connect(child, &QObject::destroyed, [this, child] {
-        children.erase(std::remove(children.begin(), children.end(), child), children.end());
+    // goes. The windows go before the client. Before QObject's own destroyed: QMdiSubWindow's
+    // destructor activates another window, and the commands then ask the active pane.
+    connect(child, &TChildWindow::Leaving, [this](TChildWindow* leaving) {
+        children.erase(std::remove(children.begin(), children.end(), leaving), children.end());
     });
     addSubWindow(child);
     // The client parks a minimised window at its own place, over the tree; ours are right of it.

@@ -12,6 +12,11 @@ TChildWindow::TChildWindow(const QString& caption, TChildKey key, int helpContex
     THelpContext::Set(this, helpContext);
 }
 
+TChildWindow::~TChildWindow()
+{
+    Q_EMIT Leaving(this);
+}
+
 void TChildWindow::changeEvent(QEvent* event)
 {
     QMdiSubWindow::changeEvent(event);

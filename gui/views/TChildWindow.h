@@ -31,10 +31,15 @@ class TChildWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     TChildWindow(const QString& caption, TChildKey key, int helpContext);
+    ~TChildWindow() override;
 
     TChildKey Key() const { return key; }
     // What the commands ask of the window's content; it lives as long as the window.
     TPane& ContentPane() const { return *pane; }
+
+Q_SIGNALS:
+    // The window is being destroyed; what QMdiSubWindow's destructor sets off must not find it.
+    void Leaving(TChildWindow* window);
 
 protected:
     void changeEvent(QEvent* event) override;
