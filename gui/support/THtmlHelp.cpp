@@ -69,9 +69,14 @@ constexpr Topic topics[] = {
     {200, "quick-open.html"},
 };
 
-const char* const styleSheet = "h1, h2 { color: #1f4e8c; }"
-                               "a { color: #2a62b0; }"
-                               "code { font-family: monospace; }";
+// Headings and links in blues that read on the page's background, light or dark.
+QString StyleSheet(const QPalette& palette)
+{
+    const bool dark = palette.color(QPalette::Base).lightness() < 128;
+    return QStringLiteral("h1, h2 { color: %1; } a { color: %2; } code { font-family: monospace; }")
+        .arg(QLatin1String(dark ? "#9cc3ff" : "#1f4e8c"),
+             QLatin1String(dark ? "#8ab4f8" : "#2a62b0"));
+}
 
 QUrl HelpUrl(const char* page)
 {
@@ -144,7 +149,7 @@ void THtmlHelp::MakeWindow()
     window->resize(640, 600);
 
     browser = new QTextBrowser(window);
-    browser->document()->setDefaultStyleSheet(QLatin1String(styleSheet));
+    browser->document()->setDefaultStyleSheet(StyleSheet(browser->palette()));
     browser->document()->setDocumentMargin(12);
 
     auto* tools = new QToolBar(window);

@@ -1,14 +1,17 @@
 #include "gui/support/THtmlHelp.h"
 
 #include "gui/support/TResources.h"
+#include "script/TDispColour.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QWindow>
 #include <gtest/gtest.h>
 #include <utility>
@@ -229,4 +232,31 @@ TEST(HtmlHelp, ContentsLinksEveryOtherPage)
                 << page.toStdString();
         }
     }
+}
+
+// Headings and links read on the page, in a light palette and in a dark one.
+TEST(HtmlHelp, HeadingsAndLinksReadOnLightAndDarkPages)
+{
+    const QPalette saved = QApplication::palette();
+    for (const QColor base : {QColor(Qt::white), QColor(0x1e, 0x1e, 0x1e)}) {
+        SCOPED_TRACE(base.name().toStdString());
+        QPalette palette = saved;
+        palette.setColor(QPalette::Base, base);
+        QApplication::setPalette(palette);
+        THtmlHelp help;
+        help.ShowContents();
+        const QString sheet = help.Browser()->document()->defaultStyleSheet();
+        const auto bgr = [](const QColor& c) {
+            return static_cast<uint32_t>(c.red() | c.green() << 8 | c.blue() << 16);
+        };
+        int colours = 0;
+        for (qsizetype at = 0; (at = sheet.indexOf(QStringLiteral("color: #"), at)) >= 0; ++at) {
+            const QColor ink(sheet.mid(at + 7, 7));
+            ASSERT_TRUE(ink.isValid());
+            EXPECT_GE(TDispColour::Contrast(bgr(ink), bgr(base)), 4.5) << ink.name().toStdString();
+            ++colours;
+        }
+        EXPECT_EQ(colours, 2);
+    }
+    QApplication::setPalette(saved);
 }
