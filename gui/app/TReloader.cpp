@@ -5,10 +5,15 @@
 #include "gui/app/WindowMemos.h"
 #include "gui/support/TDesignInUse.h"
 #include "gui/views/TDocument.h"
+#include "gui/views/TTreeChild.h"
 #include "model/TGedInput.h"
 
 #include <QApplication>
 #include <QFileInfo>
+
+#include <future>
+#include <tuple>
+#include <utility>
 
 TReloader::TReloader(TSpecMDI& mdi, TDocument& document, QObject* parent)
     : QObject(parent), mdi(mdi), document(document)
@@ -137,12 +142,20 @@ TReloader::TResult TReloader::Reload()
     file.path = path;
     document.comparedPictures.clear();
     mdi.LoadQuietly(file);
+    int closed = 0;
     {
-        const compare::TUnits units(db.Definitions());
-        document.reloadMarks = compare::ChangedSince(prints, units);
-        prints = units.Prints();
+        // The index makes every title, so the units can be written on a thread of their own while
+        // the windows open again: both then only read the design.
+        const compare::TTitleIndex titles(db.Definitions());
+        auto marked = std::async(std::launch::async, [&db, &before = prints] {
+            const compare::TUnits units(db.Definitions());
+            return std::pair(compare::ChangedSince(before, units), units.Prints());
+        });
+        closed = windowmemos::Restore(mdi, memos, titles);
+        std::tie(document.reloadMarks, prints) = marked.get();
     }
-    const int closed = windowmemos::Restore(mdi, memos, compare::TTitleIndex(db.Definitions()));
+    if (TTreeChild* tree = mdi.TreeChild())
+        tree->Remark();
     loadedStamp = read.stamp;
     reloading = false;
     Watch();

@@ -58,6 +58,12 @@ const TDefBase* TTreeChild::SelectedElement() const
                : nullptr;
 }
 
+void TTreeChild::Remark()
+{
+    tree->Outline()->SetMarked(host.Document().reloadMarks);
+    tree->viewport()->update();
+}
+
 TPaneState TTreeChild::State() const
 {
     const TDefBase* element = SelectedElement();

@@ -28,6 +28,8 @@ public:
     void FocusTree();
     // The element of the selected leaf; null when no leaf is selected.
     const TDefBase* SelectedElement() const;
+    // Shows the document's reload marks anew.
+    void Remark();
 
     TPaneState State() const override;
     // The leaf's element as its definition window's Copy gives it; Definition opens it.
