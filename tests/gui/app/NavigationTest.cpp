@@ -36,12 +36,6 @@ int ActiveElement(const TSpecMDI& mdi)
     return child && child->Key().role == TChildKey::Definition ? child->Key().element : -1;
 }
 
-template <class Pane> Pane* PaneOf(const TSpecMDI& mdi, TChildKey key)
-{
-    auto* child = qobject_cast<TDisplayChild*>(mdi.FindChild(key));
-    return child ? qobject_cast<Pane*>(child->Pane()) : nullptr;
-}
-
 } // namespace
 
 TEST(Navigation, MessageLinesOpenTheElementsTheyName)
