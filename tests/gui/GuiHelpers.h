@@ -45,6 +45,13 @@ template <class T> T* PaneOf(const TSpecMDI& mdi, const TChildKey& key)
     return child ? qobject_cast<T*>(child->Pane()) : nullptr;
 }
 
+// The element whose own window is active; -1 when the active child is no element's.
+inline int ActiveElement(const TSpecMDI& mdi)
+{
+    const auto* child = qobject_cast<TChildWindow*>(mdi.currentSubWindow());
+    return child && child->Key().role == TChildKey::Definition ? child->Key().element : -1;
+}
+
 // A modal dialog as a test saw it.
 struct TSeenModal {
     QString title;

@@ -30,12 +30,6 @@ TDefBase& Element(const TSpecMDI& mdi, const std::string& title)
     return *e;
 }
 
-int ActiveElement(const TSpecMDI& mdi)
-{
-    const auto* child = qobject_cast<TChildWindow*>(mdi.currentSubWindow());
-    return child && child->Key().role == TChildKey::Definition ? child->Key().element : -1;
-}
-
 } // namespace
 
 TEST(Navigation, MessageLinesOpenTheElementsTheyName)
