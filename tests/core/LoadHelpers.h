@@ -49,3 +49,15 @@ struct TRead : TLoaded {
     {
     }
 };
+
+namespace loadhelpers {
+// Two records and a picture "family picture script p" that names a keyword, a record, literals,
+// a number, an alias, a field of another record, a built-in type, a called picture and, last, a
+// field whose record has a picture (so it links to it).
+inline const char* const kDesign = "0 @person@ RECORD\n1 @name@ FIELD text\n2 TAG NAME\n"
+                                   "1 @show@ PICTURE name\n"
+                                   "0 @family@ RECORD\n1 @husband@ FIELD person\n2 TAG HUSB\n"
+                                   "1 @p@ PICTURE if person then \"x\" 12 mother.name date "
+                                   "show(husband) husband\n"
+                                   "0 TRLR\n";
+} // namespace loadhelpers

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TempFolder.h"
+#include "gui/app/TCommands.h"
 #include "gui/app/TMainFrame.h"
 #include "gui/app/TSettings.h"
 #include "gui/app/TSpecMDI.h"
@@ -8,14 +9,17 @@
 #include "gui/support/TMessageSink.h"
 #include "gui/support/TMyMessage.h"
 #include "gui/views/TDisplayChild.h"
+#include "load/TDatabase.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 // A double-click as a mouse makes it: press, release, double-click, release. (QTest's own sends
@@ -32,6 +36,20 @@ template <class T> T* ActivePane(const TSpecMDI& mdi)
 {
     auto* child = qobject_cast<TDisplayChild*>(mdi.currentSubWindow());
     return child ? qobject_cast<T*>(child->Pane()) : nullptr;
+}
+
+// The pane widget of the child with the key as a T; null when it is none or of another class.
+template <class T> T* PaneOf(const TSpecMDI& mdi, const TChildKey& key)
+{
+    auto* child = qobject_cast<TDisplayChild*>(mdi.FindChild(key));
+    return child ? qobject_cast<T*>(child->Pane()) : nullptr;
+}
+
+// The element whose own window is active; -1 when the active child is no element's.
+inline int ActiveElement(const TSpecMDI& mdi)
+{
+    const auto* child = qobject_cast<TChildWindow*>(mdi.currentSubWindow());
+    return child && child->Key().role == TChildKey::Definition ? child->Key().element : -1;
 }
 
 // A modal dialog as a test saw it.
@@ -124,4 +142,27 @@ struct TFrameFixture {
         folder.Write(name + "/control.ged", text);
         return QString::fromStdString(folder.Path() + "/" + name);
     }
+};
+
+// The example family database open in a 1200 by 800 frame whose settings start with `ini`.
+struct TFamilyFrame {
+    TFrameFixture f{{1200, 800}};
+
+    explicit TFamilyFrame(const std::string& ini = "")
+    {
+        if (!ini.empty()) {
+            f.folder.Write("config/stemlook.ini", ini);
+            f.Open({1200, 800});
+        }
+        EXPECT_TRUE(f.frame->OpenFolder(STEMLOOK_EXAMPLES_DIR "/family.kvd"));
+    }
+    TSpecMDI& Mdi() const { return f.frame->Client(); }
+    QAction* Action(int id) const { return f.frame->Commands().Action(id); }
+    // Opens the element with the title as opening it does; its pane, as a T.
+    template <class T> T* Open(const std::string& title) const
+    {
+        Mdi().OpenDefinition(*Mdi().Document().db.Definitions().FindTitled(title), false);
+        return ActivePane<T>(Mdi());
+    }
+    std::string Ini() const { return TTempFolder::Read(f.SettingsPath()); }
 };

@@ -35,8 +35,13 @@ struct TBoxes {
 
 // The rule read plainly: the angle between the direction and the line from centre to centre, at
 // most 45 degrees for the cone, under 90 for ahead; the nearest by straight distance, the first
-// of equals.
-TVertex* ReferenceNearest(const TVertexList& master, const TVertex& from, TDirection direction)
+// of equals. An arrow goes to the nearest in the cone, or else to the nearest ahead.
+struct TNearest {
+    TVertex* cone = nullptr;
+    TVertex* ahead = nullptr;
+};
+
+TNearest ReferenceNearest(const TVertexList& master, const TVertex& from, TDirection direction)
 {
     const double heading[] = {std::numbers::pi, 0, -std::numbers::pi / 2, std::numbers::pi / 2};
     const auto centre = [](const TVertex& v) {
@@ -44,7 +49,7 @@ TVertex* ReferenceNearest(const TVertexList& master, const TVertex& from, TDirec
     };
     const auto [fx, fy] = centre(from);
     constexpr double kSlack = 1e-9;
-    for (const double widest : {std::numbers::pi / 4 + kSlack, std::numbers::pi / 2 - kSlack}) {
+    const auto nearest = [&](double widest) {
         TVertex* best = nullptr;
         double bestDistance = 0;
         for (TVertex* v : master) {
@@ -57,10 +62,9 @@ TVertex* ReferenceNearest(const TVertexList& master, const TVertex& from, TDirec
             if (std::abs(turn) <= widest && (!best || distance < bestDistance))
                 best = v, bestDistance = distance;
         }
-        if (best)
-            return best;
-    }
-    return nullptr;
+        return best;
+    };
+    return {nearest(std::numbers::pi / 4 + kSlack), nearest(std::numbers::pi / 2 - kSlack)};
 }
 
 int Rand(std::mt19937& random, int low, int high)
@@ -73,6 +77,9 @@ int Rand(std::mt19937& random, int low, int high)
 TEST(DiagramKeys, ArrowGoesWhereTheAngleAndDistanceSay)
 {
     std::mt19937 random(6);
+    // How often the cone wins over a nearer box aside, a box aside is taken for want of one in
+    // the cone, and there is nothing ahead at all.
+    int passedOver = 0, widened = 0, none = 0;
     for (int round = 0; round < 400; ++round) {
         TBoxes boxes;
         const int count = Rand(random, 1, 12);
@@ -84,26 +91,19 @@ TEST(DiagramKeys, ArrowGoesWhereTheAngleAndDistanceSay)
         }
         for (TVertex* from : boxes.master)
             for (TDirection direction :
-                 {TDirection::Left, TDirection::Right, TDirection::Up, TDirection::Down})
+                 {TDirection::Left, TDirection::Right, TDirection::Up, TDirection::Down}) {
+                const TNearest expected = ReferenceNearest(boxes.master, *from, direction);
                 ASSERT_EQ(diagram::Nearest(boxes.master, *from, direction),
-                          ReferenceNearest(boxes.master, *from, direction))
+                          expected.cone ? expected.cone : expected.ahead)
                     << round << " " << from->element->name << " " << static_cast<int>(direction);
+                passedOver += expected.cone && expected.ahead != expected.cone ? 1 : 0;
+                widened += !expected.cone && expected.ahead ? 1 : 0;
+                none += expected.ahead ? 0 : 1;
+            }
     }
-}
-
-TEST(DiagramKeys, ArrowPrefersTheConeOverANearerBoxAside)
-{
-    TBoxes boxes;
-    TVertex* from = boxes.Box("from", {0, 0, 10, 10});
-    TVertex* aside = boxes.Box("aside", {10, 20, 20, 30}); // nearer, 63 degrees down
-    TVertex* ahead = boxes.Box("ahead", {40, 10, 50, 20}); // further, 14 degrees down
-    EXPECT_EQ(diagram::Nearest(boxes.master, *from, TDirection::Right), ahead);
-    EXPECT_EQ(diagram::Nearest(boxes.master, *from, TDirection::Down), aside);
-    EXPECT_EQ(diagram::Nearest(boxes.master, *from, TDirection::Left), nullptr);
-    EXPECT_EQ(diagram::Nearest(boxes.master, *from, TDirection::Up), nullptr);
-    // Nothing in the cone upwards from "ahead" (76 degrees off): the nearest of those above.
-    EXPECT_EQ(diagram::Nearest(boxes.master, *ahead, TDirection::Up), from);
-    EXPECT_EQ(diagram::Nearest(boxes.master, *aside, TDirection::Up), from);
+    EXPECT_GT(passedOver, 0);
+    EXPECT_GT(widened, 0);
+    EXPECT_GT(none, 0);
 }
 
 TEST(DiagramKeys, NearestToAPointIsTheBoxWithTheNearestCentre)

@@ -35,18 +35,18 @@ void Play(const std::vector<TStep>& steps)
 
 } // namespace
 
-TEST(SettleClock, ActsOnceTheFileStayedTheSameForTheQuietTime)
+TEST(SettleClock, ActsOnceTheFileStayedTheSameForTheQuietTimeSinceItsLastChangeOrGrowth)
 {
-    Play({{TStep::Poll, 0, 1, std::nullopt},
-          {TStep::Change, 0, 1},
-          {TStep::Poll, 100, 1, 200},
-          {TStep::Poll, 300, 1, 0},
-          // Taken: nothing more until the next change.
-          {TStep::Poll, 900, 1, std::nullopt}});
-}
-
-TEST(SettleClock, EachChangeOrGrowthStartsTheQuietTimeAgain)
-{
+    {
+        SCOPED_TRACE("one change");
+        Play({{TStep::Poll, 0, 1, std::nullopt},
+              {TStep::Change, 0, 1},
+              {TStep::Poll, 100, 1, 200},
+              {TStep::Poll, 300, 1, 0},
+              // Taken: nothing more until the next change.
+              {TStep::Poll, 900, 1, std::nullopt}});
+    }
+    SCOPED_TRACE("each change or growth starts the quiet time again");
     Play({{TStep::Change, 0, 1},
           {TStep::Change, 250, 2},
           {TStep::Poll, 300, 2, 250},

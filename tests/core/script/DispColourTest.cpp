@@ -35,14 +35,7 @@ TDispColour ReadFrom(const Settings& settings)
     return scheme;
 }
 
-// A family picture that names a keyword, a record, literals, an alias, a field, a built-in
-// type, a called picture and, last, a field whose record has a picture (so it links to it).
-const char* const kDesign = "0 @person@ RECORD\n1 @name@ FIELD text\n2 TAG NAME\n"
-                            "1 @show@ PICTURE name\n"
-                            "0 @family@ RECORD\n1 @husband@ FIELD person\n2 TAG HUSB\n"
-                            "1 @p@ PICTURE if person then \"x\" 12 mother.name date "
-                            "show(husband) husband\n"
-                            "0 TRLR\n";
+using loadhelpers::kDesign;
 
 // The colour of each piece of the family picture, by the piece's text; the first piece wins.
 std::map<std::string, TDispColour::TColourRef> ColoursByText(const TDispColour& scheme,
@@ -147,10 +140,17 @@ TEST(ColourScheme, SettingIsTheColourReferenceItself)
 
 TEST(ColourScheme, ValueThatIsNotHexadecimalKeepsTheDefault)
 {
+    const TDispColour darkDefaults(TDispColour::TScheme::Dark);
     for (const char* bad : {"", "red", "12zz", "0x", "-5", "ff ff", "100000000"}) {
         const TDispColour scheme = ReadFrom({{"Literals", bad}, {"Custom9", bad}});
         EXPECT_EQ(scheme.RowColour(0), kBlue) << bad;
         EXPECT_EQ(scheme.CustomColour(9), kBlack) << bad;
+        // The dark scheme keeps its own defaults, every key garbled.
+        TDispColour dark(TDispColour::TScheme::Dark);
+        dark.Read([bad](const std::string&) -> std::optional<std::string> { return bad; });
+        for (int row = 0; row < TDispColour::kRows; ++row)
+            EXPECT_EQ(dark.RowColour(row), darkDefaults.RowColour(row)) << bad << " " << row;
+        EXPECT_EQ(dark.CustomColour(3), darkDefaults.RowColour(3)) << bad;
     }
     EXPECT_EQ(ReadFrom({{"Literals", " 0xAbC "}}).RowColour(0), 0xABCu);
 }
@@ -271,16 +271,4 @@ TEST(ColourScheme, EveryDarkColourReadsOnTheDarkBackgroundAndWhenSelected)
     EXPECT_GE(TDispColour::Contrast(dark.PieceColour(TDispColour::kHighlightKind, -1, 0),
                                     TDispColour::kDarkBackground),
               4.5);
-}
-
-TEST(ColourScheme, DarkSchemeKeepsItsDefaultsForGarbledValues)
-{
-    const TDispColour defaults(TDispColour::TScheme::Dark);
-    for (const char* bad : {"", "red", "12zz", "0x", "-5", "100000000"}) {
-        TDispColour scheme(TDispColour::TScheme::Dark);
-        scheme.Read([bad](const std::string&) -> std::optional<std::string> { return bad; });
-        for (int row = 0; row < TDispColour::kRows; ++row)
-            EXPECT_EQ(scheme.RowColour(row), defaults.RowColour(row)) << bad << " " << row;
-        EXPECT_EQ(scheme.CustomColour(3), defaults.RowColour(3)) << bad;
-    }
 }

@@ -9,17 +9,7 @@
 #include <map>
 #include <string>
 
-namespace {
-// A picture that names a record, a field of another record, a literal, a number, an alias, a
-// built-in type, a called picture and a keyword.
-const char* const kDesign = "0 @person@ RECORD\n1 @name@ FIELD text\n2 TAG NAME\n"
-                            "1 @show@ PICTURE name\n"
-                            "0 @family@ RECORD\n1 @husband@ FIELD person\n2 TAG HUSB\n"
-                            "1 @p@ PICTURE if person then \"x\" 12 mother.name date "
-                            "show(husband) husband\n"
-                            "0 TRLR\n";
-
-} // namespace
+using loadhelpers::kDesign;
 
 TEST(HoverText, NamesTellClassOwnerAndFirstLineBuiltInsAndOthersTheirExplanation)
 {

@@ -48,13 +48,14 @@ TEST(TextSize, StepsGoThroughTheOfferedSizesAndStopAtTheEnds)
 {
     const std::vector<int> offered = textsize::Offered(kScalable);
     // Up from the smallest to the largest, then back: every offered size once each way.
-    std::vector<int> up{offered.front()};
-    while (textsize::Step(up.back(), 1, offered) != up.back())
-        up.push_back(textsize::Step(up.back(), 1, offered));
-    EXPECT_EQ(up, offered);
-    std::vector<int> down{offered.back()};
-    while (textsize::Step(down.back(), -1, offered) != down.back())
-        down.push_back(textsize::Step(down.back(), -1, offered));
+    const auto walk = [&](int from, int by) {
+        std::vector<int> sizes{from};
+        while (textsize::Step(sizes.back(), by, offered) != sizes.back())
+            sizes.push_back(textsize::Step(sizes.back(), by, offered));
+        return sizes;
+    };
+    EXPECT_EQ(walk(offered.front(), 1), offered);
+    const std::vector<int> down = walk(offered.back(), -1);
     EXPECT_EQ(std::vector<int>(down.rbegin(), down.rend()), offered);
     // A size between two offered ones steps to its neighbours.
     EXPECT_EQ(textsize::Step(13, 1, offered), 14);

@@ -27,34 +27,17 @@
 #include <utility>
 
 namespace {
-// The example database in a frame whose settings start with the given text.
-struct TComfort {
-    TFrameFixture f{{1200, 800}};
-
-    explicit TComfort(const std::string& ini = "")
-    {
-        if (!ini.empty()) {
-            f.folder.Write("config/stemlook.ini", ini);
-            f.Open({1200, 800});
-        }
-        EXPECT_TRUE(f.frame->OpenFolder(STEMLOOK_EXAMPLES_DIR "/family.kvd"));
-    }
-    TSpecMDI& Mdi() const { return f.frame->Client(); }
-    QAction* Action(int id) const { return f.frame->Commands().Action(id); }
-    template <class T> T* Open(const std::string& title)
-    {
-        Mdi().OpenDefinition(*Mdi().Document().db.Definitions().FindTitled(title), false);
-        return ActivePane<T>(Mdi());
-    }
-    std::string Ini() const { return TTempFolder::Read(f.SettingsPath()); }
-};
-
 const TPieceRect* Underlined(const TDisplayWindow& pane)
 {
     for (const TPieceRect& p : pane.Layout().pieces)
         if (p.piece->flags & TScriptPiece::kUnderlined)
             return &p;
     return nullptr;
+}
+
+QPoint Centre(const TPaneRect& r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 std::set<QRgb> Colours(const QImage& image)
@@ -74,7 +57,7 @@ QRgb Rgb(TDispColour::TColourRef ref)
 
 TEST(Theme, DarkPaintsPanesAndDiagramDarkIsKeptAndLightBringsBackThePlatformsLook)
 {
-    TComfort x;
+    TFamilyFrame x;
     const QPalette platform = QApplication::palette();
     ASSERT_FALSE(TAppTheme::IsDark(platform));
     auto* pane = x.Open<TDisplayWindow>("person picture script BORN");
@@ -151,7 +134,7 @@ TEST(Theme, KeptDarkIsSetBeforeTheWindowShowsAndGarbleIsSystem)
 
 TEST(Theme, ChooseScriptColoursEditsTheSchemeOfTheThemeInUseAndBothAreKept)
 {
-    TComfort x;
+    TFamilyFrame x;
     x.Action(commands::ThemeDark)->trigger();
     TDocument& document = const_cast<TDocument&>(x.f.frame->Document());
     EXPECT_EQ(&document.ShownColours(), &document.darkColours);
@@ -170,15 +153,13 @@ TEST(Theme, ChooseScriptColoursEditsTheSchemeOfTheThemeInUseAndBothAreKept)
 
 TEST(TextSize, CommandsStepTheFixedFontAndEveryPaneLaysOutAnewInCharacters)
 {
-    TComfort x;
+    TFamilyFrame x;
     auto* pane = x.Open<TDisplayWindow>("person picture script BORN");
     ASSERT_NE(pane, nullptr);
     const TPieceRect kept = *Underlined(*pane);
     const TPieceRect* underlined = &kept;
     const TScriptPiece* piece = underlined->piece;
-    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {},
-                      QPoint((underlined->rect.left + underlined->rect.right) / 2,
-                             (underlined->rect.top + underlined->rect.bottom) / 2));
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, Centre(underlined->rect));
     ASSERT_EQ(pane->Selected(), piece);
     x.Action(commands::Messages)->trigger();
     auto* log = ActivePane<TDisplayLog>(x.Mdi());
@@ -229,7 +210,7 @@ TEST(TextSize, KeptSizeIsUsedAtStartOutOfRangeIsTheDefaultMissingTheNearest)
     };
     for (const Case c : {Case{"14", 14}, Case{"13", 12}, Case{"1000", 9}, Case{"5", 9},
                          Case{"big", 9}, Case{"-12", 9}, Case{"36", 36}}) {
-        TComfort x(std::string("[Stemlook]\nFontSize=") + c.kept + "\n");
+        TFamilyFrame x(std::string("[Stemlook]\nFontSize=") + c.kept + "\n");
         EXPECT_EQ(x.f.frame->Document().font.pointSize(), c.used) << c.kept;
         auto* pane = x.Open<TDisplayWindow>("person picture script BORN");
         ASSERT_NE(pane, nullptr);
@@ -237,20 +218,22 @@ TEST(TextSize, KeptSizeIsUsedAtStartOutOfRangeIsTheDefaultMissingTheNearest)
     }
 }
 
-TEST(Hover, NameTellsItsClassOwnerAndFirstLineAndTheStatusBarTheSelectedOnes)
+// Over a name, the tooltip tells its class, owner and first line, and once it is selected the
+// status bar does. At twice the pixels a character still takes one cell of the grid and the
+// selection covers its piece's cells exactly.
+TEST(Hover, NameTellsItsClassOwnerAndFirstLineAndAtTwiceThePixelsTheGridAndSelectionHold)
 {
-    TComfort x;
+    TFamilyFrame x;
     auto* pane = x.Open<TDisplayWindow>("person picture script BORN");
     ASSERT_NE(pane, nullptr);
     const TPieceRect* underlined = Underlined(*pane);
     ASSERT_NE(underlined, nullptr);
-    const QPoint at((underlined->rect.left + underlined->rect.right) / 2,
-                    (underlined->rect.top + underlined->rect.bottom) / 2);
+    const TPaneRect r = underlined->rect;
+    const QPoint at = Centre(r);
     const QString expected = QString::fromStdString(
         panes::HoverText(x.Mdi().Document().db.Definitions(), *underlined->piece, true));
     ASSERT_FALSE(expected.isEmpty());
-    EXPECT_TRUE(expected.startsWith(QString::fromStdString(underlined->piece->target->name)) ||
-                expected.contains(QString::fromStdString(underlined->piece->target->name)));
+    EXPECT_TRUE(expected.contains(QString::fromStdString(underlined->piece->target->name)));
 
     QHelpEvent help(QEvent::ToolTip, at, pane->viewport()->mapToGlobal(at));
     QApplication::sendEvent(pane->viewport(), &help);
@@ -262,23 +245,11 @@ TEST(Hover, NameTellsItsClassOwnerAndFirstLineAndTheStatusBarTheSelectedOnes)
     EXPECT_EQ(pane->HoverTextAt(pane->ContentPoint(none.pos())), "");
 
     QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(pane->Selected(), underlined->piece);
     EXPECT_EQ(x.f.frame->statusBar()->currentMessage(),
               QString(expected).replace(QLatin1Char('\n'), QStringLiteral(" - ")));
-}
 
-// At twice the pixels a character still takes one cell of the grid and the selection covers
-// its piece's cells exactly.
-TEST(HighDpi, PaneRenderedAtTwiceThePixelsKeepsItsGridAndSelection)
-{
-    TComfort x;
-    auto* pane = x.Open<TDisplayWindow>("person picture script BORN");
-    ASSERT_NE(pane, nullptr);
-    const TPieceRect* underlined = Underlined(*pane);
-    ASSERT_NE(underlined, nullptr);
-    const TPaneRect r = underlined->rect;
-    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {},
-                      QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    ASSERT_EQ(pane->Selected(), underlined->piece);
+    SCOPED_TRACE("twice the pixels");
     const QSize size = pane->viewport()->size();
     QImage image(size * 2, QImage::Format_RGB32);
     image.setDevicePixelRatio(2);
@@ -328,7 +299,7 @@ TEST(HighDpi, PaneRenderedAtTwiceThePixelsKeepsItsGridAndSelection)
 // The exported picture at twice the pixels: each box's edge where the window has it, doubled.
 TEST(HighDpi, DiagramPictureAtTwiceThePixelsHasItsBoxesWhereTheWindowHasThem)
 {
-    TComfort x;
+    TFamilyFrame x;
     x.Action(commands::Relationships)->trigger();
     auto* diagram = ActivePane<TDisplayBrowser>(x.Mdi());
     ASSERT_NE(diagram, nullptr);

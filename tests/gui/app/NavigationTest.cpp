@@ -30,18 +30,6 @@ TDefBase& Element(const TSpecMDI& mdi, const std::string& title)
     return *e;
 }
 
-int ActiveElement(const TSpecMDI& mdi)
-{
-    const auto* child = qobject_cast<TChildWindow*>(mdi.currentSubWindow());
-    return child && child->Key().role == TChildKey::Definition ? child->Key().element : -1;
-}
-
-template <class Pane> Pane* PaneOf(const TSpecMDI& mdi, TChildKey key)
-{
-    auto* child = qobject_cast<TDisplayChild*>(mdi.FindChild(key));
-    return child ? qobject_cast<Pane*>(child->Pane()) : nullptr;
-}
-
 } // namespace
 
 TEST(Navigation, MessageLinesOpenTheElementsTheyName)

@@ -138,14 +138,12 @@ TEST(Reload, KeepsTheWindowsOfElementsStillThereAndMarksWhatChanged)
     const TStructModel& tree = *mdi.TreeChild()->Tree().Outline();
     const TOutline& outline = tree.Outline();
     std::set<std::string> marked;
-    for (size_t node = 0; node < outline.Count(); ++node)
-        if (tree.IsMarked(static_cast<int>(node)) &&
-            outline.Node(static_cast<int>(node)).element >= 0 &&
-            outline.Node(static_cast<int>(node)).children.empty())
-            marked.insert(f.frame->Document()
-                              .db.Definitions()
-                              .At(static_cast<size_t>(outline.Node(static_cast<int>(node)).element))
-                              ->name);
+    for (int node = 0; node < static_cast<int>(outline.Count()); ++node) {
+        const auto& n = outline.Node(node);
+        if (tree.IsMarked(node) && n.element >= 0 && n.children.empty())
+            marked.insert(
+                f.frame->Document().db.Definitions().At(static_cast<size_t>(n.element))->name);
+    }
     EXPECT_EQ(marked, (std::set<std::string>{"short", "fresh"}));
     ExpectLive(*f.frame);
     // The next reload of the same text marks nothing.

@@ -109,18 +109,6 @@ void ExpectRowsNamed(QAbstractItemView& view, const std::string& what)
         }
 }
 
-struct TFamily {
-    TFrameFixture f{{1200, 800}};
-    TSpecMDI& mdi = f.frame->Client();
-    TFamily() { f.frame->OpenFolder(STEMLOOK_EXAMPLES_DIR "/family.kvd"); }
-
-    template <class T> T* Pane(TChildKey key) const
-    {
-        auto* child = qobject_cast<TDisplayChild*>(mdi.FindChild(key));
-        return child ? qobject_cast<T*>(child->Pane()) : nullptr;
-    }
-};
-
 // The text the layout draws for the piece at this rectangle.
 QString PieceText(const TPaneLayout& layout, const TPieceRect& piece)
 {
@@ -169,15 +157,16 @@ int ExpectMarksDescribed(QAbstractItemView& view, const std::string& what)
 
 TEST(Accessibility, DefinitionPanesReadLineByLineAndFollowTheSelection)
 {
-    TFamily d;
+    TFamilyFrame d;
+    TSpecMDI& mdi = d.Mdi();
     TEvents events;
     std::set<TPaneKind> kinds;
-    for (const auto& element : d.mdi.Document().db.Definitions()) {
+    for (const auto& element : mdi.Document().db.Definitions()) {
         TPaneKind kind;
         if (!element->PaneKind(kind) || !kinds.insert(kind).second)
             continue;
-        d.mdi.OpenPane(*element, kind);
-        auto* pane = ActivePane<TDisplayWindow>(d.mdi);
+        mdi.OpenPane(*element, kind);
+        auto* pane = ActivePane<TDisplayWindow>(mdi);
         ASSERT_NE(pane, nullptr) << element->Title();
         const std::string what = element->Title();
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(pane);
@@ -234,44 +223,48 @@ TEST(Accessibility, DefinitionPanesReadLineByLineAndFollowTheSelection)
 
 TEST(Accessibility, ListAndTreeRowsHaveTheirTextsAsNames)
 {
-    TFamily d;
-    ExpectRowsNamed(d.mdi.TreeChild()->Tree(), "structure");
-    d.mdi.ShowIndex(nullptr);
-    ExpectRowsNamed(*d.Pane<QAbstractItemView>({TChildKey::Index}), "index");
-    EXPECT_GT(ExpectMarksDescribed(*d.Pane<QAbstractItemView>({TChildKey::Index}), "index"), 0);
-    d.mdi.ShowMessages();
-    ExpectRowsNamed(*d.Pane<QAbstractItemView>({TChildKey::Messages}), "messages");
-    d.mdi.ShowUnused();
-    ExpectRowsNamed(*d.Pane<QAbstractItemView>({TChildKey::Unused}), "unused");
+    TFamilyFrame d;
+    TSpecMDI& mdi = d.Mdi();
+    ExpectRowsNamed(mdi.TreeChild()->Tree(), "structure");
+    mdi.ShowIndex(nullptr);
+    ExpectRowsNamed(*PaneOf<QAbstractItemView>(mdi, {TChildKey::Index}), "index");
+    EXPECT_GT(ExpectMarksDescribed(*PaneOf<QAbstractItemView>(mdi, {TChildKey::Index}), "index"),
+              0);
+    mdi.ShowMessages();
+    ExpectRowsNamed(*PaneOf<QAbstractItemView>(mdi, {TChildKey::Messages}), "messages");
+    mdi.ShowUnused();
+    ExpectRowsNamed(*PaneOf<QAbstractItemView>(mdi, {TChildKey::Unused}), "unused");
     const TDefBase* used = nullptr;
-    for (const auto& element : d.mdi.Document().db.Definitions())
+    for (const auto& element : mdi.Document().db.Definitions())
         used = used ? used : (element->IsUsed() ? element.get() : nullptr);
     ASSERT_NE(used, nullptr);
-    d.mdi.ShowUsedBy(*used);
-    ExpectRowsNamed(*d.Pane<QAbstractItemView>({TChildKey::UsedBy, used->index}), "used by");
-    ExpectMarksDescribed(*d.Pane<QAbstractItemView>({TChildKey::UsedBy, used->index}), "used by");
-    d.mdi.ShowFind("person");
-    ExpectRowsNamed(*ActivePane<QAbstractItemView>(d.mdi), "find");
+    mdi.ShowUsedBy(*used);
+    ExpectRowsNamed(*PaneOf<QAbstractItemView>(mdi, {TChildKey::UsedBy, used->index}), "used by");
+    ExpectMarksDescribed(*PaneOf<QAbstractItemView>(mdi, {TChildKey::UsedBy, used->index}),
+                         "used by");
+    mdi.ShowFind("person");
+    ExpectRowsNamed(*ActivePane<QAbstractItemView>(mdi), "find");
 
     // The differences from a copy with one picture more.
     std::string older = TTempFolder::Read(STEMLOOK_EXAMPLES_DIR "/family.kvd/control.ged");
     older.insert(older.rfind("0 TRLR"), "0 @extra@ RECORD\n1 @x@ PICTURE \"x\"\n");
     {
         TBoxes boxes;
-        d.mdi.CompareWith(d.f.Database("older.kvd", older));
+        mdi.CompareWith(d.f.Database("older.kvd", older));
     }
     auto* differences =
-        qobject_cast<TDisplayDifferences*>(d.mdi.FindChild({TChildKey::Differences})->widget());
+        qobject_cast<TDisplayDifferences*>(mdi.FindChild({TChildKey::Differences})->widget());
     ASSERT_NE(differences, nullptr);
     ExpectRowsNamed(differences->List(), "differences");
 }
 
 TEST(Accessibility, DiagramBoxesAreChildrenWithTitlesAndPlaces)
 {
-    TFamily d;
+    TFamilyFrame d;
+    TSpecMDI& mdi = d.Mdi();
     TEvents events;
-    d.mdi.ShowRelationships(nullptr);
-    auto* browser = ActivePane<TDisplayBrowser>(d.mdi);
+    mdi.ShowRelationships(nullptr);
+    auto* browser = ActivePane<TDisplayBrowser>(mdi);
     ASSERT_NE(browser, nullptr);
     browser->resize(browser->Extent() / 2);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(browser);
