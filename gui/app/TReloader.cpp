@@ -109,7 +109,7 @@ void TReloader::Poll()
 TReloader::TResult TReloader::Reload()
 {
     TDatabase& db = document.db;
-    if (reloading || !db.Loaded() || db.DefinitionFile().empty())
+    if (reloading || TDesignInUse::Now() || !db.Loaded() || db.DefinitionFile().empty())
         return TResult::NothingLoaded;
     path = db.DefinitionFile();
     const settled::TFileStamp stamp = settled::StampOf(path);

@@ -39,7 +39,10 @@ public:
         if (dialog.maximum() != static_cast<int>(total))
             dialog.setMaximum(static_cast<int>(total));
         dialog.setValue(static_cast<int>(std::min(done, total)));
-        QCoreApplication::processEvents();
+        // Until the dialog shows and blocks the main window, a key or a drop there could open
+        // another design under the pages being made.
+        QCoreApplication::processEvents(dialog.isVisible() ? QEventLoop::AllEvents
+                                                           : QEventLoop::ExcludeUserInputEvents);
         return !dialog.wasCanceled();
     }
 

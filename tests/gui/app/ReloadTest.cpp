@@ -225,6 +225,9 @@ TEST(Reload, AChangedFileIsReloadedOnceItSettlesAndAFileGoneKeepsTheDesign)
                            Design("name", true, "1 @" + name + "@ PICTURE \"3\"\n"));
             QTest::qWait(4 * TReloader::kQuiet);
             EXPECT_TRUE(reloaded.isEmpty()) << name;
+            if (inUse) { // nor by hand
+                EXPECT_EQ(f.frame->Reloader().Reload(), TReloader::TResult::NothingLoaded);
+            }
         }
         EXPECT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, 3000));
         EXPECT_NE(Named(*f.frame, name), nullptr);
