@@ -7,6 +7,7 @@
 #include "model/Windows1252.h"
 #include "views/TPaneLayout.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 #include <vector>
@@ -88,6 +89,14 @@ std::string XmlText(std::string_view bytes)
 
 std::string XmlText(std::string_view bytes, bool utf8)
 {
+    // Most names and script lines are plain ASCII with nothing to escape; a site escapes millions.
+    const bool plain = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x80 && c != '&' && c != '<' && c != '>' && c != '"' &&
+               (b >= 0x20 || c == '\t' || c == '\n' || c == '\r');
+    });
+    if (plain)
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     if (utf8 && panes::IsUtf8(bytes)) {
