@@ -20,8 +20,10 @@
 #include <mutex>
 #include <random>
 #include <string_view>
+#include <sys/resource.h>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -232,7 +234,7 @@ private:
     bool finished = false;
 };
 
-// Makes every page into the folder on `workers` threads (0: one a core), this one among them.
+// Makes every page into the folder on `workers` threads (0: one a core) of their own.
 TSiteOutcome MakePages(const TDatabase& db, const fs::path& folder, size_t workers, TMaking& making)
 {
     const compare::TUnits units(db.Definitions());
@@ -255,6 +257,9 @@ TSiteOutcome MakePages(const TDatabase& db, const fs::path& folder, size_t worke
     TPageWriter writer;
     std::atomic<size_t> next{0};
     const auto makePages = [&] {
+        // Below the writer (and a window's thread): on a disk the file system's work is the
+        // longer part, and a writer kept waiting for a core idles everything behind it.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 5);
         graph::TFocusCache focus(db.Definitions());
         const TSite site{db, units, pages, owned, focus};
         for (size_t job; !making.stop && (job = next++) < total;) {
@@ -271,9 +276,8 @@ TSiteOutcome MakePages(const TDatabase& db, const fs::path& folder, size_t worke
     {
         std::vector<std::jthread> makers;
         const size_t count = workers ? workers : std::max(1u, std::thread::hardware_concurrency());
-        for (size_t i = 1; i < count; ++i)
+        for (size_t i = 0; i < count; ++i)
             makers.emplace_back(makePages);
-        makePages();
     }
     fs::path failedPath;
     std::string reason;
