@@ -47,7 +47,9 @@ TNearest ReferenceNearest(const TVertexList& master, const TVertex& from, TDirec
     const auto centre = [](const TVertex& v) {
         return std::pair((v.box.left + v.box.right) / 2.0, (v.box.top + v.box.bottom) / 2.0);
     };
-    const auto [fx, fy] = centre(from);
+    // Plain names, not a structured binding: the lambda below captures them.
+    const std::pair<double, double> fromCentre = centre(from);
+    const double fx = fromCentre.first, fy = fromCentre.second;
     constexpr double kSlack = 1e-9;
     const auto nearest = [&](double widest) {
         TVertex* best = nullptr;
