@@ -50,32 +50,21 @@ void TimeKeystroke(benchmark::State& state, const std::string& before, const std
     state.counters["matches"] = static_cast<double>(index.MatchCount());
 }
 
-void BM_QuickOpenFirstLetter(benchmark::State& state)
-{
-    TimeKeystroke(state, "", "p");
-}
-BENCHMARK(BM_QuickOpenFirstLetter)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// "pr" to "prs": narrowed, but most titles still match.
-void BM_QuickOpenNarrows(benchmark::State& state)
-{
-    TimeKeystroke(state, "pr", "prs");
-}
-BENCHMARK(BM_QuickOpenNarrows)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// A letter taken back: every title searched again with two letters.
-void BM_QuickOpenWidens(benchmark::State& state)
-{
-    TimeKeystroke(state, "prs", "pr");
-}
-BENCHMARK(BM_QuickOpenWidens)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// A long query pasted at once: every title searched, each match scored with many letters.
-void BM_QuickOpenPasted(benchmark::State& state)
-{
-    TimeKeystroke(state, "", "recbls picture script picb");
-}
-BENCHMARK(BM_QuickOpenPasted)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The first letter; "pr" to "prs", narrowed but most titles still matching; a letter taken back,
+// every title searched again with two letters; a long query pasted at once, each match scored
+// with many letters.
+BENCHMARK_CAPTURE(TimeKeystroke, FirstLetter, std::string(), std::string("p"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(TimeKeystroke, Narrows, std::string("pr"), std::string("prs"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(TimeKeystroke, Widens, std::string("prs"), std::string("pr"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(TimeKeystroke, Pasted, std::string(), std::string("recbls picture script picb"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // A whole query typed letter by letter, each keystroke timed as a separate search.
 void BM_QuickOpenTyped(benchmark::State& state)

@@ -6,6 +6,16 @@
 #include <string>
 #include <vector>
 
+// Reads the database folder, or the text when the folder is "": the two designs many tests run
+// over. False when the folder does not load.
+inline bool ReadDesign(TDatabase& db, const char* folder, const std::string& text)
+{
+    if (*folder)
+        return db.ReadFile(folder) == TDatabase::TLoadResult::Loaded;
+    db.ReadText(text, "test");
+    return true;
+}
+
 // A design loaded from text, and its log lines without the first ("Reading ...") and last
 // (the summary) lines, which most tests don't care about.
 struct TLoaded {

@@ -115,10 +115,7 @@ TEST(NameFilter, RowsAreThoseWhoseNameHoldsTheTextIgnoringAsciiCase)
 {
     for (const char* path : {"", STEMLOOK_EXAMPLES_DIR "/family.kvd"}) {
         TDatabase db;
-        if (*path)
-            ASSERT_EQ(db.ReadFile(path), TDatabase::TLoadResult::Loaded);
-        else
-            db.ReadText(kDesign, "test");
+        ASSERT_TRUE(ReadDesign(db, path, kDesign)) << path;
         const TNameTable& names = db.Names();
         ASSERT_GT(names.Count(), 10U);
         const filter::TFoldedNames folded(names);
@@ -163,10 +160,7 @@ TEST(NameFilter, TreeKeepsMatchingLeavesWithEveryAncestorExpanded)
 {
     for (const char* path : {"", STEMLOOK_EXAMPLES_DIR "/family.kvd"}) {
         TDatabase db;
-        if (*path)
-            ASSERT_EQ(db.ReadFile(path), TDatabase::TLoadResult::Loaded);
-        else
-            db.ReadText(kDesign, "test");
+        ASSERT_TRUE(ReadDesign(db, path, kDesign)) << path;
         TOutline outline;
         outline.Fill(db.Definitions(), db.Name());
         std::set<std::string> texts{"", "zzz", "\xC9", "\xE9", "Fields", "picture"};
