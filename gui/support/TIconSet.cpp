@@ -2,6 +2,23 @@
 
 #include "gui/support/TResources.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+// One icon a drawing for the program's life: an icon keeps its rendered sizes in the pixmap cache
+// under a key of its own, so an icon made afresh for every window fills the cache anew.
+std::array<std::optional<QIcon>, TIconSet::Picture + 1> made;
+
+void Forget()
+{
+    made.fill(std::nullopt);
+}
+} // namespace
+
 QString TIconSet::Path(Id id)
 {
     switch (id) {
@@ -43,8 +60,15 @@ QSize TIconSet::DesignSize(Id id)
 
 QIcon TIconSet::Icon(Id id)
 {
-    TResources::Init();
-    return QIcon(Path(id));
+    std::optional<QIcon>& icon = made.at(id);
+    if (!icon) {
+        TResources::Init();
+        // Icons may not outlive the application that renders them.
+        if (std::none_of(made.begin(), made.end(), [](const auto& m) { return m.has_value(); }))
+            qAddPostRoutine(Forget);
+        icon = QIcon(Path(id));
+    }
+    return *icon;
 }
 
 QPixmap TIconSet::Pixmap(Id id, QSize size, qreal devicePixelRatio)

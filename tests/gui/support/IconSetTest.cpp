@@ -28,6 +28,8 @@ TEST(IconSet, EveryIconIsInTheResourceAndRendersAtOneAndTwoTimes)
     for (TIconSet::Id id : allIcons) {
         const QSize size = TIconSet::DesignSize(id);
         EXPECT_FALSE(TIconSet::Icon(id).isNull()) << id;
+        // One icon for every window that shows it, or each fills the pixmap cache anew.
+        EXPECT_EQ(TIconSet::Icon(id).cacheKey(), TIconSet::Icon(id).cacheKey()) << id;
         EXPECT_TRUE(QFile::exists(TIconSet::Path(id))) << id;
         for (qreal ratio : {1.0, 2.0}) {
             const QPixmap pixmap = TIconSet::Pixmap(id, size, ratio);
