@@ -4,6 +4,7 @@
 #include "model/TDefinedArray.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace compare {
 
@@ -24,37 +25,39 @@ std::vector<size_t> MatchByTitle(const std::vector<std::string_view>& oldTitles,
     return matches;
 }
 
-TTitleIndex::TTitleIndex(const TDefinedArray& defs) : defs(defs), next(defs.Count(), -1)
+TTitleIndex::TTitleIndex(const TDefinedArray& defs, const std::vector<std::string_view>& titles)
+    : defs(defs)
 {
-    byTitle.reserve(defs.Count());
+    for (const std::string_view title : titles)
+        byTitle.try_emplace(std::string(title));
     for (const auto& element : defs) {
-        const int at = element->index;
-        const auto [chain, fresh] = byTitle.try_emplace(element->Title(), TChain{at, at});
-        if (!fresh) {
-            next[static_cast<size_t>(chain->second.last)] = at;
-            chain->second.last = at;
-        }
+        const auto found = byTitle.find(std::string_view(element->Title()));
+        if (found != byTitle.end())
+            found->second.push_back(element->index);
     }
 }
 
 TTitleKey TTitleIndex::KeyOf(int element) const
 {
     const std::string& title = defs.At(static_cast<size_t>(element))->Title();
-    size_t occurrence = 0;
-    for (int at = byTitle.at(title).first; at != element; at = next[static_cast<size_t>(at)])
-        ++occurrence;
-    return {title, occurrence};
+    const auto found = byTitle.find(std::string_view(title));
+    if (found == byTitle.end()) {
+        // Not a title asked for: counted the long way.
+        const auto before = std::next(defs.begin(), element);
+        return {title, static_cast<size_t>(std::count_if(defs.begin(), before, [&](const auto& e) {
+                    return e->Title() == title;
+                }))};
+    }
+    const auto at = std::lower_bound(found->second.begin(), found->second.end(), element);
+    return {title, static_cast<size_t>(at - found->second.begin())};
 }
 
 int TTitleIndex::Find(const TTitleKey& key) const
 {
-    const auto found = byTitle.find(key.title);
-    if (found == byTitle.end())
+    const auto found = byTitle.find(std::string_view(key.title));
+    if (found == byTitle.end() || key.occurrence >= found->second.size())
         return -1;
-    int at = found->second.first;
-    for (size_t i = 0; i < key.occurrence && at >= 0; ++i)
-        at = next[static_cast<size_t>(at)];
-    return at;
+    return found->second[key.occurrence];
 }
 
 } // namespace compare

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,26 +28,29 @@ struct TTitleKey {
     bool operator==(const TTitleKey&) const = default;
 };
 
-// The elements of a definition array by title. Refers to the array, which must outlive it.
+// The elements of a definition array that have one of some titles, by title: a reload looks up
+// a few dozen windows' elements in a design of hundreds of thousands.
 class TTitleIndex {
 public:
-    explicit TTitleIndex(const TDefinedArray& defs);
+    TTitleIndex(const TDefinedArray& defs, const std::vector<std::string_view>& titles);
 
+    // The key of an element; quick when its title is one of the index's.
     TTitleKey KeyOf(int element) const;
     // The element of the key; -1 when this design has none.
     int Find(const TTitleKey& key) const;
 
 private:
-    // The elements of one title, in array order, chained through `next`: one allocation for
-    // all, as a design has hundreds of thousands of titles.
-    struct TChain {
-        int first;
-        int last;
+    struct THash {
+        using is_transparent = void;
+        size_t operator()(std::string_view title) const
+        {
+            return std::hash<std::string_view>{}(title);
+        }
     };
 
     const TDefinedArray& defs;
-    std::unordered_map<std::string_view, TChain> byTitle;
-    std::vector<int> next; // by element; -1 ends a chain
+    // Each title's elements in array order.
+    std::unordered_map<std::string, std::vector<int>, THash, std::equal_to<>> byTitle;
 };
 
 // What a unit's text was, kept after its design is gone: its title, length and digest.

@@ -39,6 +39,13 @@ std::string WithoutTrailingSeparators(std::string path)
 
 TDatabase::TDatabase(std::string logPath) : logPath(std::move(logPath)) {}
 
+void TDatabase::Settle() const
+{
+    for (const auto& element : defs)
+        element->Title();
+    names.Elements();
+}
+
 void TDatabase::ClearLog()
 {
     log.Restart(logPath);

@@ -59,6 +59,9 @@ public:
     TDefinedArray& Definitions() { return defs; }
     const TNameTable& Names() const { return names; }
     TNameTable& Names() { return names; }
+    // Makes what the design makes on request (every title, the name index), so that threads may
+    // then read it side by side.
+    void Settle() const;
     // Off: loading stops after the readers, leaving the cross-references unbuilt (for measuring
     // and testing the readers alone).
     void SetBuildCrossReferences(bool on) { buildCrossReferences = on; }

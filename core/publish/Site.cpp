@@ -181,14 +181,6 @@ private:
     std::thread thread; // last: it starts once everything it uses is made
 };
 
-// Makes what the design makes on request, so that the pages' threads only read it.
-void Settle(const TDatabase& db)
-{
-    for (const auto& element : db.Definitions())
-        element->Title();
-    db.Names().Elements();
-}
-
 TSiteOutcome Failed(const fs::path& path, std::string reason)
 {
     return {TSiteResult::Failed, path.string(), std::move(reason)};
@@ -367,7 +359,7 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
     TRemoveAtEnd removeTemporary(temporary);
 
     // Here, not on the threads: the calling thread may read the design while they work.
-    Settle(db);
+    db.Settle();
     TMaking making;
     TSiteOutcome made{TSiteResult::Failed, {}, {}};
     const auto make = [&] {

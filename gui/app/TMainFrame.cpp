@@ -513,8 +513,7 @@ bool TMainFrame::ReopenLastDesign()
     if (!mdi->ReadFile(folder))
         return false;
     opened = folder;
-    windowmemos::Restore(*mdi, settings.SessionWindows(),
-                         compare::TTitleIndex(document.db.Definitions()));
+    windowmemos::Restore(*mdi, settings.SessionWindows());
     UpdateCommands();
     return true;
 }
@@ -855,8 +854,7 @@ void TMainFrame::closeEvent(QCloseEvent* event)
     settings.WriteColours(document.colours);
     settings.WriteDarkColours(document.darkColours);
     if (Loaded() && !opened.isEmpty())
-        settings.WriteSession(
-            opened, windowmemos::Take(*mdi, compare::TTitleIndex(document.db.Definitions())));
+        settings.WriteSession(opened, windowmemos::Take(*mdi));
     help.CloseAll();
     QMainWindow::closeEvent(event);
 }

@@ -131,29 +131,21 @@ TReloader::TResult TReloader::Reload()
     gone = false;
     if (prints.empty())
         prints = compare::TUnits(db.Definitions()).Prints();
-    std::vector<TWindowMemo> memos;
-    {
-        const compare::TTitleIndex titles(db.Definitions());
-        memos = windowmemos::Take(mdi, titles);
-    }
+    const std::vector<TWindowMemo> memos = windowmemos::Take(mdi);
     TDatabase::TOpenedFile file;
     file.input = std::make_unique<TGedInput>(std::move(*read.text));
     file.name = db.Name();
     file.path = path;
     document.comparedPictures.clear();
     mdi.LoadQuietly(file);
-    int closed = 0;
-    {
-        // The index makes every title, so the units can be written on a thread of their own while
-        // the windows open again: both then only read the design.
-        const compare::TTitleIndex titles(db.Definitions());
-        auto marked = std::async(std::launch::async, [&db, &before = prints] {
-            const compare::TUnits units(db.Definitions());
-            return std::pair(compare::ChangedSince(before, units), units.Prints());
-        });
-        closed = windowmemos::Restore(mdi, memos, titles);
-        std::tie(document.reloadMarks, prints) = marked.get();
-    }
+    // Settled, the design may be read by the units' thread while the windows open again.
+    db.Settle();
+    auto marked = std::async(std::launch::async, [&db, &before = prints] {
+        const compare::TUnits units(db.Definitions());
+        return std::pair(compare::ChangedSince(before, units), units.Prints());
+    });
+    const int closed = windowmemos::Restore(mdi, memos);
+    std::tie(document.reloadMarks, prints) = marked.get();
     if (TTreeChild* tree = mdi.TreeChild())
         tree->Remark();
     loadedStamp = read.stamp;

@@ -8,6 +8,7 @@
 #include "gui/views/TSpecTree.h"
 #include "gui/views/TTreeChild.h"
 #include "model/TDefBase.h"
+#include "model/TDefinedArray.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
@@ -75,9 +76,12 @@ bool Open(TSpecMDI& mdi, const TWindowMemo& memo, const TDefBase* element)
 
 } // namespace
 
-std::vector<TWindowMemo> Take(const TSpecMDI& mdi, const compare::TTitleIndex& titles)
+std::vector<TWindowMemo> Take(const TSpecMDI& mdi)
 {
+    const TDefinedArray& defs = mdi.Document().db.Definitions();
     std::vector<TWindowMemo> memos;
+    // Each memo's element and selection, made keys once every title asked for is known.
+    std::vector<std::pair<int, int>> shown;
     for (QMdiSubWindow* sub : mdi.subWindowList(QMdiArea::StackingOrder)) {
         auto* child = qobject_cast<TChildWindow*>(sub);
         if (!child)
@@ -85,8 +89,6 @@ std::vector<TWindowMemo> Take(const TSpecMDI& mdi, const compare::TTitleIndex& t
         TWindowMemo memo;
         const TChildKey key = child->Key();
         memo.role = key.role;
-        if (key.element >= 0)
-            memo.element = titles.KeyOf(key.element);
         if (auto* display = qobject_cast<TDisplayChild*>(child)) {
             if (auto* pane = qobject_cast<TDisplayWindow*>(display->Pane()))
                 memo.paneKind = static_cast<int>(pane->Kind());
@@ -103,17 +105,33 @@ std::vector<TWindowMemo> Take(const TSpecMDI& mdi, const compare::TTitleIndex& t
             memo.scroll = {scroller->horizontalScrollBar()->value(),
                            scroller->verticalScrollBar()->value()};
         memo.pane = child->ContentPane().Memo();
-        if (memo.pane.selected)
-            memo.selected = titles.KeyOf(memo.pane.selected->index);
+        shown.emplace_back(key.element, memo.pane.selected ? memo.pane.selected->index : -1);
         memo.pane.selected = nullptr;
         memos.push_back(std::move(memo));
+    }
+    std::vector<std::string_view> titles;
+    for (const auto& [element, selected] : shown)
+        for (const int at : {element, selected})
+            if (at >= 0)
+                titles.push_back(defs.At(static_cast<size_t>(at))->Title());
+    const compare::TTitleIndex index(defs, titles);
+    for (size_t i = 0; i < memos.size(); ++i) {
+        if (shown[i].first >= 0)
+            memos[i].element = index.KeyOf(shown[i].first);
+        if (shown[i].second >= 0)
+            memos[i].selected = index.KeyOf(shown[i].second);
     }
     return memos;
 }
 
-int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos,
-            const compare::TTitleIndex& titles)
+int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos)
 {
+    std::vector<std::string_view> wanted;
+    for (const TWindowMemo& memo : memos)
+        for (const auto* key : {&memo.element, &memo.selected})
+            if (*key)
+                wanted.push_back((*key)->title);
+    const compare::TTitleIndex titles(mdi.Document().db.Definitions(), wanted);
     int notOpened = 0;
     std::vector<std::pair<QPointer<TChildWindow>, const TWindowMemo*>> opened;
     TChildWindow* active = nullptr;

@@ -33,11 +33,10 @@ struct TWindowMemo {
 namespace windowmemos {
 
 // Every child window of the client, bottom of the stack first.
-std::vector<TWindowMemo> Take(const TSpecMDI& mdi, const compare::TTitleIndex& titles);
+std::vector<TWindowMemo> Take(const TSpecMDI& mdi);
 // Opens the windows again over the design loaded now, in their places, the active one last; the
 // windows whose element this design has not (and a Differences window, whose design is gone)
 // are not opened. Returns how many were not.
-int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos,
-            const compare::TTitleIndex& titles);
+int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos);
 
 } // namespace windowmemos
