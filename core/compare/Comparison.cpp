@@ -96,13 +96,10 @@ std::vector<int> ChangedSince(const std::vector<TUnitPrint>& before, const TUnit
     for (const TUnitPrint& print : before)
         oldTitles.push_back(print.title);
     const std::vector<size_t> matches = MatchByTitle(oldTitles, now.Titles());
-    const std::vector<TUnitPrint> prints = now.Prints();
     std::vector<int> changed;
-    for (size_t i = 0; i < matches.size(); ++i) {
-        const TUnitPrint* old = matches[i] == kUnmatched ? nullptr : &before[matches[i]];
-        if (!old || old->length != prints[i].length || old->digest != prints[i].digest)
+    for (size_t i = 0; i < matches.size(); ++i)
+        if (matches[i] == kUnmatched || !now.SameText(i, before[matches[i]]))
             changed.push_back(now.Element(i).index);
-    }
     return changed;
 }
 
@@ -111,6 +108,11 @@ bool TUnits::SameText(size_t unit, const TUnits& other, size_t otherUnit) const
     const TUnit& a = units[unit];
     const TUnit& b = other.units[otherUnit];
     return a.length == b.length && a.digest == b.digest;
+}
+
+bool TUnits::SameText(size_t unit, const TUnitPrint& print) const
+{
+    return units[unit].length == print.length && units[unit].digest == print.digest;
 }
 
 std::vector<std::string> TUnits::Texts(const std::vector<size_t>& which) const

@@ -34,6 +34,7 @@ public:
     // Whether the unit's text equals the other's, told by the length and a 64-bit digest of
     // each: a design's texts would take as much memory again as the design itself.
     bool SameText(size_t unit, const TUnits& other, size_t otherUnit) const;
+    bool SameText(size_t unit, const TUnitPrint& print) const;
     // The texts of these units, written again.
     std::vector<std::string> Texts(const std::vector<size_t>& which) const;
 

@@ -11,16 +11,29 @@ namespace compare {
 std::vector<size_t> MatchByTitle(const std::vector<std::string_view>& oldTitles,
                                  const std::vector<std::string_view>& newTitles)
 {
-    std::unordered_map<std::string_view, std::vector<size_t>> oldByTitle;
-    for (size_t i = 0; i < oldTitles.size(); ++i)
-        oldByTitle[oldTitles[i]].push_back(i);
-    std::unordered_map<std::string_view, size_t> seen;
+    // Each old title's units chained in order; a new unit of that title takes the first not yet
+    // taken. One map and one array, as a design has hundreds of thousands of titles.
+    struct TChain {
+        size_t untaken;
+        size_t last;
+    };
+    std::unordered_map<std::string_view, TChain> chains;
+    chains.reserve(oldTitles.size());
+    std::vector<size_t> following(oldTitles.size(), kUnmatched);
+    for (size_t i = 0; i < oldTitles.size(); ++i) {
+        const auto [chain, fresh] = chains.try_emplace(oldTitles[i], TChain{i, i});
+        if (!fresh) {
+            following[chain->second.last] = i;
+            chain->second.last = i;
+        }
+    }
     std::vector<size_t> matches(newTitles.size(), kUnmatched);
     for (size_t i = 0; i < newTitles.size(); ++i) {
-        const size_t occurrence = seen[newTitles[i]]++;
-        const auto old = oldByTitle.find(newTitles[i]);
-        if (old != oldByTitle.end() && occurrence < old->second.size())
-            matches[i] = old->second[occurrence];
+        const auto chain = chains.find(newTitles[i]);
+        if (chain == chains.end() || chain->second.untaken == kUnmatched)
+            continue;
+        matches[i] = chain->second.untaken;
+        chain->second.untaken = following[chain->second.untaken];
     }
     return matches;
 }
