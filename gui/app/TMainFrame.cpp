@@ -14,6 +14,7 @@
 #include "gui/support/CommandIds.h"
 #include "gui/support/TAboutBox.h"
 #include "gui/support/TChooseFolderDialog.h"
+#include "gui/support/TDesignInUse.h"
 #include "gui/support/THelpContext.h"
 #include "gui/support/THtmlHelp.h"
 #include "gui/support/TIconSet.h"
@@ -42,6 +43,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -55,6 +57,8 @@ std::vector<int> TextSizes(const QFont& font)
 }
 // How long a note stays in the status bar, in milliseconds.
 constexpr int kStatusTime = 10'000;
+// How often a drop waiting for the design to be free asks again, in milliseconds.
+constexpr int kDropRetry = 100;
 } // namespace
 
 std::vector<TCommand> TMainFrame::CommandTable()
@@ -534,7 +538,17 @@ void TMainFrame::dropEvent(QDropEvent* event)
     // Opened once the drop is over: the drag's source waits for it.
     const QString place = QDir::cleanPath(urls.front().toLocalFile());
     QMetaObject::invokeMethod(
-        this, [this, place] { OpenFolder(place); }, Qt::QueuedConnection);
+        this, [this, place] { OpenDropped(place); }, Qt::QueuedConnection);
+}
+
+void TMainFrame::OpenDropped(const QString& place)
+{
+    // A reload's or an export's events may run this while its threads read the design.
+    if (TDesignInUse::Now()) {
+        QTimer::singleShot(kDropRetry, this, [this, place] { OpenDropped(place); });
+        return;
+    }
+    OpenFolder(place);
 }
 
 void TMainFrame::CmQuickOpen()

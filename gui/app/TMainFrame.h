@@ -69,6 +69,8 @@ private:
     bool Meets(TNeed need, const TPaneState& state) const;
     void Run(const TCommand& command);
     bool Loaded() const;
+    // A dropped place opens once no reload or export is reading the design.
+    void OpenDropped(const QString& place);
 
     void CmOpen();
     // Asks for another design's folder and shows what differs from the loaded one.

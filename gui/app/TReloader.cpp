@@ -128,6 +128,7 @@ TReloader::TResult TReloader::Reload()
         return TResult::Unreadable;
     }
     reloading = true;
+    const TDesignInUse inUse;
     gone = false;
     if (prints.empty())
         prints = compare::TUnits(db.Definitions()).Prints();

@@ -1,7 +1,8 @@
 #pragma once
 
 // Marks a job that keeps the events going while it reads the loaded design (the web export and
-// its progress dialog): for as long as one lives, the design must not be replaced.
+// its progress dialog, a reload reopening its windows beside the thread that writes the units):
+// for as long as one lives, the design must not be replaced.
 class TDesignInUse {
 public:
     TDesignInUse() { ++count; }

@@ -378,4 +378,12 @@ TEST(Drop, AFolderOrADefinitionFileDroppedOpensAsOpenDoes)
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen.front().caption, QStringLiteral("File Missing"));
     EXPECT_EQ(f.frame->Document().db.Name(), "b");
+    // While a reload or an export reads the design, a drop waits for it.
+    {
+        const TDesignInUse inUse;
+        drop(folder);
+        QTest::qWait(300);
+        EXPECT_EQ(f.frame->Document().db.Name(), "b");
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.frame->Document().db.Name() == "a.kvd"; }, 3000));
 }
