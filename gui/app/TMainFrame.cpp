@@ -451,6 +451,9 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
         UpdateCommands();
     });
     connect(mdi, &TSpecMDI::HelpRequested, this, &TMainFrame::ShowHelp);
+    // Made now, not at the first note: appearing then, it would shrink the client, which cascades
+    // the windows as a resize of the frame does.
+    statusBar();
     connect(mdi, &TSpecMDI::StatusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, kStatusTime); });
     connect(reloader, &TReloader::StatusMessage, this,

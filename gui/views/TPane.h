@@ -50,8 +50,10 @@ struct TPaneMemo {
     // none.
     int pieceX = -1;
     int pieceY = -1;
-    // The tree's expanded nodes, each as the labels from the root down to it.
+    // The tree's expanded nodes, each as the labels from the root down to it; its current node,
+    // which may stand for no element (a category), likewise.
     std::vector<std::vector<std::string>> expanded;
+    std::vector<std::string> current;
 };
 
 // A child window's content as the main frame sees it: its state, and the commands that only the

@@ -107,34 +107,62 @@ bool TStructTree::SelectElement(int element)
     return false;
 }
 
-std::vector<std::vector<std::string>> TStructTree::ExpandedPaths() const
+std::vector<std::string> TStructTree::PathOf(int node) const
 {
     const TOutline& outline = Outline()->Outline();
-    std::vector<std::vector<std::string>> paths;
-    for (const int expanded : filterText.empty() ? ExpandedNodes() : expandedBeforeFilter) {
-        std::vector<std::string> path;
-        for (int node = expanded; node != TOutline::kNone; node = outline.Node(node).parent)
-            path.push_back(outline.Node(node).label);
-        paths.emplace_back(path.rbegin(), path.rend());
+    std::vector<std::string> path;
+    for (; node != TOutline::kNone; node = outline.Node(node).parent)
+        path.push_back(outline.Node(node).label);
+    return {path.rbegin(), path.rend()};
+}
+
+int TStructTree::NodeAt(const std::vector<std::string>& path) const
+{
+    if (path.empty())
+        return TOutline::kNone;
+    const TOutline& outline = Outline()->Outline();
+    int node = TOutline::Root();
+    for (size_t depth = 1; depth < path.size() && node != TOutline::kNone; ++depth) {
+        const std::vector<int>& children = outline.Node(node).children;
+        const auto found = std::find_if(children.begin(), children.end(), [&](int child) {
+            return outline.Node(child).label == path[depth];
+        });
+        node = found == children.end() ? TOutline::kNone : *found;
     }
+    return node;
+}
+
+std::vector<std::vector<std::string>> TStructTree::ExpandedPaths() const
+{
+    std::vector<std::vector<std::string>> paths;
+    for (const int expanded : filterText.empty() ? ExpandedNodes() : expandedBeforeFilter)
+        paths.push_back(PathOf(expanded));
     return paths;
 }
 
 void TStructTree::ExpandPaths(const std::vector<std::vector<std::string>>& paths)
 {
-    const TOutline& outline = Outline()->Outline();
-    for (const std::vector<std::string>& path : paths) {
-        // The root's label is the database name, which a reload keeps.
-        int node = TOutline::Root();
-        for (size_t depth = 1; depth < path.size() && node != TOutline::kNone; ++depth) {
-            const std::vector<int>& children = outline.Node(node).children;
-            const auto found = std::find_if(children.begin(), children.end(), [&](int child) {
-                return outline.Node(child).label == path[depth];
-            });
-            node = found == children.end() ? TOutline::kNone : *found;
-        }
-        if (node != TOutline::kNone && !path.empty())
+    for (const std::vector<std::string>& path : paths)
+        if (const int node = NodeAt(path); node != TOutline::kNone)
             expand(Outline()->IndexOf(node));
+}
+
+std::vector<std::string> TStructTree::CurrentPath() const
+{
+    const TStructModel* structure = Outline();
+    const int node = structure ? structure->NodeOf(currentIndex()) : TOutline::kNone;
+    return node == TOutline::kNone ? std::vector<std::string>{} : PathOf(node);
+}
+
+void TStructTree::SetCurrentPath(const std::vector<std::string>& path)
+{
+    const int node = NodeAt(path);
+    if (node == TOutline::kNone)
+        return;
+    const QModelIndex index = Outline()->IndexOf(node);
+    if (index.isValid()) {
+        setCurrentIndex(index);
+        scrollTo(index);
     }
 }
 

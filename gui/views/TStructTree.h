@@ -33,6 +33,10 @@ public:
     // the root down to it; and expanding the nodes so labelled, in a tree with no filter.
     std::vector<std::vector<std::string>> ExpandedPaths() const;
     void ExpandPaths(const std::vector<std::vector<std::string>>& paths);
+    // The current node by its labels from the root; empty for none. Making the so labelled node
+    // current again, when this tree has it.
+    std::vector<std::string> CurrentPath() const;
+    void SetCurrentPath(const std::vector<std::string>& path);
 
     TStructModel* Outline() const;
     bool IsLeaf(const QModelIndex& index) const;
@@ -46,6 +50,10 @@ Q_SIGNALS:
 private:
     // The nodes expanded now, found from the root through expanded nodes only.
     std::vector<int> ExpandedNodes() const;
+    std::vector<std::string> PathOf(int node) const;
+    // The node of the labels; TOutline::kNone when there is none. The root's label is the
+    // database name, which a reload keeps: it is not compared.
+    int NodeAt(const std::vector<std::string>& path) const;
 
     std::string filterText;
     std::vector<int> expandedBeforeFilter;

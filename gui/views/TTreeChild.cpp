@@ -83,6 +83,7 @@ TPaneMemo TTreeChild::Memo() const
     memo.selected = SelectedElement();
     memo.filter = filterBox->Bytes();
     memo.expanded = tree->ExpandedPaths();
+    memo.current = tree->CurrentPath();
     return memo;
 }
 
@@ -92,6 +93,8 @@ void TTreeChild::Recall(const TPaneMemo& memo)
     filterBox->setText(QString::fromStdString(memo.filter));
     if (memo.selected)
         tree->SelectElement(memo.selected->index);
+    else
+        tree->SetCurrentPath(memo.current);
 }
 
 void TTreeChild::Copy() const

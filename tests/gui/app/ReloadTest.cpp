@@ -113,6 +113,8 @@ TEST(Reload, KeepsTheWindowsOfElementsStillThereAndMarksWhatChanged)
 
     f.folder.Write("a.kvd/control.ged", Design("name \" y\"", false, "1 @fresh@ PICTURE \"n\"\n"));
     EXPECT_EQ(f.frame->Reloader().Reload(), TReloader::TResult::Reloaded);
+    // Laid out after the note, the windows are where they were all the same.
+    QApplication::processEvents();
 
     EXPECT_EQ(static_cast<int>(mdi.subWindowList().size()), before - 1);
     EXPECT_EQ(Find(*f.frame, "gone"), nullptr);
@@ -174,6 +176,12 @@ TEST(Reload, KeepsTheTreesExpandedNodesAndTheScrollPosition)
     EXPECT_EQ(again.ExpandedPaths(), expanded);
     EXPECT_EQ(again.verticalScrollBar()->value(), scrolled);
     EXPECT_EQ(mdi.TreeChild()->SelectedElement(), Named(*f.frame, "p150"));
+    // A category, which stands for no element, stays current too.
+    again.setCurrentIndex(again.currentIndex().parent());
+    const std::vector<std::string> category = again.CurrentPath();
+    ASSERT_GT(category.size(), 1u);
+    EXPECT_EQ(f.frame->Reloader().Reload(), TReloader::TResult::Reloaded);
+    EXPECT_EQ(mdi.TreeChild()->Tree().CurrentPath(), category);
 }
 
 TEST(Reload, AChangedFileIsReloadedOnceItSettlesAndAFileGoneKeepsTheDesign)
