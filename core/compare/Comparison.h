@@ -22,7 +22,8 @@ namespace compare {
 // must outlive it and stay unchanged.
 class TUnits {
 public:
-    explicit TUnits(const TDefinedArray& defs);
+    // parts: how many threads write the units; 0 lets the design's size choose.
+    explicit TUnits(const TDefinedArray& defs, size_t parts = 0);
 
     size_t Count() const { return units.size(); }
     const TDefBase& Element(size_t unit) const { return *units[unit].element; }

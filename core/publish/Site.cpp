@@ -374,8 +374,9 @@ TSiteOutcome WriteSite(const TDatabase& db, const std::string& outDir, TSiteProg
         if (!progress->Continue(0, 0))
             return {TSiteResult::Cancelled, {}, {}};
         const std::jthread lead(make);
+        // Once refused, it is not asked again while the makers stop.
         for (TMaking::TSoFar sofar; !making.Wait(sofar);)
-            if (!progress->Continue(sofar.done, sofar.total))
+            if (!making.stop && !progress->Continue(sofar.done, sofar.total))
                 making.stop = true;
     }
     if (made.result != TSiteResult::Written)
