@@ -57,8 +57,8 @@ TUnits::TUnits(const TDefinedArray& defs, size_t parts) : defs(&defs)
         std::vector<TUnit> units;
         std::vector<size_t> written;
     };
-    const auto write = [&defs](const TDefBase& element, TTextWriter& writer,
-                               std::ostringstream& out, TPart& part) {
+    const auto write = [](const TDefBase& element, TTextWriter& writer, std::ostringstream& out,
+                          TPart& part) {
         writer.Forget();
         out.str({});
         writer.Write(out, element, 0);
