@@ -8,12 +8,9 @@
 #include "model/TDefinedArray.h"
 #include "model/TDisplayHost.h"
 
-#include <algorithm>
 #include <functional>
-#include <future>
 #include <ostream>
 #include <sstream>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -37,84 +34,36 @@ std::vector<int> LeafElements(const TOutline& outline)
     return elements;
 }
 
-// A design with fewer leaves is written on the calling thread alone; a bigger one in at most
-// kParts parts.
-constexpr size_t kLeavesAPart = 4096;
-constexpr size_t kParts = 4;
-
 } // namespace
 
-TUnits::TUnits(const TDefinedArray& defs, size_t parts) : defs(&defs)
+TUnits::TUnits(const TDefinedArray& defs) : defs(&defs)
 {
     TOutline outline;
     outline.Fill(defs, {});
-    const std::vector<int> leaves = LeafElements(outline);
+    TSilentHost host;
+    // One writer, made to forget before each unit, writes every unit as a fresh one would; what
+    // it wrote for all of them is what one writer going through them in turn would have written.
+    TTextWriter writer(defs, host);
     std::vector<bool> isUnit(defs.Count());
     std::vector<bool> written(defs.Count());
-    // A writer made to forget before each unit writes every unit as a fresh one would, so the
-    // leaves are written in parts, a writer a part, each on a thread of its own in a big design.
-    struct TPart {
-        std::vector<TUnit> units;
-        std::vector<size_t> written;
-    };
-    const auto write = [](const TDefBase& element, TTextWriter& writer, std::ostringstream& out,
-                          TPart& part) {
+    std::ostringstream out;
+    const auto add = [&](const TDefBase& element) {
         writer.Forget();
         out.str({});
         writer.Write(out, element, 0);
         const std::string_view text = out.view();
-        part.units.push_back({&element, std::hash<std::string_view>{}(text), text.size()});
-        part.written.insert(part.written.end(), writer.WrittenIndices().begin(),
-                            writer.WrittenIndices().end());
-    };
-    const auto writeLeaves = [&](size_t from, size_t to) {
-        TPart part;
-        TSilentHost host;
-        TTextWriter writer(defs, host);
-        std::ostringstream out;
-        for (size_t i = from; i < to; ++i)
-            write(*defs.At(static_cast<size_t>(leaves[i])), writer, out, part);
-        return part;
-    };
-    if (parts == 0)
-        parts = leaves.size() < kLeavesAPart
-                    ? 1
-                    : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, kParts);
-    // Titles are made on request: made here, the threads only read the design.
-    if (parts > 1)
-        for (const auto& element : defs)
-            element->Title();
-    std::vector<std::future<TPart>> others;
-    for (size_t p = 1; p < parts; ++p)
-        others.push_back(std::async(std::launch::async, writeLeaves, p * leaves.size() / parts,
-                                    (p + 1) * leaves.size() / parts));
-    std::vector<TPart> made;
-    made.push_back(writeLeaves(0, leaves.size() / parts));
-    for (std::future<TPart>& other : others)
-        made.push_back(other.get());
-    for (const TPart& part : made) {
-        for (const TUnit& unit : part.units)
-            isUnit[static_cast<size_t>(unit.element->index)] = true;
-        for (const size_t index : part.written)
+        units.push_back({&element, std::hash<std::string_view>{}(text), text.size()});
+        isUnit[static_cast<size_t>(element.index)] = true;
+        for (const size_t index : writer.WrittenIndices())
             written[index] = true;
-        units.insert(units.end(), part.units.begin(), part.units.end());
-    }
-    // What no leaf wrote, in array order, by one writer.
-    TSilentHost host;
-    TTextWriter writer(defs, host);
-    std::ostringstream out;
-    TPart rest;
+    };
+    for (const int element : LeafElements(outline))
+        add(*defs.At(static_cast<size_t>(element)));
     for (const auto& element : defs) {
         const auto at = static_cast<size_t>(element->index);
-        if (isUnit[at] || written[at] || !TTextWriter::HasWriter(element->kind))
-            continue;
-        write(*element, writer, out, rest);
-        isUnit[at] = true;
-        for (const size_t index : rest.written)
-            written[index] = true;
-        rest.written.clear();
+        if (!isUnit[at] && !written[at] && TTextWriter::HasWriter(element->kind))
+            add(*element);
     }
-    units.insert(units.end(), rest.units.begin(), rest.units.end());
 }
 
 const std::string& TUnits::Title(size_t unit) const

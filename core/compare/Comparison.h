@@ -22,8 +22,7 @@ namespace compare {
 // must outlive it and stay unchanged.
 class TUnits {
 public:
-    // parts: how many threads write the units; 0 lets the design's size choose.
-    explicit TUnits(const TDefinedArray& defs, size_t parts = 0);
+    explicit TUnits(const TDefinedArray& defs);
 
     size_t Count() const { return units.size(); }
     const TDefBase& Element(size_t unit) const { return *units[unit].element; }
