@@ -475,6 +475,9 @@ TMainFrame::TMainFrame(TSettings& settings, THtmlHelp& help, const std::string& 
 TMainFrame::~TMainFrame()
 {
     qApp->removeEventFilter(this);
+    // Its thread reads the document, which goes before the children do.
+    delete reloader;
+    reloader = nullptr;
     // Closing the window at destruction deactivates the children; the commands are gone by then.
     disconnect(mdi, nullptr, this, nullptr);
     // The windows go before the document they show.

@@ -23,7 +23,19 @@ TReloader::TReloader(TSpecMDI& mdi, TDocument& document, QObject* parent)
     connect(&timer, &QTimer::timeout, this, &TReloader::Poll);
     connect(&watcher, &QFileSystemWatcher::fileChanged, this, &TReloader::Changed);
     connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &TReloader::Changed);
+    connect(&mdi, &TSpecMDI::AboutToLoad, this, &TReloader::WaitForPrints);
     connect(&mdi, &TSpecMDI::Loaded, this, &TReloader::Follow);
+}
+
+TReloader::~TReloader()
+{
+    WaitForPrints();
+}
+
+void TReloader::WaitForPrints()
+{
+    if (printing.valid())
+        printing.wait();
 }
 
 QString TReloader::FileName() const
@@ -54,6 +66,13 @@ void TReloader::Follow()
     path = document.db.DefinitionFile();
     loadedStamp = settled::StampOf(path);
     Watch();
+    if (!document.db.Loaded())
+        return;
+    // Settled, the design may be read by this thread while the person looks at it.
+    document.db.Settle();
+    printing = std::async(std::launch::async, [&db = document.db] {
+        return compare::TUnits(db.Definitions()).Prints();
+    });
 }
 
 void TReloader::Watch()
@@ -130,6 +149,8 @@ TReloader::TResult TReloader::Reload()
     reloading = true;
     const TDesignInUse inUse;
     gone = false;
+    if (printing.valid())
+        prints = printing.get();
     if (prints.empty())
         prints = compare::TUnits(db.Definitions()).Prints();
     const std::vector<TWindowMemo> memos = windowmemos::Take(mdi);

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <future>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
 
     // The document is the one the client shows.
     TReloader(TSpecMDI& mdi, TDocument& document, QObject* parent = nullptr);
+    // Waits for the thread that writes the units of the design shown.
+    ~TReloader() override;
 
     // Off: changes to the file are not looked at; Reload still works.
     void SetWatching(bool on);
@@ -46,6 +49,7 @@ Q_SIGNALS:
 private:
     // The client loaded a design (an open or a reload): watch its file.
     void Follow();
+    void WaitForPrints();
     void Watch();
     void Changed();
     void Poll();
@@ -59,8 +63,10 @@ private:
     settled::TSettleClock settle{kQuiet};
     settled::TFileStamp loadedStamp;
     std::string path; // the control.ged followed; empty when none is
-    // The units of the design shown, taken at the first reload after an open.
+    // The units of the design shown, for the marks of the next reload: after an open they are
+    // written on a thread of their own while the person looks at the design.
     std::vector<compare::TUnitPrint> prints;
+    std::future<std::vector<compare::TUnitPrint>> printing;
     bool watching = true;
     bool reloading = false;
     bool gone = false;

@@ -126,6 +126,7 @@ bool TSpecMDI::ReadFile(const QString& folder)
     if (!OpenDefinitionFile(bytes::PathBytes(folder), file))
         return false;
     // Once the file is open, reading it can't fail: only now do the windows go.
+    Q_EMIT AboutToLoad();
     DeleteChildren();
     history.Clear();
     placement = 0;
@@ -147,6 +148,7 @@ bool TSpecMDI::ReadFile(const QString& folder)
 
 void TSpecMDI::LoadQuietly(TDatabase::TOpenedFile& file)
 {
+    Q_EMIT AboutToLoad();
     DeleteChildren();
     history.Clear();
     placement = 0;

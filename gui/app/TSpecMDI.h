@@ -102,7 +102,9 @@ public:
     void UpdateTextFont();
 
 Q_SIGNALS:
-    // A database was loaded: the document title and the commands follow it.
+    // A database is about to replace the one shown, and then was loaded: the document title and
+    // the commands follow it.
+    void AboutToLoad();
     void Loaded();
     void HelpRequested(int contextId);
     // The active pane's selection changed (so did what the commands can do).
