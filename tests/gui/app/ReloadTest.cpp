@@ -153,6 +153,17 @@ TEST(Reload, KeepsTheWindowsOfElementsStillThereAndMarksWhatChanged)
     EXPECT_TRUE(f.frame->Document().reloadMarks.empty());
 }
 
+TEST(Reload, MarksWhatChangedInTheDesignShownNotInTheOneOpenedBefore)
+{
+    TFrameFixture f;
+    // Opened one after the other at once, while the first one's units are still being written.
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", Design("name", true))));
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("b.kvd", Design("surname", true))));
+    f.folder.Write("b.kvd/control.ged", Design("name", true));
+    EXPECT_EQ(f.frame->Reloader().Reload(), TReloader::TResult::Reloaded);
+    EXPECT_EQ(f.frame->Document().reloadMarks, std::vector<int>{Named(*f.frame, "short")->index});
+}
+
 TEST(Reload, KeepsTheTreesExpandedNodesAndTheScrollPosition)
 {
     TFrameFixture f;
