@@ -1,5 +1,7 @@
 #include "views/TNavigationHistory.h"
 
+#include <utility>
+
 void TNavigationHistory::Visit(int element)
 {
     if (!entries.empty()) {
@@ -31,4 +33,21 @@ void TNavigationHistory::Clear()
 {
     entries.clear();
     current = 0;
+}
+
+void TNavigationHistory::Remap(const std::function<int(int)>& now)
+{
+    std::vector<int> kept;
+    size_t at = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const int element = now(entries[i]);
+        if (element < 0)
+            continue;
+        if (kept.empty() || kept.back() != element)
+            kept.push_back(element);
+        if (i <= current)
+            at = kept.size() - 1;
+    }
+    entries = std::move(kept);
+    current = at;
 }

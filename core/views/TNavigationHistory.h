@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 // The definition windows activated, in order, walked back and forward as a web browser walks
@@ -20,6 +21,12 @@ public:
     // The element now current; -1 when the history is empty.
     int Current() const { return entries.empty() ? -1 : entries[current]; }
     void Clear();
+
+    const std::vector<int>& Entries() const { return entries; }
+    // The elements given new indexes (a reload): `now` gives an entry's index now, or -1 for an
+    // element that is gone, whose entries go; entries that then meet collapse into one. The
+    // current entry stays, or else the one kept before it.
+    void Remap(const std::function<int(int)>& now);
 
 private:
     std::vector<int> entries;

@@ -154,6 +154,7 @@ TReloader::TResult TReloader::Reload()
     if (prints.empty())
         prints = compare::TUnits(db.Definitions()).Prints();
     const std::vector<TWindowMemo> memos = windowmemos::Take(mdi);
+    THistoryMemo history = windowmemos::TakeHistory(mdi);
     TDatabase::TOpenedFile file;
     file.input = std::make_unique<TGedInput>(std::move(*read.text));
     file.name = db.Name();
@@ -167,6 +168,7 @@ TReloader::TResult TReloader::Reload()
         return std::pair(compare::ChangedSince(before, units), units.Prints());
     });
     const int closed = windowmemos::Restore(mdi, memos);
+    windowmemos::RestoreHistory(mdi, std::move(history));
     std::tie(document.reloadMarks, prints) = marked.get();
     if (TTreeChild* tree = mdi.TreeChild())
         tree->Remark();

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TDefBase;
@@ -78,6 +79,9 @@ public:
     void OpenFocusedDiagram(const TDefBase& picture, int depth);
     // Through the definition windows activated, as a web browser goes through its pages; a
     // window closed since opens again.
+    // The definition windows activated, which a reload carries over.
+    const TNavigationHistory& History() const { return history; }
+    void SetHistory(TNavigationHistory kept) { history = std::move(kept); }
     bool CanGoBack() const { return history.CanGoBack(); }
     bool CanGoForward() const { return history.CanGoForward(); }
     void GoBack();

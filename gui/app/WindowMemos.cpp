@@ -15,6 +15,9 @@
 #include <QPointer>
 #include <QScrollBar>
 
+#include <unordered_map>
+#include <utility>
+
 namespace windowmemos {
 
 namespace {
@@ -170,6 +173,32 @@ int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos)
     if (active && mdi.subWindowList().contains(active))
         mdi.setActiveSubWindow(active);
     return notOpened;
+}
+
+THistoryMemo TakeHistory(const TSpecMDI& mdi)
+{
+    const TDefinedArray& defs = mdi.Document().db.Definitions();
+    THistoryMemo memo{mdi.History(), {}};
+    std::vector<std::string_view> titles;
+    for (const int element : memo.history.Entries())
+        titles.push_back(defs.At(static_cast<size_t>(element))->Title());
+    const compare::TTitleIndex index(defs, titles);
+    for (const int element : memo.history.Entries())
+        memo.keys.push_back(index.KeyOf(element));
+    return memo;
+}
+
+void RestoreHistory(TSpecMDI& mdi, THistoryMemo memo)
+{
+    std::vector<std::string_view> titles;
+    for (const compare::TTitleKey& key : memo.keys)
+        titles.push_back(key.title);
+    const compare::TTitleIndex index(mdi.Document().db.Definitions(), titles);
+    std::unordered_map<int, int> now;
+    for (size_t i = 0; i < memo.keys.size(); ++i)
+        now[memo.history.Entries()[i]] = index.Find(memo.keys[i]);
+    memo.history.Remap([&now](int element) { return now.at(element); });
+    mdi.SetHistory(std::move(memo.history));
 }
 
 } // namespace windowmemos

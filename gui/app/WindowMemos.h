@@ -3,6 +3,7 @@
 #include "compare/TitleMatch.h"
 #include "gui/views/TChildWindow.h"
 #include "gui/views/TPane.h"
+#include "views/TNavigationHistory.h"
 
 #include <QPoint>
 #include <QRect>
@@ -30,6 +31,12 @@ struct TWindowMemo {
     std::optional<compare::TTitleKey> selected;
 };
 
+// The definition windows' history, each entry by title, as a reload carries it over.
+struct THistoryMemo {
+    TNavigationHistory history;
+    std::vector<compare::TTitleKey> keys; // one an entry
+};
+
 namespace windowmemos {
 
 // Every child window of the client, bottom of the stack first.
@@ -38,5 +45,10 @@ std::vector<TWindowMemo> Take(const TSpecMDI& mdi);
 // windows whose element this design has not (and a Differences window, whose design is gone)
 // are not opened. Returns how many were not.
 int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos);
+
+THistoryMemo TakeHistory(const TSpecMDI& mdi);
+// The entries whose element this design has too, in place of the history the reopened windows
+// made.
+void RestoreHistory(TSpecMDI& mdi, THistoryMemo memo);
 
 } // namespace windowmemos

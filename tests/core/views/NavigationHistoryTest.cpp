@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -50,4 +51,35 @@ TEST(NavigationHistory, KeepsTheNewestEntriesOnly)
         ++steps;
     EXPECT_EQ(steps, TNavigationHistory::kLimit - 1);
     EXPECT_EQ(history.Current(), visits - static_cast<int>(TNavigationHistory::kLimit));
+}
+
+TEST(NavigationHistory, RemappedEntriesOfElementsGoneGoAndTheirNeighboursMeet)
+{
+    struct TCase {
+        std::vector<int> visits;
+        int backs;
+        std::vector<int> gone;
+        std::vector<int> entries; // each index now ten more
+        int current;
+    };
+    const TCase cases[] = {
+        {{1, 2, 3}, 1, {}, {11, 12, 13}, 12},
+        {{1, 2, 1, 3}, 1, {2}, {11, 13}, 11},     // 1 2 1 meet as one 1
+        {{1, 2, 3, 4}, 1, {3}, {11, 12, 14}, 12}, // the current one gone: the one before it
+        {{1, 2, 3}, 2, {1}, {12, 13}, 12},        // none before it: the first kept
+        {{1, 2}, 0, {1, 2}, {}, -1},
+    };
+    for (const TCase& c : cases) {
+        TNavigationHistory history;
+        for (const int element : c.visits)
+            history.Visit(element);
+        for (int i = 0; i < c.backs; ++i)
+            history.Back();
+        history.Remap([&](int element) {
+            return std::find(c.gone.begin(), c.gone.end(), element) == c.gone.end() ? element + 10
+                                                                                    : -1;
+        });
+        EXPECT_EQ(history.Entries(), c.entries);
+        EXPECT_EQ(history.Current(), c.current);
+    }
 }

@@ -164,6 +164,25 @@ TEST(Reload, MarksWhatChangedInTheDesignShownNotInTheOneOpenedBefore)
     EXPECT_EQ(f.frame->Document().reloadMarks, std::vector<int>{Named(*f.frame, "short")->index});
 }
 
+TEST(Reload, KeepsBackAndForwardOverTheElementsStillThere)
+{
+    TFrameFixture f;
+    ASSERT_TRUE(f.frame->OpenFolder(f.Database("a.kvd", Design("name", true))));
+    for (const char* name : {"short", "gone", "long"})
+        ASSERT_NE(OpenOwn(*f.frame, name), nullptr);
+    TSpecMDI& mdi = f.frame->Client();
+    mdi.GoBack();
+    f.folder.Write("a.kvd/control.ged", Design("name", false));
+    EXPECT_EQ(f.frame->Reloader().Reload(), TReloader::TResult::Reloaded);
+    // The current entry went with its element: the one before it is current, "long" ahead.
+    EXPECT_FALSE(mdi.CanGoBack());
+    ASSERT_TRUE(mdi.CanGoForward());
+    mdi.GoForward();
+    EXPECT_EQ(mdi.currentSubWindow(), Find(*f.frame, "long"));
+    mdi.GoBack();
+    EXPECT_EQ(mdi.currentSubWindow(), Find(*f.frame, "short"));
+}
+
 TEST(Reload, KeepsTheTreesExpandedNodesAndTheScrollPosition)
 {
     TFrameFixture f;
