@@ -11,7 +11,7 @@
 namespace {
 // One icon a drawing for the program's life: an icon keeps its rendered sizes in the pixmap cache
 // under a key of its own, so an icon made afresh for every window fills the cache anew.
-std::array<std::optional<QIcon>, TIconSet::Picture + 1> made;
+std::array<std::optional<QIcon>, TIconSet::Picture + 1> made; // Picture is the last id
 
 void Forget()
 {

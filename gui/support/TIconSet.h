@@ -18,7 +18,7 @@ public:
         FolderOpen,     // an expanded folder in the folder chooser
         DatabaseFolder, // a Kinvault database folder in the folder chooser
         Info,           // the "i" mark of "internal use" in a used-by list
-        Picture,        // the about box's picture
+        Picture,        // the about box's picture; the last, as the icons made are kept by id
     };
 
     static QString Path(Id id);
