@@ -4,7 +4,7 @@
 #include "model/TDefinedArray.h"
 
 #include <algorithm>
-#include <iterator>
+#include <unordered_map>
 
 namespace compare {
 
@@ -38,39 +38,61 @@ std::vector<size_t> MatchByTitle(const std::vector<std::string_view>& oldTitles,
     return matches;
 }
 
-TTitleIndex::TTitleIndex(const TDefinedArray& defs, const std::vector<std::string_view>& titles)
-    : defs(defs)
+namespace {
+
+// The elements of these titles, each title's in array order.
+std::unordered_map<std::string_view, std::vector<int>>
+ElementsByTitle(const TDefinedArray& defs, const std::vector<std::string_view>& titles)
 {
+    std::unordered_map<std::string_view, std::vector<int>> byTitle;
     for (const std::string_view title : titles)
-        byTitle.try_emplace(std::string(title));
-    for (const auto& element : defs) {
-        const auto found = byTitle.find(std::string_view(element->Title()));
-        if (found != byTitle.end())
+        byTitle.try_emplace(title);
+    for (const auto& element : defs)
+        if (const auto found = byTitle.find(element->Title()); found != byTitle.end())
             found->second.push_back(element->index);
-    }
+    return byTitle;
 }
 
-TTitleKey TTitleIndex::KeyOf(int element) const
+} // namespace
+
+std::vector<std::optional<TTitleKey>> KeysOf(const TDefinedArray& defs,
+                                             const std::vector<int>& elements)
 {
-    const std::string& title = defs.At(static_cast<size_t>(element))->Title();
-    const auto found = byTitle.find(std::string_view(title));
-    if (found == byTitle.end()) {
-        // Not a title asked for: counted the long way.
-        const auto before = std::next(defs.begin(), element);
-        return {title, static_cast<size_t>(std::count_if(defs.begin(), before, [&](const auto& e) {
-                    return e->Title() == title;
-                }))};
+    std::vector<std::string_view> titles;
+    for (const int element : elements)
+        if (element >= 0)
+            titles.push_back(defs.At(static_cast<size_t>(element))->Title());
+    const auto byTitle = ElementsByTitle(defs, titles);
+    std::vector<std::optional<TTitleKey>> keys;
+    for (const int element : elements) {
+        if (element < 0) {
+            keys.emplace_back();
+            continue;
+        }
+        const std::string& title = defs.At(static_cast<size_t>(element))->Title();
+        const std::vector<int>& same = byTitle.at(title);
+        const auto at = std::lower_bound(same.begin(), same.end(), element);
+        keys.push_back(TTitleKey{title, static_cast<size_t>(at - same.begin())});
     }
-    const auto at = std::lower_bound(found->second.begin(), found->second.end(), element);
-    return {title, static_cast<size_t>(at - found->second.begin())};
+    return keys;
 }
 
-int TTitleIndex::Find(const TTitleKey& key) const
+std::vector<int> ElementsOf(const TDefinedArray& defs,
+                            const std::vector<std::optional<TTitleKey>>& keys)
 {
-    const auto found = byTitle.find(std::string_view(key.title));
-    if (found == byTitle.end() || key.occurrence >= found->second.size())
-        return -1;
-    return found->second[key.occurrence];
+    std::vector<std::string_view> titles;
+    for (const auto& key : keys)
+        if (key)
+            titles.push_back(key->title);
+    const auto byTitle = ElementsByTitle(defs, titles);
+    std::vector<int> elements;
+    for (const auto& key : keys) {
+        const auto found = key ? byTitle.find(key->title) : byTitle.end();
+        elements.push_back(found == byTitle.end() || key->occurrence >= found->second.size()
+                               ? -1
+                               : found->second[key->occurrence]);
+    }
+    return elements;
 }
 
 } // namespace compare

@@ -2,10 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class TDefinedArray;
@@ -28,30 +27,13 @@ struct TTitleKey {
     bool operator==(const TTitleKey&) const = default;
 };
 
-// The elements of a definition array that have one of some titles, by title: a reload looks up
-// a few dozen windows' elements in a design of hundreds of thousands.
-class TTitleIndex {
-public:
-    TTitleIndex(const TDefinedArray& defs, const std::vector<std::string_view>& titles);
-
-    // The key of an element; quick when its title is one of the index's.
-    TTitleKey KeyOf(int element) const;
-    // The element of the key; -1 when this design has none.
-    int Find(const TTitleKey& key) const;
-
-private:
-    struct THash {
-        using is_transparent = void;
-        size_t operator()(std::string_view title) const
-        {
-            return std::hash<std::string_view>{}(title);
-        }
-    };
-
-    const TDefinedArray& defs;
-    // Each title's elements in array order.
-    std::unordered_map<std::string, std::vector<int>, THash, std::equal_to<>> byTitle;
-};
+// Each element's key in a definition array; none for -1 (no element). One pass over the array
+// for all: a reload asks for a few dozen windows' elements in a design of hundreds of thousands.
+std::vector<std::optional<TTitleKey>> KeysOf(const TDefinedArray& defs,
+                                             const std::vector<int>& elements);
+// The element each key names in this array; -1 for none, or when this design has none.
+std::vector<int> ElementsOf(const TDefinedArray& defs,
+                            const std::vector<std::optional<TTitleKey>>& keys);
 
 // What a unit's text was, kept after its design is gone: its title, length and digest.
 struct TUnitPrint {

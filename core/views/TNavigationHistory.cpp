@@ -35,12 +35,12 @@ void TNavigationHistory::Clear()
     current = 0;
 }
 
-void TNavigationHistory::Remap(const std::function<int(int)>& now)
+void TNavigationHistory::Remap(const std::vector<int>& now)
 {
     std::vector<int> kept;
     size_t at = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const int element = now(entries[i]);
+    for (size_t i = 0; i < entries.size() && i < now.size(); ++i) {
+        const int element = now[i];
         if (element < 0)
             continue;
         if (kept.empty() || kept.back() != element)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <vector>
 
 // The definition windows activated, in order, walked back and forward as a web browser walks
@@ -23,10 +22,10 @@ public:
     void Clear();
 
     const std::vector<int>& Entries() const { return entries; }
-    // The elements given new indexes (a reload): `now` gives an entry's index now, or -1 for an
-    // element that is gone, whose entries go; entries that then meet collapse into one. The
+    // The elements given new indexes (a reload): `now` holds each entry's index now, or -1 for
+    // an element that is gone, whose entry goes; entries that then meet collapse into one. The
     // current entry stays, or else the one kept before it.
-    void Remap(const std::function<int(int)>& now);
+    void Remap(const std::vector<int>& now);
 
 private:
     std::vector<int> entries;

@@ -77,11 +77,11 @@ public:
     // Opens the diagram of the part of the graph around the picture, or brings it forward built
     // again at this depth; the picture is selected and centred.
     void OpenFocusedDiagram(const TDefBase& picture, int depth);
-    // Through the definition windows activated, as a web browser goes through its pages; a
-    // window closed since opens again.
     // The definition windows activated, which a reload carries over.
     const TNavigationHistory& History() const { return history; }
     void SetHistory(TNavigationHistory kept) { history = std::move(kept); }
+    // Through the definition windows activated, as a web browser goes through its pages; a
+    // window closed since opens again.
     bool CanGoBack() const { return history.CanGoBack(); }
     bool CanGoForward() const { return history.CanGoForward(); }
     void GoBack();

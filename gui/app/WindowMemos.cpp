@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QScrollBar>
 
-#include <unordered_map>
 #include <utility>
 
 namespace windowmemos {
@@ -29,13 +28,9 @@ QAbstractScrollArea* ScrollerOf(TChildWindow* child)
     return qobject_cast<QAbstractScrollArea*>(child->widget());
 }
 
-const TDefBase* ElementOf(const TSpecMDI& mdi, const compare::TTitleIndex& titles,
-                          const std::optional<compare::TTitleKey>& key)
+const TDefBase* ElementOf(const TSpecMDI& mdi, int element)
 {
-    if (!key)
-        return nullptr;
-    const int found = titles.Find(*key);
-    return found < 0 ? nullptr : mdi.Document().db.Definitions().At(static_cast<size_t>(found));
+    return element < 0 ? nullptr : mdi.Document().db.Definitions().At(static_cast<size_t>(element));
 }
 
 // Opens the window the memo stands for; false when this design can't show it.
@@ -81,10 +76,9 @@ bool Open(TSpecMDI& mdi, const TWindowMemo& memo, const TDefBase* element)
 
 std::vector<TWindowMemo> Take(const TSpecMDI& mdi)
 {
-    const TDefinedArray& defs = mdi.Document().db.Definitions();
     std::vector<TWindowMemo> memos;
-    // Each memo's element and selection, made keys once every title asked for is known.
-    std::vector<std::pair<int, int>> shown;
+    // Each memo's element and selection, made keys together.
+    std::vector<int> shown;
     for (QMdiSubWindow* sub : mdi.subWindowList(QMdiArea::StackingOrder)) {
         auto* child = qobject_cast<TChildWindow*>(sub);
         if (!child)
@@ -108,38 +102,35 @@ std::vector<TWindowMemo> Take(const TSpecMDI& mdi)
             memo.scroll = {scroller->horizontalScrollBar()->value(),
                            scroller->verticalScrollBar()->value()};
         memo.pane = child->ContentPane().Memo();
-        shown.emplace_back(key.element, memo.pane.selected ? memo.pane.selected->index : -1);
+        shown.push_back(key.element);
+        shown.push_back(memo.pane.selected ? memo.pane.selected->index : -1);
         memo.pane.selected = nullptr;
         memos.push_back(std::move(memo));
     }
-    std::vector<std::string_view> titles;
-    for (const auto& [element, selected] : shown)
-        for (const int at : {element, selected})
-            if (at >= 0)
-                titles.push_back(defs.At(static_cast<size_t>(at))->Title());
-    const compare::TTitleIndex index(defs, titles);
+    std::vector<std::optional<compare::TTitleKey>> keys =
+        compare::KeysOf(mdi.Document().db.Definitions(), shown);
     for (size_t i = 0; i < memos.size(); ++i) {
-        if (shown[i].first >= 0)
-            memos[i].element = index.KeyOf(shown[i].first);
-        if (shown[i].second >= 0)
-            memos[i].selected = index.KeyOf(shown[i].second);
+        memos[i].element = std::move(keys[2 * i]);
+        memos[i].selected = std::move(keys[2 * i + 1]);
     }
     return memos;
 }
 
 int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos)
 {
-    std::vector<std::string_view> wanted;
-    for (const TWindowMemo& memo : memos)
-        for (const auto* key : {&memo.element, &memo.selected})
-            if (*key)
-                wanted.push_back((*key)->title);
-    const compare::TTitleIndex titles(mdi.Document().db.Definitions(), wanted);
+    std::vector<std::optional<compare::TTitleKey>> keys;
+    for (const TWindowMemo& memo : memos) {
+        keys.push_back(memo.element);
+        keys.push_back(memo.selected);
+    }
+    // Each memo's element and selection in this design.
+    const std::vector<int> found = compare::ElementsOf(mdi.Document().db.Definitions(), keys);
     int notOpened = 0;
     std::vector<std::pair<QPointer<TChildWindow>, const TWindowMemo*>> opened;
     TChildWindow* active = nullptr;
-    for (const TWindowMemo& memo : memos) {
-        if (!Open(mdi, memo, ElementOf(mdi, titles, memo.element))) {
+    for (size_t i = 0; i < memos.size(); ++i) {
+        const TWindowMemo& memo = memos[i];
+        if (!Open(mdi, memo, ElementOf(mdi, found[2 * i]))) {
             ++notOpened;
             continue;
         }
@@ -149,7 +140,7 @@ int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos)
         if (memo.place.isValid())
             child->setGeometry(memo.place);
         TPaneMemo pane = memo.pane;
-        pane.selected = ElementOf(mdi, titles, memo.selected);
+        pane.selected = ElementOf(mdi, found[2 * i + 1]);
         child->ContentPane().Recall(pane);
         opened.emplace_back(child, &memo);
         if (memo.active)
@@ -177,27 +168,13 @@ int Restore(TSpecMDI& mdi, const std::vector<TWindowMemo>& memos)
 
 THistoryMemo TakeHistory(const TSpecMDI& mdi)
 {
-    const TDefinedArray& defs = mdi.Document().db.Definitions();
-    THistoryMemo memo{mdi.History(), {}};
-    std::vector<std::string_view> titles;
-    for (const int element : memo.history.Entries())
-        titles.push_back(defs.At(static_cast<size_t>(element))->Title());
-    const compare::TTitleIndex index(defs, titles);
-    for (const int element : memo.history.Entries())
-        memo.keys.push_back(index.KeyOf(element));
-    return memo;
+    const TNavigationHistory& history = mdi.History();
+    return {history, compare::KeysOf(mdi.Document().db.Definitions(), history.Entries())};
 }
 
 void RestoreHistory(TSpecMDI& mdi, THistoryMemo memo)
 {
-    std::vector<std::string_view> titles;
-    for (const compare::TTitleKey& key : memo.keys)
-        titles.push_back(key.title);
-    const compare::TTitleIndex index(mdi.Document().db.Definitions(), titles);
-    std::unordered_map<int, int> now;
-    for (size_t i = 0; i < memo.keys.size(); ++i)
-        now[memo.history.Entries()[i]] = index.Find(memo.keys[i]);
-    memo.history.Remap([&now](int element) { return now.at(element); });
+    memo.history.Remap(compare::ElementsOf(mdi.Document().db.Definitions(), memo.keys));
     mdi.SetHistory(std::move(memo.history));
 }
 

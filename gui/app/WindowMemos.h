@@ -34,7 +34,7 @@ struct TWindowMemo {
 // The definition windows' history, each entry by title, as a reload carries it over.
 struct THistoryMemo {
     TNavigationHistory history;
-    std::vector<compare::TTitleKey> keys; // one an entry
+    std::vector<std::optional<compare::TTitleKey>> keys; // one an entry
 };
 
 namespace windowmemos {

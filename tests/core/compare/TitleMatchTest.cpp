@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <random>
 
 using compare::kUnmatched;
@@ -70,35 +71,37 @@ TEST(TitleMatch, AnElementIsFoundAgainByTitleAfterElementsBeforeItCameAndWent)
     TDatabase after;
     // Two tables titled alike at the end: the second is found as the second of its title.
     after.ReadText(WithTable(WithTable(ExampleText(), "T", "\"1\""), "T", "\"2\""), "family");
-    // The old side indexes every other element's title: the others' keys are counted without it.
-    std::vector<std::string_view> someTitles;
-    std::vector<std::string_view> allTitles{"nobody Table T"};
-    for (const auto& element : before.Definitions()) {
-        if (element->index % 2 == 0)
-            someTitles.push_back(element->Title());
-        allTitles.push_back(element->Title());
-    }
-    const compare::TTitleIndex old(before.Definitions(), someTitles);
-    const compare::TTitleIndex now(after.Definitions(), allTitles);
+    // Every element asked for at once, and -1 (no element) between them.
+    std::vector<int> elements{-1};
+    for (const auto& element : before.Definitions())
+        elements.push_back(element->index);
+    const std::vector<std::optional<compare::TTitleKey>> keys =
+        compare::KeysOf(before.Definitions(), elements);
+    ASSERT_EQ(keys.size(), elements.size());
+    EXPECT_FALSE(keys.front());
+    const std::vector<int> again = compare::ElementsOf(before.Definitions(), keys);
+    const std::vector<int> found = compare::ElementsOf(after.Definitions(), keys);
+    EXPECT_EQ(again, elements);
+    EXPECT_EQ(found.front(), -1);
     std::map<std::string, size_t> seen;
-    for (const auto& element : before.Definitions()) {
-        const compare::TTitleKey key = old.KeyOf(element->index);
-        EXPECT_EQ(key, (compare::TTitleKey{element->Title(), seen[element->Title()]++}));
-        if (element->index % 2 == 0) {
-            EXPECT_EQ(old.Find(key), element->index);
-        }
-        const int found = now.Find(key);
-        ASSERT_GE(found, 0) << element->Title();
-        EXPECT_EQ(after.Definitions().At(static_cast<size_t>(found))->Title(), element->Title());
+    for (size_t i = 1; i < elements.size(); ++i) {
+        const std::string& title =
+            before.Definitions().At(static_cast<size_t>(elements[i]))->Title();
+        EXPECT_EQ(keys[i], (compare::TTitleKey{title, seen[title]++}));
+        ASSERT_GE(found[i], 0) << title;
+        EXPECT_EQ(after.Definitions().At(static_cast<size_t>(found[i]))->Title(), title);
     }
     const std::string title = "nobody Table T";
-    const int first = now.Find({title, 0});
-    const int second = now.Find({title, 1});
-    ASSERT_GE(first, 0);
-    ASSERT_GT(second, first);
-    EXPECT_EQ(now.KeyOf(second), (compare::TTitleKey{title, 1}));
-    EXPECT_EQ(now.Find({title, 2}), -1);
-    EXPECT_EQ(now.Find({"no such title", 0}), -1);
+    const std::vector<int> tables =
+        compare::ElementsOf(after.Definitions(),
+                            {compare::TTitleKey{title, 0}, compare::TTitleKey{title, 1},
+                             compare::TTitleKey{title, 2}, compare::TTitleKey{"no such title", 0}});
+    ASSERT_GE(tables[0], 0);
+    ASSERT_GT(tables[1], tables[0]);
+    EXPECT_EQ(compare::KeysOf(after.Definitions(), {tables[1]}).front(),
+              (compare::TTitleKey{title, 1}));
+    EXPECT_EQ(tables[2], -1);
+    EXPECT_EQ(tables[3], -1);
 }
 
 TEST(TitleMatch, ChangedSinceNamesTheChangedAndAddedUnitsTheComparisonFinds)

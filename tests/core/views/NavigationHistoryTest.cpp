@@ -75,10 +75,12 @@ TEST(NavigationHistory, RemappedEntriesOfElementsGoneGoAndTheirNeighboursMeet)
             history.Visit(element);
         for (int i = 0; i < c.backs; ++i)
             history.Back();
-        history.Remap([&](int element) {
-            return std::find(c.gone.begin(), c.gone.end(), element) == c.gone.end() ? element + 10
-                                                                                    : -1;
-        });
+        std::vector<int> now;
+        for (const int element : history.Entries())
+            now.push_back(std::find(c.gone.begin(), c.gone.end(), element) == c.gone.end()
+                              ? element + 10
+                              : -1);
+        history.Remap(now);
         EXPECT_EQ(history.Entries(), c.entries);
         EXPECT_EQ(history.Current(), c.current);
     }
